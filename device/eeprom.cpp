@@ -1,0 +1,70 @@
+#include "device/eeprom.h"
+
+#include "device/datamanu.h"
+
+namespace opal {
+namespace {
+
+std::optional<uint8_t> ExactHexPair(std::string_view text) {
+  uint8_t value = 0;
+  if (text.size() != 2 || !HexPairToByte(text, value)) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+std::optional<EepromRange> ParseEepromRange(std::string_view start, std::string_view end) {
+  if (start.size() != 2 || end.size() != 2) return std::nullopt;
+  const auto first = ExactHexPair(start);
+  const auto last = ExactHexPair(end);
+  if (!first || !last || *first > *last) return std::nullopt;
+  return EepromRange{*first, *last};
+}
+
+std::optional<EepromByte> ParseEepromByte(std::string_view address, std::string_view data) {
+  if (address.size() != 2 || data.size() != 2) return std::nullopt;
+  const auto where = ExactHexPair(address);
+  const auto what = ExactHexPair(data);
+  if (!where || !what) return std::nullopt;
+  return EepromByte{*where, *what};
+}
+
+Result ReadEepromRange(TFactoryCommand& command, EepromRange range,
+                       const std::function<void(uint8_t address, uint8_t value)>& on_byte) {
+  for (int address = range.start; address <= range.end; ++address) {
+    uint8_t value = 0;
+    const auto at = static_cast<uint8_t>(address);
+    if (const Result result = command.EepromReadByte(at, value); result != PORT_OK) return result;
+    on_byte(at, value);
+  }
+  return PORT_OK;
+}
+
+Result BackupEeprom(TFactoryCommand& command, EepromImage& image) {
+  EepromImage read{};
+  const Result result = ReadEepromRange(
+      command, {0x00, 0xFF}, [&read](uint8_t address, uint8_t value) { read[address] = value; });
+  if (result == PORT_OK) image = read;
+  return result;
+}
+
+Result RestoreEeprom(TFactoryCommand& command, const EepromImage& image, RestoreReport& report) {
+  report = {};
+  EepromImage held{};
+  if (const Result result = BackupEeprom(command, held); result != PORT_OK) return result;
+  for (std::size_t address = 0; address < kEepromSize; ++address) {
+    if (held[address] == image[address]) continue;
+    const Result result = command.EepromWriteByte(static_cast<uint8_t>(address), image[address]);
+    if (result != PORT_OK) return result;
+    ++report.written;
+  }
+  if (const Result result = BackupEeprom(command, held); result != PORT_OK) return result;
+  for (std::size_t address = 0; address < kEepromSize; ++address) {
+    if (held[address] != image[address]) {
+      report.mismatches.push_back({static_cast<uint8_t>(address), image[address], held[address]});
+    }
+  }
+  return PORT_OK;
+}
+
+}  // namespace opal

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "link/programexit.h"
+
+namespace opal {
+
+inline constexpr const char* kApplicationTitle = "Corvane Opal 310_320";
+inline constexpr const char* kForceExitText =
+    "Printer is error or power off status.\nThis program is closed by force.";
+
+// Ends the program when the printer no longer answers.
+[[noreturn]] void ForceExit(ProgramExit& exit);
+
+}  // namespace opal

@@ -1,0 +1,303 @@
+#include "link/linuxdevices.h"
+
+#include <fcntl.h>
+#include <linux/lp.h>
+#include <linux/parport.h>
+#include <linux/ppdev.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <climits>
+#include <fstream>
+#include <future>
+#include <optional>
+#include <system_error>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "link/deviceid.h"
+
+// usblp's device-ID request; the kernel does not export it in a header.
+#define LPIOC_GET_DEVICE_ID(len) _IOC(_IOC_READ, 'P', 1, len)
+
+namespace opal {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr std::size_t kDeviceIdSize = 200;
+constexpr std::chrono::milliseconds kRetryPause = 10ms;
+// IEEE 1284 device-ID negotiation: the printer's answer, and everything including the wait for
+// the port, which another program may hold.
+constexpr std::chrono::milliseconds kNegotiationReadLimit = 2s;
+constexpr std::chrono::milliseconds kNegotiationLimit = 3s;
+
+constexpr const char* kPermissionAdvice =
+    "add your user to group lp (sudo usermod -aG lp $USER, then log in again) or install the "
+    "udev rule shipped with Opal Service";
+
+int OpenNode(const fs::path& path) {
+  return ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+}
+
+OpenOutcome OpenFailed(const fs::path& path, int error) {
+  OpenOutcome outcome;
+  outcome.detail = path.string() + ": " + std::generic_category().message(error);
+  switch (error) {
+    case ENOENT:
+    case ENXIO:
+    case ENODEV:
+      outcome.failure = OpenFailure::NotFound;
+      break;
+    case EACCES:
+    case EPERM:
+      outcome.failure = OpenFailure::PermissionDenied;
+      outcome.detail += std::string("; ") + kPermissionAdvice;
+      break;
+    default:
+      outcome.failure = OpenFailure::Failed;
+      break;
+  }
+  return outcome;
+}
+
+OpenOutcome Opened(int fd, PortKind kind, FdPortDevice::DeviceIdQuery query) {
+  OpenOutcome outcome;
+  outcome.device = std::make_unique<FdPortDevice>(fd, kind, std::move(query));
+  return outcome;
+}
+
+std::string UsbDeviceId(int fd) {
+  std::array<uint8_t, kDeviceIdSize> reply{};
+  if (ioctl(fd, LPIOC_GET_DEVICE_ID(kDeviceIdSize), reply.data()) < 0) return {};
+  return DeviceIdFromReply(reply);
+}
+
+// Reads the nibble-mode answer until it is complete, the printer stops sending or time is up.
+std::string ReadNegotiatedReply(int fd) {
+  std::array<uint8_t, kDeviceIdSize> reply{};
+  std::size_t got = 0;
+  const auto deadline = std::chrono::steady_clock::now() + kNegotiationReadLimit;
+  while (got < reply.size() && std::chrono::steady_clock::now() < deadline) {
+    const ssize_t count = read(fd, reply.data() + got, reply.size() - got);
+    if (count > 0) {
+      got += static_cast<std::size_t>(count);
+      if (!DeviceIdFromReply(std::span(reply).first(got)).empty()) break;
+    } else if (count < 0 && errno != EAGAIN && errno != EINTR) {
+      break;
+    } else {
+      std::this_thread::sleep_for(kRetryPause);
+    }
+  }
+  return DeviceIdFromReply(std::span(reply).first(got));
+}
+
+std::string AskClaimedPort(int fd) {
+  int mode = IEEE1284_MODE_COMPAT;
+  ioctl(fd, PPNEGOT, &mode);
+  mode = IEEE1284_MODE_NIBBLE | IEEE1284_DEVICEID;
+  std::string text;
+  if (ioctl(fd, PPNEGOT, &mode) == 0) text = ReadNegotiatedReply(fd);
+  mode = IEEE1284_MODE_COMPAT;
+  ioctl(fd, PPNEGOT, &mode);
+  return text;
+}
+
+// Empty when the printer did not answer; nullopt when the port cannot be driven through ppdev.
+std::optional<std::string> NegotiateDeviceId(const fs::path& parport) {
+  const int fd = OpenNode(parport);
+  if (fd < 0) return std::nullopt;
+  std::optional<std::string> text;
+  if (ioctl(fd, PPCLAIM) == 0) {
+    text = AskClaimedPort(fd);
+    ioctl(fd, PPRELEASE);
+  }
+  close(fd);
+  return text;
+}
+
+// PPCLAIM waits for as long as another program holds the port, so the negotiation runs on a
+// thread of its own and is given up at the limit; that thread ends once the port is free.
+std::optional<std::string> NegotiateWithinLimit(const fs::path& parport,
+                                                const std::shared_ptr<std::atomic<bool>>& busy) {
+  if (busy->exchange(true)) return std::nullopt;
+  auto answer = std::make_shared<std::promise<std::optional<std::string>>>();
+  std::future<std::optional<std::string>> future = answer->get_future();
+  try {
+    std::thread([parport, answer, busy] {
+      answer->set_value(NegotiateDeviceId(parport));
+      busy->store(false);
+    }).detach();
+  } catch (const std::system_error&) {
+    busy->store(false);
+    return std::nullopt;
+  }
+  if (future.wait_for(kNegotiationLimit) != std::future_status::ready) return std::nullopt;
+  return future.get();
+}
+
+// The kernel's record of the device ID it read when the port driver loaded, one key per line.
+std::string AutoprobeText(const fs::path& file) {
+  std::ifstream in(file);
+  std::string text;
+  for (std::string line; std::getline(in, line);) text += line;
+  return text;
+}
+
+std::string ParallelDeviceId(const fs::path& parport, const fs::path& autoprobe,
+                             const std::shared_ptr<std::atomic<bool>>& busy) {
+  // The autoprobe text stays the same when the printer is switched off, so it only stands in
+  // where the printer cannot be asked.
+  if (std::optional<std::string> text = NegotiateWithinLimit(parport, busy)) return *text;
+  return AutoprobeText(autoprobe);
+}
+
+std::optional<long> NumberIn(std::string_view digits) {
+  long number = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+  if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+  return number;
+}
+
+// The minor number from a sysfs "dev" file ("180:3").
+std::optional<long> MinorNumber(const fs::path& dev_file) {
+  std::ifstream in(dev_file);
+  std::string text;
+  if (!std::getline(in, text)) return std::nullopt;
+  const auto colon = text.find(':');
+  if (colon == std::string::npos) return std::nullopt;
+  return NumberIn(std::string_view(text).substr(colon + 1));
+}
+
+// The usblp devices ("lp0", "lp1", ...) among the class's entries, which also hold hiddev and
+// others, in the order of their minor numbers.
+std::vector<std::string> UsbPrinterNames(const fs::path& usbmisc) {
+  std::vector<std::pair<long, std::string>> printers;
+  std::error_code error;
+  for (fs::directory_iterator it(usbmisc, error), end; !error && it != end; it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    if (!name.starts_with("lp")) continue;
+    const std::optional<long> number = NumberIn(std::string_view(name).substr(2));
+    if (!number) continue;
+    printers.emplace_back(MinorNumber(it->path() / "dev").value_or(*number), name);
+  }
+  std::sort(printers.begin(), printers.end());
+  std::vector<std::string> names;
+  for (auto& printer : printers) names.push_back(std::move(printer.second));
+  return names;
+}
+
+}  // namespace
+
+FdPortDevice::FdPortDevice(int fd, PortKind kind, DeviceIdQuery query)
+    : fd_(fd), kind_(kind), query_(std::move(query)) {
+  // Without LP_ABORT the lp driver sleeps inside write() while the printer is offline or out of
+  // paper, even on a non-blocking descriptor. Other descriptors refuse the request.
+  int flags = 0;
+  if (kind_ == PortKind::Parallel && ioctl(fd_, LPGETFLAGS, &flags) == 0 &&
+      (flags & LP_ABORT) == 0) {
+    restore_abort_ = ioctl(fd_, LPABORT, 1) == 0;
+  }
+}
+
+FdPortDevice::~FdPortDevice() {
+  // The flag belongs to the port, not to this descriptor: leave it as the next user expects.
+  if (restore_abort_) ioctl(fd_, LPABORT, 0);
+  close(fd_);
+}
+
+long FdPortDevice::WriteSome(std::span<const uint8_t> bytes) {
+  const ssize_t count = write(fd_, bytes.data(), bytes.size());
+  if (count > 0) return Moved(count);
+  return count == 0 ? 0 : Refused(errno);
+}
+
+long FdPortDevice::ReadSome(std::span<uint8_t> buffer) {
+  const ssize_t count = read(fd_, buffer.data(), buffer.size());
+  if (count > 0) return Moved(count);
+  // A zero-length USB packet reads as nothing; so does a peer that has gone, which only poll()
+  // tells apart.
+  if (count == 0) return HungUp() ? -1 : 0;
+  return Refused(errno);
+}
+
+void FdPortDevice::WaitReady(Readiness direction, std::chrono::milliseconds limit) {
+  const auto bounded = std::clamp<std::chrono::milliseconds::rep>(limit.count(), 0, INT_MAX);
+  pollfd entry{fd_, static_cast<short>(direction == Readiness::Readable ? POLLIN : POLLOUT), 0};
+  if (poll(&entry, 1, static_cast<int>(bounded)) <= 0) return;
+  // The lp driver has no poll() and always reports ready. When ready has already been claimed
+  // once with nothing moved since, a short pause keeps the caller's loop from spinning.
+  if (ready_without_progress_) {
+    std::this_thread::sleep_for(std::min(kRetryPause, std::chrono::milliseconds(bounded)));
+  }
+  ready_without_progress_ = true;
+}
+
+std::string FdPortDevice::DeviceId() {
+  return query_ ? query_(fd_) : std::string();
+}
+
+long FdPortDevice::Moved(long count) {
+  ready_without_progress_ = false;
+  return count;
+}
+
+long FdPortDevice::Refused(int error) const {
+  if (error == EAGAIN || error == EINTR) return 0;
+  // Under LP_ABORT the lp driver reports a busy, offline or paper-out printer at once. Those
+  // states pass, so the transfer's deadline decides, as it does for a printer that is merely slow.
+  if (kind_ == PortKind::Parallel && (error == EBUSY || error == EIO || error == ENOSPC)) return 0;
+  return -1;
+}
+
+bool FdPortDevice::HungUp() const {
+  pollfd entry{fd_, POLLIN, 0};
+  return poll(&entry, 1, 0) > 0 && (entry.revents & (POLLHUP | POLLERR)) != 0;
+}
+
+LinuxPortProvider::LinuxPortProvider(fs::path dev_root, fs::path sys_root, fs::path proc_root)
+    : dev_root_(std::move(dev_root)),
+      sys_root_(std::move(sys_root)),
+      proc_root_(std::move(proc_root)),
+      negotiating_(std::make_shared<std::atomic<bool>>(false)) {}
+
+OpenOutcome LinuxPortProvider::Open(int port_index) {
+  if (port_index >= 0 && port_index <= 2) return OpenParallel(port_index);
+  if (port_index >= 3 && port_index <= 5) return OpenUsb(static_cast<std::size_t>(port_index - 3));
+  return {nullptr, OpenFailure::NotFound, "there is no port " + std::to_string(port_index)};
+}
+
+OpenOutcome LinuxPortProvider::OpenParallel(int number) {
+  const fs::path node = dev_root_ / ("lp" + std::to_string(number));
+  const int fd = OpenNode(node);
+  if (fd < 0) return OpenFailed(node, errno);
+  const std::string port = "parport" + std::to_string(number);
+  auto query = [parport = dev_root_ / port,
+                autoprobe = proc_root_ / "sys/dev/parport" / port / "autoprobe",
+                busy = negotiating_](int) { return ParallelDeviceId(parport, autoprobe, busy); };
+  return Opened(fd, PortKind::Parallel, std::move(query));
+}
+
+OpenOutcome LinuxPortProvider::OpenUsb(std::size_t ordinal) {
+  const fs::path listing = sys_root_ / "class/usbmisc";
+  const std::vector<std::string> printers = UsbPrinterNames(listing);
+  if (ordinal >= printers.size()) {
+    return {nullptr, OpenFailure::NotFound,
+            "USB printer " + std::to_string(ordinal + 1) + " not found: " + listing.string() +
+                " lists " + std::to_string(printers.size()) + " usblp device(s)"};
+  }
+  const fs::path node = dev_root_ / "usb" / printers[ordinal];
+  const int fd = OpenNode(node);
+  if (fd < 0) return OpenFailed(node, errno);
+  return Opened(fd, PortKind::Usb, UsbDeviceId);
+}
+
+}  // namespace opal

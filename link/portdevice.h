@@ -1,0 +1,51 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+namespace opal {
+
+enum class PortKind { Parallel, Usb };
+
+enum class Readiness { Readable, Writable };
+
+// One opened printer connection. Transfers never block: the port object runs the loops and
+// owns the deadlines, so every kind of device times out the same way.
+class PortDevice {
+ public:
+  virtual ~PortDevice() = default;
+  // Bytes accepted now (0 when the device cannot take any), or -1 when the link is gone.
+  virtual long WriteSome(std::span<const uint8_t> bytes) = 0;
+  // Bytes read now; 0 when nothing is there or a zero-length packet arrived; -1 when the link is
+  // gone.
+  virtual long ReadSome(std::span<uint8_t> buffer) = 0;
+  // Blocks at most `limit` until the device may move bytes in that direction.
+  virtual void WaitReady(Readiness direction, std::chrono::milliseconds limit) = 0;
+  // The printer's IEEE 1284 device-ID text, empty when the printer does not answer.
+  virtual std::string DeviceId() = 0;
+};
+
+enum class OpenFailure {
+  None,
+  NotFound,          // no such port on this machine
+  PermissionDenied,  // the node exists but the user may not open it
+  Failed,            // any other reason; detail says which
+};
+
+struct OpenOutcome {
+  std::unique_ptr<PortDevice> device;
+  OpenFailure failure = OpenFailure::None;
+  std::string detail;  // the device path and the system's reason, for the technician
+};
+
+// Opens the port with the given index of the port-name table (0-2 parallel, 3-5 USB).
+class PortProvider {
+ public:
+  virtual ~PortProvider() = default;
+  virtual OpenOutcome Open(int port_index) = 0;
+};
+
+}  // namespace opal

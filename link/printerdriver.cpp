@@ -1,0 +1,154 @@
+#include "link/printerdriver.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace opal {
+namespace {
+
+constexpr std::chrono::milliseconds kIdleEvery{50};
+
+struct NamedModel {
+  std::string_view text;
+  int32_t code;
+};
+constexpr std::array<NamedModel, 3> kModels{{
+    {"Corvane Opal 320", MODEL_OPAL_320},
+    {"Corvane Opal 310", MODEL_OPAL_310},
+    {"QX-310C", MODEL_QX_310C},
+}};
+
+std::string Explain(const OpenOutcome& outcome) {
+  if (outcome.failure == OpenFailure::None) return {};
+  return outcome.detail;
+}
+
+}  // namespace
+
+PortKind KindOfPort(int port_index) {
+  return port_index >= 3 ? PortKind::Usb : PortKind::Parallel;
+}
+
+int32_t ModelNamedIn(std::string_view device_id) {
+  for (const auto& model : kModels) {
+    if (device_id.find(model.text) != std::string_view::npos) return model.code;
+  }
+  return MODEL_NONE;
+}
+
+std::string ModelName(int32_t model_code) {
+  for (const auto& model : kModels) {
+    if (model.code == model_code) return std::string(model.text);
+  }
+  return "Unknown";
+}
+
+TPrinterPort::TPrinterPort(PortProvider& provider, const Clock& clock, ProgramExit& exit,
+                           PortLimits limits)
+    : provider_(provider), clock_(clock), exit_(exit), limits_(limits) {}
+
+Result TPrinterPort::Open(int port_index) {
+  Close();
+  if (port_index < 0 || port_index >= static_cast<int>(kPortNames.size())) {
+    open_problem_ = "There is no port with index " + std::to_string(port_index) + ".";
+    return ERR_PORT_NOT_OPEN;
+  }
+  port_index_ = port_index;
+  port_name_ = kPortNames[port_index];
+  OpenOutcome outcome = provider_.Open(port_index);
+  open_problem_ = Explain(outcome);
+  if (outcome.device) {
+    device_ = std::move(outcome.device);
+    return PORT_OK;
+  }
+  if (KindOfPort(port_index) == PortKind::Usb) {
+    // A USB port that is missing or refuses us ends the program, as it always has; the reason
+    // is added so the technician knows what to fix.
+    const bool found = outcome.failure != OpenFailure::NotFound;
+    std::string text = found ? "Cannot open port" : "Cannot open port.";
+    if (!open_problem_.empty()) text += "\n\n" + open_problem_;
+    exit_.End({"error", text});
+  }
+  return ERR_PORT_NOT_OPEN;
+}
+
+void TPrinterPort::Close() { device_.reset(); }
+
+void TPrinterPort::WaitFor(Readiness direction, Clock::TimePoint deadline) {
+  const auto remaining =
+      std::chrono::duration_cast<std::chrono::milliseconds>(deadline - clock_.Now());
+  device_->WaitReady(direction, std::clamp(remaining, std::chrono::milliseconds{0}, kIdleEvery));
+  if (idle_) idle_();
+}
+
+Result TPrinterPort::Send(std::span<const uint8_t> bytes) {
+  if (!device_) return ERR_PORT_NOT_OPEN;
+  const auto start = clock_.Now();
+  const auto deadline = start + limits_.write;
+  std::size_t written = 0;
+  bool link_lost = false;
+  while (written < bytes.size() && clock_.Now() < deadline) {
+    const long moved = device_->WriteSome(bytes.subspan(written));
+    if (moved < 0) {
+      link_lost = true;
+      break;
+    }
+    written += static_cast<std::size_t>(moved);
+    if (written < bytes.size()) WaitFor(Readiness::Writable, deadline);
+  }
+  if (clock_.Now() - start >= limits_.write) return ERR_SEND_TIMEOUT;
+  if (link_lost || written != bytes.size()) return ERR_SEND_COUNT;
+  return PORT_OK;
+}
+
+Result TPrinterPort::Receive(std::span<uint8_t> buffer) {
+  if (!device_) return ERR_PORT_NOT_OPEN;
+  const auto start = clock_.Now();
+  const Result result = KindOfPort(port_index_) == PortKind::Usb
+                            ? ReceiveUsb(buffer, start + limits_.read)
+                            : ReceiveParallel(buffer, start + limits_.read);
+  if (clock_.Now() - start >= limits_.read) return ERR_RECEIVE_TIMEOUT;
+  return result;
+}
+
+Result TPrinterPort::ReceiveParallel(std::span<uint8_t> buffer, Clock::TimePoint deadline) {
+  std::size_t got = 0;
+  while (got < buffer.size() && clock_.Now() < deadline) {
+    const long moved = device_->ReadSome(buffer.subspan(got));
+    if (moved < 0) return ERR_RECEIVE_COUNT;
+    got += static_cast<std::size_t>(moved);
+    if (got < buffer.size()) WaitFor(Readiness::Readable, deadline);
+  }
+  return got == buffer.size() ? PORT_OK : ERR_RECEIVE_COUNT;
+}
+
+Result TPrinterPort::ReceiveUsb(std::span<uint8_t> buffer, Clock::TimePoint deadline) {
+  // The reply must come as one packet; it lands in our own buffer so a long packet can never
+  // overrun a caller's short one.
+  long moved = 0;
+  while (clock_.Now() < deadline) {
+    moved = device_->ReadSome(usb_buffer_);
+    if (moved != 0) break;
+    WaitFor(Readiness::Readable, deadline);
+  }
+  if (moved <= 0) return ERR_RECEIVE_COUNT;
+  const auto count = static_cast<std::size_t>(moved);
+  std::memcpy(buffer.data(), usb_buffer_.data(), std::min(count, buffer.size()));
+  return count == buffer.size() ? PORT_OK : ERR_RECEIVE_COUNT;
+}
+
+std::string TPrinterPort::DeviceIdText() { return device_ ? device_->DeviceId() : std::string(); }
+
+bool TPrinterPort::CheckDeviceId() { return !DeviceIdText().empty(); }
+
+void TPrinterPort::IdentifyModel() {
+  const std::string id = DeviceIdText();
+  if (id.empty()) {
+    ModelCode = MODEL_NONE;
+    return;
+  }
+  const std::string text = id.substr(0, 200);
+  if (const int32_t found = ModelNamedIn(text); found != MODEL_NONE) ModelCode = found;
+}
+
+}  // namespace opal

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "link/portdevice.h"
+#include "link/programexit.h"
+#include "link/resultcodes.h"
+#include "link/timing.h"
+
+namespace opal {
+
+inline constexpr int32_t MODEL_NONE = 0;
+inline constexpr int32_t MODEL_OPAL_320 = 0x301;
+inline constexpr int32_t MODEL_OPAL_310 = 0x302;
+inline constexpr int32_t MODEL_QX_310C = 0x303;
+
+inline constexpr std::array<std::string_view, 6> kPortNames{"LPT1",    "LPT2",    "LPT3",
+                                                            "VLUSB1:", "VLUSB2:", "VLUSB3:"};
+
+PortKind KindOfPort(int port_index);
+
+// The model the device-ID text names, looked up in table order; MODEL_NONE when none is named.
+int32_t ModelNamedIn(std::string_view device_id);
+
+// "Corvane Opal 320" and so on, "Unknown" for any other code.
+std::string ModelName(int32_t model_code);
+
+struct PortLimits {
+  std::chrono::milliseconds write{10'000};
+  std::chrono::milliseconds read{20'000};
+};
+
+// The one connection to the printer.
+class TPrinterPort {
+ public:
+  static constexpr std::size_t kUsbReadSize = 128;
+
+  TPrinterPort(PortProvider& provider, const Clock& clock, ProgramExit& exit,
+               PortLimits limits = {});
+
+  Result Open(int port_index);
+  Result Send(std::span<const uint8_t> bytes);
+  // Reads a reply of exactly `buffer.size()` bytes.
+  Result Receive(std::span<uint8_t> buffer);
+  void Close();
+  bool CheckDeviceId();
+  void IdentifyModel();
+  // The device-ID text as the printer gave it; empty when it does not answer or the port is closed.
+  std::string DeviceIdText();
+
+  bool IsOpen() const { return device_ != nullptr; }
+  int PortIndex() const { return port_index_; }
+  std::string_view PortName() const { return port_name_; }
+  // Why the last Open failed, for a technician; empty after a successful one.
+  const std::string& OpenProblem() const { return open_problem_; }
+  void SetIdle(IdleHook idle) { idle_ = std::move(idle); }
+
+  int32_t ModelCode = MODEL_NONE;
+
+ private:
+  void WaitFor(Readiness direction, Clock::TimePoint deadline);
+  Result ReceiveParallel(std::span<uint8_t> buffer, Clock::TimePoint deadline);
+  Result ReceiveUsb(std::span<uint8_t> buffer, Clock::TimePoint deadline);
+
+  PortProvider& provider_;
+  const Clock& clock_;
+  ProgramExit& exit_;
+  PortLimits limits_;
+  IdleHook idle_;
+  std::unique_ptr<PortDevice> device_;
+  int port_index_ = -1;
+  std::string port_name_;
+  std::string open_problem_;
+  std::array<uint8_t, kUsbReadSize> usb_buffer_{};
+};
+
+}  // namespace opal

@@ -1,0 +1,40 @@
+#include "link/resultcodes.h"
+
+#include <array>
+#include <utility>
+
+namespace opal {
+
+std::string ResultMessage(Result code) {
+  static constexpr std::array<std::pair<int, const char*>, 23> kMessages{{
+      {0x1000, "Head ID is invalid."},
+      {0x1001, "The Number of digit is wrong."},
+      {0x1002, "First Digit is wrong."},
+      {0x1003, "Second Digit is wrong."},
+      {0x1004, "Third Digit is wrong."},
+      {0x1005, "Fourth Digit is wrong."},
+      {0x1006, "Fifth Digit is wrong."},
+      {0x1007, "6th Digit is wrong."},
+      {0x1008, "7th Digit is wrong."},
+      {0x1009, "8th Digit is wrong."},
+      {0x100A, "9th Digit is wrong."},
+      {0x100B, "10th Digit is wrong."},
+      {0x100C, "11th Digit is wrong."},
+      {0x100D, "12th Digit is wrong."},
+      {0x100E, "13th Digit is wrong."},
+      {0x100F, "Check ID is invalid."},
+      {0x3003, "The computer's date is outside 1999 to 2034. Set the clock and try again."},
+      {ERR_BAD_REPLY, "Receive error"},
+      {ERR_PORT_NOT_OPEN, "Cannot open port."},
+      {ERR_RECEIVE_TIMEOUT, "Receive error"},
+      {ERR_SEND_TIMEOUT, "Transmission error"},
+      {ERR_RECEIVE_COUNT, "Receive error"},
+      {ERR_SEND_COUNT, "Transmission error"},
+  }};
+  for (const auto& [value, text] : kMessages) {
+    if (value == code) return text;
+  }
+  return {};
+}
+
+}  // namespace opal

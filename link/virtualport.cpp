@@ -1,0 +1,52 @@
+#include "link/virtualport.h"
+
+#include <algorithm>
+
+namespace opal {
+
+VirtualPortProvider::VirtualPortProvider(vp::VirtualPrinter& printer, const Clock& clock,
+                                         Sleeper& sleeper)
+    : printer_(printer), clock_(clock), sleeper_(sleeper) {}
+
+OpenOutcome VirtualPortProvider::Open(int /*port_index*/) {
+  return {std::make_unique<VirtualPortDevice>(printer_, clock_, sleeper_), OpenFailure::None, {}};
+}
+
+VirtualPortDevice::VirtualPortDevice(vp::VirtualPrinter& printer, const Clock& clock,
+                                     Sleeper& sleeper)
+    : printer_(printer), clock_(clock), sleeper_(sleeper) {}
+
+long VirtualPortDevice::WriteSome(std::span<const uint8_t> bytes) {
+  if (!printer_.AcceptsInput(clock_.Now())) return 0;
+  printer_.Feed(bytes, clock_.Now());
+  return static_cast<long>(bytes.size());
+}
+
+void VirtualPortDevice::Collect() {
+  const std::vector<uint8_t> reply = printer_.TakeReply(clock_.Now());
+  unread_.insert(unread_.end(), reply.begin(), reply.end());
+}
+
+long VirtualPortDevice::ReadSome(std::span<uint8_t> buffer) {
+  // One reply is one packet: a read never joins the end of one reply to the next.
+  if (unread_.empty()) Collect();
+  const std::size_t count = std::min(buffer.size(), unread_.size());
+  std::copy_n(unread_.begin(), count, buffer.begin());
+  unread_.erase(unread_.begin(), unread_.begin() + static_cast<long>(count));
+  return static_cast<long>(count);
+}
+
+void VirtualPortDevice::WaitReady(Readiness direction, std::chrono::milliseconds limit) {
+  const bool ready = direction == Readiness::Writable ? printer_.AcceptsInput(clock_.Now())
+                                                      : !unread_.empty();
+  if (ready) return;
+  if (direction == Readiness::Readable) {
+    Collect();
+    if (!unread_.empty()) return;
+  }
+  sleeper_.Sleep(std::max(limit, std::chrono::milliseconds{1}));
+}
+
+std::string VirtualPortDevice::DeviceId() { return printer_.DeviceId(clock_.Now()); }
+
+}  // namespace opal

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+
+#include "link/portdevice.h"
+#include "link/timing.h"
+#include "virtualprinter/virtualprinter.h"
+
+namespace opal {
+
+// Connects every port name to one virtual printer in this process.
+class VirtualPortProvider final : public PortProvider {
+ public:
+  VirtualPortProvider(vp::VirtualPrinter& printer, const Clock& clock, Sleeper& sleeper);
+  OpenOutcome Open(int port_index) override;
+
+ private:
+  vp::VirtualPrinter& printer_;
+  const Clock& clock_;
+  Sleeper& sleeper_;
+};
+
+class VirtualPortDevice final : public PortDevice {
+ public:
+  VirtualPortDevice(vp::VirtualPrinter& printer, const Clock& clock, Sleeper& sleeper);
+  long WriteSome(std::span<const uint8_t> bytes) override;
+  long ReadSome(std::span<uint8_t> buffer) override;
+  void WaitReady(Readiness direction, std::chrono::milliseconds limit) override;
+  std::string DeviceId() override;
+
+ private:
+  void Collect();
+
+  vp::VirtualPrinter& printer_;
+  const Clock& clock_;
+  Sleeper& sleeper_;
+  std::deque<uint8_t> unread_;
+};
+
+}  // namespace opal

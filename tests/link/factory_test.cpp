@@ -1,0 +1,146 @@
+#include "link/factory.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "link/resultcodes.h"
+#include "tests/support/fakes.h"
+#include "tests/support/scripteddevice.h"
+
+namespace opal {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using Bytes = std::vector<uint8_t>;
+
+class FactoryTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(port.Open(3), PORT_OK); }
+
+  testing::FakeClock clock;
+  testing::ThrowingExit exit;
+  testing::Script script;
+  testing::ScriptedProvider provider{script, clock};
+  TPrinterPort port{provider, clock, exit};
+  TFactoryCommand command{port};
+};
+
+TEST_F(FactoryTest, FramesAreByteExact) {
+  uint8_t value = 0;
+  script.packets = {testing::ReplyWith(0), testing::ReplyWith(0)};
+  command.EepromReadByte(0x5E, value);
+  command.EepromWriteByte(0x60, 0x43);
+  command.SetBidValue(2, -128, 5);
+  command.ChipReadByte(0x80, 0x12, value);
+  command.InitializePrinter();
+  command.RunCleaning(CLEANING_POWERFUL);
+  command.LiquidExchange();
+  EXPECT_THAT(script.writes,
+              ElementsAre(Bytes{0x1B, 0x7C, 0, 6, 0, 6, 0x31, 0x41, 0xBE, 0xA0, 0x5E},
+                          Bytes{0x1B, 0x7C, 0, 7, 0, 6, 0x31, 0x42, 0xBD, 0x21, 0x60, 0x43},
+                          Bytes{0x1B, 0x7C, 0, 0x0A, 0, 6, 0x31, 0, 0xFF, 0, 2, 0x80, 0xFF, 5, 0},
+                          Bytes{0x1B, 0x7C, 0, 7, 0, 6, 0x31, 0x61, 0x9E, 0xB0, 0x01, 0x12},
+                          Bytes{0x1B, 0x7C, 0, 5, 0, 6, 0x31, 0x48, 0xB7, 0x24},
+                          Bytes{0x1B, 0x7C, 0, 6, 0, 6, 0x31, 0x84, 0x7B, 0x42, 10},
+                          Bytes{0x1B, 0x7C, 0, 0x0E, 0, 6, 0x31, 0x81, 0x7E, 0xC0},
+                          Bytes{0x03, 0, 0, 0, 0, 0x88, 0x13, 0x0F, 0x08}));
+}
+
+TEST_F(FactoryTest, ChipSelectorsOtherThanColourTravelUnchanged) {
+  uint8_t value = 0;
+  for (const uint8_t chip : {0x00, 0x05}) {
+    script.packets = {testing::ReplyWith(0)};
+    command.ChipReadByte(chip, 0, value);
+    EXPECT_EQ(script.writes.back()[10], chip);
+  }
+}
+
+TEST_F(FactoryTest, RepliesDecodeTheirTwoDigits) {
+  uint8_t value = 0;
+  script.packets = {testing::ReplyWith(0x3F)};
+  EXPECT_EQ(command.EepromReadByte(0, value), PORT_OK);
+  EXPECT_EQ(value, 0x3F);
+  script.packets = {testing::ReplyWith(0x3F)};
+  EXPECT_EQ(command.EepromReadByteUnchecked(0), 0x3F);
+}
+
+TEST_F(FactoryTest, BadRepliesLeaveTheValueUntouched) {
+  struct Case {
+    Bytes reply;
+    Result expected;
+  };
+  Bytes short_reply = testing::ReplyWith(0x12);
+  short_reply.pop_back();
+  const std::vector<Case> cases{
+      {testing::ReplyWith(0x12, "@BDC PX"), ERR_BAD_REPLY},
+      {short_reply, ERR_RECEIVE_COUNT},
+      {{}, ERR_RECEIVE_TIMEOUT},
+  };
+  for (const auto& c : cases) {
+    script.packets.clear();
+    if (!c.reply.empty()) script.packets.push_back(c.reply);
+    uint8_t value = 0xAB;
+    EXPECT_EQ(command.EepromReadByte(0x10, value), c.expected);
+    EXPECT_EQ(value, 0xAB);
+  }
+}
+
+TEST_F(FactoryTest, UncheckedReadOfAMissingReplyDoesNotRepeatTheLastValue) {
+  script.packets = {testing::ReplyWith(0x3F)};
+  EXPECT_EQ(command.EepromReadByteUnchecked(0x33), 0x3F);
+  const uint8_t missing = command.EepromReadByteUnchecked(0x33);
+  EXPECT_NE(missing, 0x3F);
+  EXPECT_EQ(command.EepromReadByteUnchecked(0x33), missing);
+}
+
+TEST_F(FactoryTest, FailedSendStopsATestedRead) {
+  script.accept_per_write = 0;
+  uint8_t value = 0;
+  EXPECT_EQ(command.EepromReadByte(0x10, value), ERR_SEND_TIMEOUT);
+}
+
+std::vector<std::pair<uint8_t, uint8_t>> IdentityWrites(int32_t model) {
+  testing::FakeClock clock;
+  testing::ThrowingExit exit;
+  testing::Script script;
+  testing::ScriptedProvider provider{script, clock};
+  TPrinterPort port{provider, clock, exit};
+  TFactoryCommand command{port};
+  port.Open(0);
+  WriteModelIdentity(command, model);
+  std::vector<std::pair<uint8_t, uint8_t>> writes;
+  for (const auto& frame : script.writes) writes.emplace_back(frame[10], frame[11]);
+  return writes;
+}
+
+TEST(ModelIdentity, EachModelGetsItsBytesInOrder) {
+  std::vector<std::pair<uint8_t, uint8_t>> cleared;
+  for (int a = 0x70; a <= 0x7D; ++a) cleared.emplace_back(a, 0);
+
+  auto opal320 = cleared;
+  opal320.emplace_back(0x5E, 0x00);
+  for (int a = 0x60; a <= 0x6F; ++a) opal320.emplace_back(a, 0);
+  EXPECT_THAT(IdentityWrites(MODEL_OPAL_320), ElementsAreArray(opal320));
+
+  auto opal310 = cleared;
+  opal310.emplace_back(0x5E, 0x02);
+  const std::string name = "Corvane Opal 310";
+  for (int i = 0; i < 16; ++i) opal310.emplace_back(0x60 + i, name[i]);
+  EXPECT_THAT(IdentityWrites(MODEL_OPAL_310), ElementsAreArray(opal310));
+
+  EXPECT_THAT(IdentityWrites(MODEL_NONE), ElementsAreArray(cleared));
+}
+
+TEST(ResultMessages, CodesMapToTheirTexts) {
+  EXPECT_EQ(ResultMessage(ERR_PORT_NOT_OPEN), "Cannot open port.");
+  EXPECT_EQ(ResultMessage(ERR_SEND_TIMEOUT), "Transmission error");
+  EXPECT_EQ(ResultMessage(ERR_SEND_COUNT), "Transmission error");
+  EXPECT_EQ(ResultMessage(ERR_RECEIVE_COUNT), "Receive error");
+  EXPECT_EQ(ResultMessage(ERR_BAD_REPLY), "Receive error");
+  EXPECT_EQ(ResultMessage(0x100F), "Check ID is invalid.");
+  EXPECT_EQ(ResultMessage(0x2001), "");
+}
+
+}  // namespace
+}  // namespace opal

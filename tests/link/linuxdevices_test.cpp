@@ -1,0 +1,279 @@
+#include "link/linuxdevices.h"
+
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <csignal>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "link/printerdriver.h"
+#include "tests/support/fakes.h"
+#include "tests/support/tempdir.h"
+
+namespace opal {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+constexpr int kLpt1 = 0;
+constexpr int kVlusb1 = 3;
+
+// Stands in for a printer cable: the device end behaves like a USB printer node (a zero-length
+// message reads as 0 bytes, a closed end is a hang-up), the other end is the printer.
+class Link {
+ public:
+  Link() {
+    // A write to a closed socket raises SIGPIPE, which would end the test run.
+    std::signal(SIGPIPE, SIG_IGN);
+    if (socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, ends_.data()) != 0) {
+      throw std::runtime_error("socketpair failed");
+    }
+  }
+  ~Link() {
+    for (int end : ends_) {
+      if (end >= 0) close(end);
+    }
+  }
+  Link(const Link&) = delete;
+  Link& operator=(const Link&) = delete;
+
+  int TakeDeviceEnd() { return std::exchange(ends_[0], -1); }
+  void PrinterSays(std::string_view message) {
+    ASSERT_EQ(send(ends_[1], message.data(), message.size(), 0),
+              static_cast<ssize_t>(message.size()));
+  }
+  void PrinterGoesAway() { close(std::exchange(ends_[1], -1)); }
+  // The printer stops reading: the device end's send buffer fills up.
+  void FillDeviceSide() {
+    const std::vector<char> chunk(4096, 'x');
+    while (send(ends_[0], chunk.data(), chunk.size(), 0) > 0) {
+    }
+  }
+  std::string PrinterReads() {
+    std::array<char, 256> buffer{};
+    const ssize_t count = recv(ends_[1], buffer.data(), buffer.size(), 0);
+    return count < 0 ? std::string("<nothing>") : std::string(buffer.data(), count);
+  }
+
+ private:
+  std::array<int, 2> ends_{-1, -1};
+};
+
+class LinkProvider final : public PortProvider {
+ public:
+  explicit LinkProvider(Link& link) : link_(link) {}
+  OpenOutcome Open(int port_index) override {
+    OpenOutcome outcome;
+    outcome.device =
+        std::make_unique<FdPortDevice>(link_.TakeDeviceEnd(), KindOfPort(port_index), nullptr);
+    return outcome;
+  }
+
+ private:
+  Link& link_;
+};
+
+TEST(FdPortDeviceTest, TellsAZeroLengthPacketFromAHangUp) {
+  Link link;
+  FdPortDevice device(link.TakeDeviceEnd(), PortKind::Usb, nullptr);
+  std::array<uint8_t, 8> buffer{};
+  const std::array<uint8_t, 2> bytes{1, 2};
+
+  EXPECT_EQ(device.ReadSome(buffer), 0);
+  link.PrinterSays("");
+  EXPECT_EQ(device.ReadSome(buffer), 0);
+
+  link.PrinterGoesAway();
+  EXPECT_EQ(device.ReadSome(buffer), -1);
+  EXPECT_EQ(device.WriteSome(bytes), -1);
+}
+
+TEST(FdPortDeviceTest, ClosingTheDeviceReleasesTheDescriptor) {
+  Link link;
+  { FdPortDevice device(link.TakeDeviceEnd(), PortKind::Parallel, nullptr); }
+  EXPECT_EQ(link.PrinterReads(), "");
+}
+
+// The port object's loops running over a real descriptor.
+struct LinkedPort {
+  explicit LinkedPort(PortLimits limits = {200ms, 200ms}) : port(provider, clock, exit, limits) {}
+  Link link;
+  LinkProvider provider{link};
+  SystemClock clock;
+  testing::ThrowingExit exit;
+  TPrinterPort port;
+};
+
+constexpr std::string_view kReply = "@BDC PS\r\nAB;\r\n\f\r\n.";  // 18 bytes
+
+TEST(PortOverLinkTest, ReceiveFollowsEachKindOfPortsReadingRule) {
+  struct Case {
+    const char* what;
+    int port_index;
+    std::vector<std::string_view> messages;
+    Result result;
+  };
+  const std::vector<Case> cases{
+      {"USB: whole reply", kVlusb1, {kReply}, PORT_OK},
+      {"parallel: whole reply", kLpt1, {kReply}, PORT_OK},
+      {"USB: zero-length packets first", kVlusb1, {"", "", kReply}, PORT_OK},
+      {"parallel: zero-length packets first", kLpt1, {"", "", kReply}, PORT_OK},
+      {"USB: only the first part counts",
+       kVlusb1,
+       {kReply.substr(0, 7), kReply.substr(7)},
+       ERR_RECEIVE_COUNT},
+      {"parallel: parts add up", kLpt1, {kReply.substr(0, 7), kReply.substr(7)}, PORT_OK},
+      {"USB: one byte short", kVlusb1, {kReply.substr(1)}, ERR_RECEIVE_COUNT},
+      {"parallel: one byte short waits for the rest",
+       kLpt1,
+       {kReply.substr(1)},
+       ERR_RECEIVE_TIMEOUT},
+      {"USB: silence", kVlusb1, {}, ERR_RECEIVE_TIMEOUT},
+      {"parallel: silence", kLpt1, {}, ERR_RECEIVE_TIMEOUT},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    LinkedPort linked;
+    ASSERT_EQ(linked.port.Open(c.port_index), PORT_OK);
+    for (std::string_view message : c.messages) linked.link.PrinterSays(message);
+
+    std::array<uint8_t, 18> reply{};
+    EXPECT_EQ(linked.port.Receive(reply), c.result);
+    if (c.result == PORT_OK) {
+      EXPECT_EQ(std::string(reply.begin(), reply.end()), kReply);
+    }
+  }
+}
+
+TEST(PortOverLinkTest, SendDeliversTheBytes) {
+  LinkedPort linked;
+  ASSERT_EQ(linked.port.Open(kVlusb1), PORT_OK);
+  const std::array<uint8_t, 5> frame{0x1B, 0x7C, 0x00, 0x05, 0x00};
+  EXPECT_EQ(linked.port.Send(frame), PORT_OK);
+  EXPECT_EQ(linked.link.PrinterReads(), std::string(frame.begin(), frame.end()));
+}
+
+TEST(PortOverLinkTest, APrinterThatGoesAwayEndsTransfersAtOnce) {
+  for (int port_index : {kLpt1, kVlusb1}) {
+    SCOPED_TRACE(port_index);
+    // Limits long enough that running into them shows the hang-up went unnoticed.
+    LinkedPort linked({2s, 2s});
+    ASSERT_EQ(linked.port.Open(port_index), PORT_OK);
+    linked.link.PrinterGoesAway();
+
+    std::array<uint8_t, 18> reply{};
+    EXPECT_EQ(linked.port.Receive(reply), ERR_RECEIVE_COUNT);
+    EXPECT_EQ(linked.port.Send(reply), ERR_SEND_COUNT);
+  }
+}
+
+TEST(PortOverLinkTest, APrinterThatStopsReadingStallsSendUntilTheLimit) {
+  for (int port_index : {kLpt1, kVlusb1}) {
+    SCOPED_TRACE(port_index);
+    LinkedPort linked;
+    linked.link.FillDeviceSide();
+    ASSERT_EQ(linked.port.Open(port_index), PORT_OK);
+    const std::array<uint8_t, 12> frame{};
+    EXPECT_EQ(linked.port.Send(frame), ERR_SEND_TIMEOUT);
+  }
+}
+
+// Device nodes in a temporary tree; regular files stand in for them.
+class LinuxPortProviderTest : public ::testing::Test {
+ protected:
+  void Write(const fs::path& relative, std::string_view content) {
+    const fs::path file = root.path() / relative;
+    fs::create_directories(file.parent_path());
+    std::ofstream(file) << content;
+  }
+  // Which stand-in node a device was opened on.
+  static std::string Contents(PortDevice& device) {
+    std::array<uint8_t, 64> buffer{};
+    const long count = device.ReadSome(buffer);
+    return count < 0 ? "<hang-up>" : std::string(buffer.begin(), buffer.begin() + count);
+  }
+
+  testing::TempDir root;
+  LinuxPortProvider provider{root.path() / "dev", root.path() / "sys", root.path() / "proc"};
+};
+
+TEST_F(LinuxPortProviderTest, PortsWithoutADeviceAreNotFound) {
+  for (int port_index : {0, 1, 2, 3, 4, 5, 6, -1}) {
+    SCOPED_TRACE(port_index);
+    const OpenOutcome outcome = provider.Open(port_index);
+    EXPECT_EQ(outcome.device, nullptr);
+    EXPECT_EQ(outcome.failure, OpenFailure::NotFound);
+    EXPECT_FALSE(outcome.detail.empty());
+  }
+}
+
+TEST_F(LinuxPortProviderTest, ParallelPortsAreTheLpNodes) {
+  Write("dev/lp0", "lp0");
+  Write("dev/lp2", "lp2");
+  for (auto [port_index, node] : {std::pair{0, "lp0"}, std::pair{2, "lp2"}}) {
+    OpenOutcome outcome = provider.Open(port_index);
+    ASSERT_NE(outcome.device, nullptr) << outcome.detail;
+    EXPECT_EQ(Contents(*outcome.device), node);
+  }
+  EXPECT_EQ(provider.Open(1).failure, OpenFailure::NotFound);
+}
+
+TEST_F(LinuxPortProviderTest, UsbPortsTakeTheUsblpDevicesInMinorNumberOrder) {
+  Write("sys/class/usbmisc/hiddev0/dev", "180:96\n");
+  Write("sys/class/usbmisc/lp10/dev", "180:10\n");
+  Write("sys/class/usbmisc/lp2/dev", "180:2\n");
+  fs::create_directories(root.path() / "sys/class/usbmisc/lp9");  // no "dev": minor from name
+  for (const char* node : {"hiddev0", "lp2", "lp9", "lp10"})
+    Write(fs::path("dev/usb") / node, node);
+
+  for (auto [port_index, node] : {std::pair{3, "lp2"}, std::pair{4, "lp9"}, std::pair{5, "lp10"}}) {
+    SCOPED_TRACE(port_index);
+    OpenOutcome outcome = provider.Open(port_index);
+    ASSERT_NE(outcome.device, nullptr) << outcome.detail;
+    EXPECT_EQ(Contents(*outcome.device), node);
+  }
+
+  fs::remove_all(root.path() / "sys/class/usbmisc/lp10");
+  EXPECT_EQ(provider.Open(5).failure, OpenFailure::NotFound);
+}
+
+TEST_F(LinuxPortProviderTest, ANodeTheUserMayNotOpenSaysHowToGetAccess) {
+  if (geteuid() == 0) GTEST_SKIP() << "root opens any node";
+  Write("dev/lp0", "");
+  fs::permissions(root.path() / "dev/lp0", fs::perms::none);
+  const OpenOutcome outcome = provider.Open(kLpt1);
+  EXPECT_EQ(outcome.device, nullptr);
+  EXPECT_EQ(outcome.failure, OpenFailure::PermissionDenied);
+  EXPECT_NE(outcome.detail.find((root.path() / "dev/lp0").string()), std::string::npos);
+  EXPECT_NE(outcome.detail.find("usermod -aG lp"), std::string::npos);
+}
+
+TEST_F(LinuxPortProviderTest, ParallelDeviceIdComesFromTheKernelsProbeWhenThePortCannotBeAsked) {
+  Write("dev/lp0", "");
+  Write("dev/lp1", "");
+  Write("proc/sys/dev/parport/parport0/autoprobe",
+        "CLASS:PRINTER;\nMODEL:Corvane Opal 320;\nMANUFACTURER:Corvane;\n");
+  Write("proc/sys/dev/parport/parport1/autoprobe", "MODEL:Corvane Opal 310;\n");
+  Write("dev/parport1", "");  // not a ppdev node: it cannot negotiate
+
+  OpenOutcome first = provider.Open(0);
+  ASSERT_NE(first.device, nullptr) << first.detail;
+  EXPECT_EQ(first.device->DeviceId(), "CLASS:PRINTER;MODEL:Corvane Opal 320;MANUFACTURER:Corvane;");
+  OpenOutcome second = provider.Open(1);
+  ASSERT_NE(second.device, nullptr) << second.detail;
+  EXPECT_EQ(second.device->DeviceId(), "MODEL:Corvane Opal 310;");
+
+  fs::remove(root.path() / "proc/sys/dev/parport/parport0/autoprobe");
+  EXPECT_EQ(first.device->DeviceId(), "");
+}
+
+}  // namespace
+}  // namespace opal

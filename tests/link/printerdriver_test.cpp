@@ -1,0 +1,179 @@
+#include "link/printerdriver.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "tests/support/fakes.h"
+#include "tests/support/scripteddevice.h"
+
+namespace opal {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::FakeClock;
+using testing::ProgramEnded;
+using testing::Script;
+using testing::ScriptedProvider;
+using testing::ThrowingExit;
+
+constexpr int kLpt1 = 0;
+constexpr int kVlusb1 = 3;
+
+class MissingProvider final : public PortProvider {
+ public:
+  explicit MissingProvider(OpenFailure failure) : failure_(failure) {}
+  OpenOutcome Open(int) override { return {nullptr, failure_, detail}; }
+  std::string detail;
+
+ private:
+  OpenFailure failure_;
+};
+
+class PortTest : public ::testing::Test {
+ protected:
+  std::vector<uint8_t> Bytes(std::size_t count) { return std::vector<uint8_t>(count, 0x55); }
+
+  FakeClock clock;
+  ThrowingExit exit;
+  Script script;
+  ScriptedProvider provider{script, clock};
+  TPrinterPort port{provider, clock, exit};
+};
+
+TEST_F(PortTest, ClosedPortRefusesTransfersWithoutTouchingTheDevice) {
+  std::array<uint8_t, 18> reply{};
+  EXPECT_EQ(port.Send(Bytes(4)), ERR_PORT_NOT_OPEN);
+  EXPECT_EQ(port.Receive(reply), ERR_PORT_NOT_OPEN);
+  EXPECT_FALSE(port.CheckDeviceId());
+  EXPECT_EQ(provider.opened, 0);
+}
+
+TEST_F(PortTest, SendWritesEverythingAcrossPartialWrites) {
+  script.accept_per_write = 3;
+  ASSERT_EQ(port.Open(kLpt1), PORT_OK);
+  EXPECT_EQ(port.Send(Bytes(10)), PORT_OK);
+  EXPECT_EQ(testing::Joined(script.writes), Bytes(10));
+}
+
+TEST_F(PortTest, SendTakingTheWholeLimitIsATimeoutEvenWhenEverythingWasWritten) {
+  script.write_takes = 10s;
+  ASSERT_EQ(port.Open(kLpt1), PORT_OK);
+  EXPECT_EQ(port.Send(Bytes(4)), ERR_SEND_TIMEOUT);
+}
+
+TEST_F(PortTest, SendToAPrinterThatStopsReadingGivesUpAtTheLimit) {
+  script.accept_per_write = 0;
+  ASSERT_EQ(port.Open(kVlusb1), PORT_OK);
+  const auto start = clock.Now();
+  EXPECT_EQ(port.Send(Bytes(4)), ERR_SEND_TIMEOUT);
+  EXPECT_GE(clock.Now() - start, 10s);
+  EXPECT_LT(clock.Now() - start, 10s + 100ms);
+}
+
+TEST_F(PortTest, ReceiveOnParallelCollectsAReplySplitInTwo) {
+  script.packets = {std::vector<uint8_t>(10, 1), std::vector<uint8_t>(8, 2)};
+  ASSERT_EQ(port.Open(kLpt1), PORT_OK);
+  std::array<uint8_t, 18> reply{};
+  EXPECT_EQ(port.Receive(reply), PORT_OK);
+  EXPECT_EQ(reply[17], 2);
+}
+
+TEST_F(PortTest, ReceiveOnUsbSkipsZeroLengthPacketsAndTakesOnePacket) {
+  script.packets = {{}, {}, std::vector<uint8_t>(18, 7)};
+  ASSERT_EQ(port.Open(kVlusb1), PORT_OK);
+  std::array<uint8_t, 18> reply{};
+  EXPECT_EQ(port.Receive(reply), PORT_OK);
+  EXPECT_EQ(reply[0], 7);
+
+  script.packets = {std::vector<uint8_t>(10, 1), std::vector<uint8_t>(8, 2)};
+  EXPECT_EQ(port.Receive(reply), ERR_RECEIVE_COUNT);
+}
+
+TEST_F(PortTest, ReceiveOnUsbNeverWritesPastTheCallersBuffer) {
+  script.packets = {std::vector<uint8_t>(128, 9)};
+  ASSERT_EQ(port.Open(kVlusb1), PORT_OK);
+  std::vector<uint8_t> reply(18, 0);  // heap-allocated so an overrun is caught
+  EXPECT_EQ(port.Receive(reply), ERR_RECEIVE_COUNT);
+  EXPECT_EQ(reply[17], 9);
+}
+
+TEST_F(PortTest, ShortAndMissingRepliesGiveTheirCodes) {
+  for (const int index : {kLpt1, kVlusb1}) {
+    SCOPED_TRACE(index);
+    ASSERT_EQ(port.Open(index), PORT_OK);
+    std::array<uint8_t, 18> reply{};
+    script.packets = {std::vector<uint8_t>(17, 1)};
+    EXPECT_EQ(port.Receive(reply), index == kLpt1 ? ERR_RECEIVE_TIMEOUT : ERR_RECEIVE_COUNT);
+    script.packets.clear();
+    const auto start = clock.Now();
+    EXPECT_EQ(port.Receive(reply), ERR_RECEIVE_TIMEOUT);
+    EXPECT_LT(clock.Now() - start, 20s + 100ms);
+  }
+}
+
+TEST_F(PortTest, TheIdleHookRunsWhileWaiting) {
+  int idles = 0;
+  port.SetIdle([&] { ++idles; });
+  ASSERT_EQ(port.Open(kVlusb1), PORT_OK);
+  std::array<uint8_t, 18> reply{};
+  port.Receive(reply);
+  EXPECT_GE(idles, 20'000 / 50);
+}
+
+TEST_F(PortTest, IdentifyModelFollowsTheDeviceId) {
+  struct Case {
+    std::string id;
+    int32_t expected;
+  };
+  const std::vector<Case> cases{
+      {"MFG:VELTA;MDL:Corvane Opal 320;", MODEL_OPAL_320},
+      {"MDL:Corvane Opal 310;", MODEL_OPAL_310},
+      {"MDL:QX-310C;", MODEL_QX_310C},
+      {"MDL:Something else;", MODEL_QX_310C},  // no name found: the code stays
+      {"", MODEL_NONE},
+  };
+  ASSERT_EQ(port.Open(kLpt1), PORT_OK);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.id);
+    script.device_id = c.id;
+    port.IdentifyModel();
+    EXPECT_EQ(port.ModelCode, c.expected);
+    EXPECT_EQ(port.CheckDeviceId(), !c.id.empty());
+  }
+}
+
+TEST(PortOpen, ParallelPortThatCannotOpenGivesNotOpen) {
+  FakeClock clock;
+  ThrowingExit exit;
+  MissingProvider provider(OpenFailure::NotFound);
+  TPrinterPort port(provider, clock, exit);
+  EXPECT_EQ(port.Open(kLpt1), ERR_PORT_NOT_OPEN);
+  EXPECT_FALSE(port.IsOpen());
+  EXPECT_FALSE(port.CheckDeviceId());
+}
+
+TEST(PortOpen, UsbPortThatCannotOpenEndsTheProgramWithTheReason) {
+  struct Case {
+    OpenFailure failure;
+    std::string text;
+  };
+  for (const auto& c : {Case{OpenFailure::NotFound, "Cannot open port."},
+                        Case{OpenFailure::PermissionDenied, "Cannot open port\n\nask for lp"}}) {
+    FakeClock clock;
+    ThrowingExit exit;
+    MissingProvider provider(c.failure);
+    if (c.failure == OpenFailure::PermissionDenied) provider.detail = "ask for lp";
+    TPrinterPort port(provider, clock, exit);
+    try {
+      port.Open(kVlusb1 + 1);
+      FAIL() << "the program went on";
+    } catch (const ProgramEnded& ended) {
+      EXPECT_EQ(ended.notice.caption, "error");
+      EXPECT_EQ(ended.notice.text, c.text);
+    }
+    EXPECT_EQ(port.PortName(), "VLUSB2:");
+  }
+}
+
+}  // namespace
+}  // namespace opal

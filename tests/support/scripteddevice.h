@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "link/portdevice.h"
+#include "tests/support/fakes.h"
+
+namespace opal::testing {
+
+// A device that records every write and hands out scripted packets; waits move the fake clock.
+struct Script {
+  std::vector<std::vector<uint8_t>> writes;
+  std::deque<std::vector<uint8_t>> packets;
+  std::string device_id = "MFG:VELTA;MDL:Corvane Opal 320;";
+  long accept_per_write = -1;  // -1: everything; 0: stalled
+  std::chrono::milliseconds write_takes{0};
+};
+
+class ScriptedDevice final : public PortDevice {
+ public:
+  ScriptedDevice(Script& script, FakeClock& clock) : script_(script), clock_(clock) {}
+  long WriteSome(std::span<const uint8_t> bytes) override;
+  long ReadSome(std::span<uint8_t> buffer) override;
+  void WaitReady(Readiness, std::chrono::milliseconds limit) override { clock_.Advance(limit); }
+  std::string DeviceId() override { return script_.device_id; }
+
+ private:
+  Script& script_;
+  FakeClock& clock_;
+};
+
+class ScriptedProvider final : public PortProvider {
+ public:
+  ScriptedProvider(Script& script, FakeClock& clock) : script_(script), clock_(clock) {}
+  OpenOutcome Open(int) override {
+    ++opened;
+    return {std::make_unique<ScriptedDevice>(script_, clock_), OpenFailure::None, {}};
+  }
+  int opened = 0;
+
+ private:
+  Script& script_;
+  FakeClock& clock_;
+};
+
+// An 18-byte reply carrying `value`, as the printer sends it.
+std::vector<uint8_t> ReplyWith(uint8_t value, std::string header = "@BDC PS");
+
+// All bytes written, in order, as one stream.
+std::vector<uint8_t> Joined(const std::vector<std::vector<uint8_t>>& writes);
+
+}  // namespace opal::testing

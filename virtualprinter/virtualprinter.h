@@ -1,0 +1,61 @@
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace vp {
+
+// Fault injection, kept in printer.json under "faults".
+struct Faults {
+  bool silent = false;         // powered off: no device ID, no replies, input swallowed
+  int reply_delay_ms = 0;      // a reply becomes readable this long after its request
+  bool short_reply = false;    // replies lose their last byte
+  bool corrupt_reply = false;  // replies do not begin with the expected header
+  bool stall_input = false;    // the printer stops reading: nothing is accepted
+};
+
+// A printer of the family that only sees bytes, as firmware would. It shares no code with the
+// program: frames and page language are parsed from its own constants.
+class VirtualPrinter {
+ public:
+  using TimePoint = std::chrono::steady_clock::time_point;
+  static constexpr std::size_t kEepromSize = 256;
+
+  // Opens the printer kept in `dir`; a missing or empty directory becomes a factory-fresh printer
+  // of `model_if_new` ("310", "320" or "QX-310C"). Throws std::runtime_error when the directory
+  // cannot be used.
+  explicit VirtualPrinter(std::filesystem::path dir, const std::string& model_if_new = "320");
+  ~VirtualPrinter();
+  VirtualPrinter(const VirtualPrinter&) = delete;
+  VirtualPrinter& operator=(const VirtualPrinter&) = delete;
+
+  // Whether the printer takes bytes at this moment (false while its input is stalled).
+  bool AcceptsInput(TimePoint now) const;
+  // Bytes from the host, in order; every byte is appended to capture.prn.
+  void Feed(std::span<const uint8_t> bytes, TimePoint now);
+  // The next reply whose time has come, as one packet; empty when none is ready.
+  std::vector<uint8_t> TakeReply(TimePoint now);
+  // The IEEE 1284 device-ID text; empty when the printer does not answer.
+  std::string DeviceId(TimePoint now) const;
+
+  const std::filesystem::path& Directory() const;
+  std::string Model() const;
+  Faults GetFaults() const;
+  void SetFaults(const Faults& faults);  // also written to printer.json
+  std::array<uint8_t, kEepromSize> Eeprom() const;
+  void SetEepromByte(uint8_t address, uint8_t value);  // for tests and training set-ups
+  std::size_t MalformedFrames() const;
+  bool StartSequenceSeen() const;
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+}  // namespace vp
