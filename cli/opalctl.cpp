@@ -3,7 +3,10 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/adjustcommands.h"
 #include "cli/linkcommands.h"
+#include "cli/maintenancecommands.h"
+#include "cli/printcommands.h"
 #include "cli/session.h"
 
 int main(int argc, char** argv) {
@@ -24,6 +27,9 @@ int main(int argc, char** argv) {
 
   Action chosen;
   AddLinkCommands(app, chosen);
+  AddAdjustCommands(app, chosen);
+  AddPrintCommands(app, chosen);
+  AddMaintenanceCommands(app, chosen);
 
   try {
     app.parse(argc, argv);

@@ -81,8 +81,23 @@ void TPrinterPort::WaitFor(Readiness direction, Clock::TimePoint deadline) {
   if (idle_) idle_();
 }
 
+TPrinterPort::StallGuard::StallGuard(TPrinterPort& port) : port_(port) {
+  if (port_.stall_guards_++ == 0) port_.stalled_ = PORT_OK;
+}
+
+TPrinterPort::StallGuard::~StallGuard() {
+  if (--port_.stall_guards_ == 0) port_.stalled_ = PORT_OK;
+}
+
 Result TPrinterPort::Send(std::span<const uint8_t> bytes) {
   if (!device_) return ERR_PORT_NOT_OPEN;
+  if (stalled_ != PORT_OK) return stalled_;
+  const Result result = Transmit(bytes);
+  if (result == ERR_SEND_TIMEOUT && stall_guards_ > 0) stalled_ = result;
+  return result;
+}
+
+Result TPrinterPort::Transmit(std::span<const uint8_t> bytes) {
   const auto start = clock_.Now();
   const auto deadline = start + limits_.write;
   std::size_t written = 0;
@@ -103,6 +118,7 @@ Result TPrinterPort::Send(std::span<const uint8_t> bytes) {
 
 Result TPrinterPort::Receive(std::span<uint8_t> buffer) {
   if (!device_) return ERR_PORT_NOT_OPEN;
+  if (stalled_ != PORT_OK) return ERR_RECEIVE_TIMEOUT;
   const auto start = clock_.Now();
   const Result result = KindOfPort(port_index_) == PortKind::Usb
                             ? ReceiveUsb(buffer, start + limits_.read)

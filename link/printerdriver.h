@@ -63,7 +63,22 @@ class TPrinterPort {
 
   int32_t ModelCode = MODEL_NONE;
 
+  // Within a print job a printer that stopped taking bytes fails the rest of the job at once,
+  // instead of charging each of its thousands of writes the full limit. Scopes nest; the
+  // outermost one clears the state on entry and on exit, so other operations never see it.
+  class StallGuard {
+   public:
+    explicit StallGuard(TPrinterPort& port);
+    ~StallGuard();
+    StallGuard(const StallGuard&) = delete;
+    StallGuard& operator=(const StallGuard&) = delete;
+
+   private:
+    TPrinterPort& port_;
+  };
+
  private:
+  Result Transmit(std::span<const uint8_t> bytes);
   void WaitFor(Readiness direction, Clock::TimePoint deadline);
   Result ReceiveParallel(std::span<uint8_t> buffer, Clock::TimePoint deadline);
   Result ReceiveUsb(std::span<uint8_t> buffer, Clock::TimePoint deadline);
@@ -77,6 +92,8 @@ class TPrinterPort {
   int port_index_ = -1;
   std::string port_name_;
   std::string open_problem_;
+  int stall_guards_ = 0;
+  Result stalled_ = PORT_OK;
   std::array<uint8_t, kUsbReadSize> usb_buffer_{};
 };
 

@@ -6,7 +6,7 @@
 namespace opal {
 
 std::string ResultMessage(Result code) {
-  static constexpr std::array<std::pair<int, const char*>, 23> kMessages{{
+  static constexpr std::array<std::pair<int, const char*>, 25> kMessages{{
       {0x1000, "Head ID is invalid."},
       {0x1001, "The Number of digit is wrong."},
       {0x1002, "First Digit is wrong."},
@@ -24,6 +24,8 @@ std::string ResultMessage(Result code) {
       {0x100E, "13th Digit is wrong."},
       {0x100F, "Check ID is invalid."},
       {0x3003, "The computer's date is outside 1999 to 2034. Set the clock and try again."},
+      {0x4002, "The ink cartridge's chip holds no valid date."},
+      {0x6001, "The printer did not come back after the liquid exchange."},
       {ERR_BAD_REPLY, "Receive error"},
       {ERR_PORT_NOT_OPEN, "Cannot open port."},
       {ERR_RECEIVE_TIMEOUT, "Receive error"},

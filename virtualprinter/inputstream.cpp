@@ -13,8 +13,11 @@ constexpr std::string_view kStartTail = "@QRT 1284.4\n@QRT     \n";
 
 }  // namespace
 
-void InputStream::Feed(std::span<const uint8_t> bytes) {
-  for (const uint8_t byte : bytes) Take(byte);
+std::size_t InputStream::Feed(std::span<const uint8_t> bytes) {
+  stopped_ = false;
+  std::size_t taken = 0;
+  while (taken < bytes.size() && !stopped_) Take(bytes[taken++]);
+  return taken;
 }
 
 void InputStream::Reset() {
@@ -38,7 +41,7 @@ void InputStream::Take(uint8_t byte) {
 }
 
 void InputStream::TakeText(uint8_t byte) {
-  if (byte == kEsc) {
+  if (byte == kEsc && !listener_.InsidePageCommand()) {
     state_ = State::Escape;
     return;
   }

@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 #include <ctime>
 #include <fstream>
@@ -26,7 +28,11 @@ constexpr std::string_view kBlackChipFile = "chip-black.bin";
 constexpr std::string_view kColorChipFile = "chip-color.bin";
 constexpr std::string_view kCaptureFile = "capture.prn";
 constexpr std::string_view kPagesDir = "pages";
-constexpr int kMaxReplyDelayMs = 3'600'000;
+constexpr int kMaxDelayMs = 3'600'000;
+constexpr int kMaxMisalignment = 70;  // as far as a Bi-D value reaches
+// The rows of the Bi-D misalignment in printer.json, in the order of Simulation.
+constexpr std::array<std::string_view, 6> kBidRows{"ms-black",  "ms-color",  "6pl-black",
+                                                   "6pl-color", "4pl-black", "4pl-color"};
 
 [[noreturn]] void FailWithErrno(const std::string& what, const fs::path& file) {
   throw std::runtime_error(what + " " + file.string() + ": " + std::strerror(errno));
@@ -99,12 +105,22 @@ json FaultsToJson(const Faults& faults) {
           {"stall_input", faults.stall_input}};
 }
 
-void CheckReplyDelay(int64_t delay_ms) {
-  if (delay_ms < 0 || delay_ms > kMaxReplyDelayMs) {
-    throw std::invalid_argument("reply_delay_ms must lie between 0 and " +
-                                std::to_string(kMaxReplyDelayMs) + ", not " +
-                                std::to_string(delay_ms));
+void CheckRange(std::string_view name, int64_t value, int low, int high) {
+  if (value < low || value > high) {
+    throw std::invalid_argument(std::string(name) + " must lie between " + std::to_string(low) +
+                                " and " + std::to_string(high) + ", not " + std::to_string(value));
   }
+}
+
+// A whole number kept under `name` in `holder`, or `fallback` when it is left out.
+int IntegerSetting(const json& holder, const char* name, int low, int high, int fallback) {
+  if (!holder.contains(name)) return fallback;
+  const json& value = holder.at(name);
+  if (!value.is_number_integer()) {
+    throw std::invalid_argument("\"" + std::string(name) + "\" must be a whole number");
+  }
+  CheckRange(name, value.get<int64_t>(), low, high);
+  return value.get<int>();
 }
 
 // A fault left out of printer.json is off.
@@ -120,16 +136,64 @@ Faults FaultsFromJson(const json& settings) {
   flag("short_reply", faults.short_reply);
   flag("corrupt_reply", faults.corrupt_reply);
   flag("stall_input", faults.stall_input);
-  if (given.contains("reply_delay_ms")) {
-    const json& delay = given.at("reply_delay_ms");
-    if (!delay.is_number_integer()) {
-      throw std::invalid_argument("\"reply_delay_ms\" must be a whole number of milliseconds");
-    }
-    const auto delay_ms = delay.get<int64_t>();
-    CheckReplyDelay(delay_ms);
-    faults.reply_delay_ms = static_cast<int>(delay_ms);
-  }
+  faults.reply_delay_ms =
+      IntegerSetting(given, "reply_delay_ms", 0, kMaxDelayMs, faults.reply_delay_ms);
   return faults;
+}
+
+json SimulationToJson(const Simulation& simulation) {
+  json misalignment = json::object();
+  for (std::size_t row = 0; row < kBidRows.size(); ++row) {
+    misalignment[std::string(kBidRows[row])] = simulation.bid_misalignment[row];
+  }
+  return {{"bid_misalignment", misalignment},
+          {"exchange_silence_ms", simulation.exchange_silence_ms}};
+}
+
+void CheckSimulation(const Simulation& simulation) {
+  for (std::size_t row = 0; row < kBidRows.size(); ++row) {
+    CheckRange(kBidRows[row], simulation.bid_misalignment[row], -kMaxMisalignment,
+               kMaxMisalignment);
+  }
+  CheckRange("exchange_silence_ms", simulation.exchange_silence_ms, 0, kMaxDelayMs);
+}
+
+// Settings left out of printer.json keep their factory values; a row name that is not one of
+// the six is a mistake worth hearing about.
+Simulation SimulationFromJson(const json& settings) {
+  Simulation simulation;
+  if (settings.contains("bid_misalignment")) {
+    const json& given = settings.at("bid_misalignment");
+    if (!given.is_object()) throw std::invalid_argument("\"bid_misalignment\" must be an object");
+    for (const auto& [name, value] : given.items()) {
+      if (std::find(kBidRows.begin(), kBidRows.end(), name) == kBidRows.end()) {
+        throw std::invalid_argument("\"bid_misalignment\" has no row \"" + name + "\"");
+      }
+    }
+    for (std::size_t row = 0; row < kBidRows.size(); ++row) {
+      simulation.bid_misalignment[row] =
+          IntegerSetting(given, kBidRows[row].data(), -kMaxMisalignment, kMaxMisalignment,
+                         simulation.bid_misalignment[row]);
+    }
+  }
+  simulation.exchange_silence_ms = IntegerSetting(settings, "exchange_silence_ms", 0, kMaxDelayMs,
+                                                  simulation.exchange_silence_ms);
+  return simulation;
+}
+
+// The number of a page file's name, "page-0001.png" and on; 0 for any other name.
+int PageNumber(const std::string& name) {
+  constexpr std::string_view kPrefix = "page-";
+  constexpr std::string_view kSuffix = ".png";
+  if (name.size() <= kPrefix.size() + kSuffix.size() || !name.starts_with(kPrefix) ||
+      !name.ends_with(kSuffix)) {
+    return 0;
+  }
+  const std::string_view digits(name.data() + kPrefix.size(),
+                                name.size() - kPrefix.size() - kSuffix.size());
+  int number = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+  return error == std::errc() && end == digits.data() + digits.size() ? number : 0;
 }
 
 Model ModelOrThrow(std::string_view key) {
@@ -153,6 +217,9 @@ StateStore::StateStore(fs::path dir, std::string_view model_if_new) : dir_(std::
     Load();
   }
   fs::create_directory(dir_ / kPagesDir);
+  for (const auto& entry : fs::directory_iterator(dir_ / kPagesDir)) {
+    next_page_ = std::max(next_page_, PageNumber(entry.path().filename().string()) + 1);
+  }
   const fs::path capture = dir_ / kCaptureFile;
   capture_.reset(std::fopen(capture.c_str(), "ab"));
   if (!capture_) FailWithErrno("cannot open", capture);
@@ -169,7 +236,10 @@ void StateStore::MakeFresh(std::string_view model_key) {
   ReplaceFile(dir_ / kBlackChipFile, black_chip_);
   ReplaceFile(dir_ / kColorChipFile, color_chip_);
   // printer.json last: a directory without it was never finished and is refused, not half used.
-  SaveSettings({{"model", ModelKey(model_)}, {"faults", FaultsToJson(faults_)}});
+  json settings = SimulationToJson(simulation_);
+  settings["model"] = ModelKey(model_);
+  settings["faults"] = FaultsToJson(faults_);
+  SaveSettings(settings);
 }
 
 void StateStore::Load() {
@@ -180,6 +250,7 @@ void StateStore::Load() {
     if (!settings_.is_object()) throw std::invalid_argument("not a JSON object");
     model_ = ModelOrThrow(settings_.at("model").get<std::string>());
     faults_ = FaultsFromJson(settings_);
+    simulation_ = SimulationFromJson(settings_);
   } catch (const std::exception& error) {
     throw std::runtime_error(settings_file.string() + ": " + error.what());
   }
@@ -194,11 +265,19 @@ void StateStore::SaveSettings(const json& settings) {
 }
 
 void StateStore::SetFaults(const Faults& faults) {
-  CheckReplyDelay(faults.reply_delay_ms);
+  CheckRange("reply_delay_ms", faults.reply_delay_ms, 0, kMaxDelayMs);
   json settings = settings_;
   settings["faults"] = FaultsToJson(faults);
   SaveSettings(settings);
   faults_ = faults;
+}
+
+void StateStore::SetSimulation(const Simulation& simulation) {
+  CheckSimulation(simulation);
+  json settings = settings_;
+  settings.update(SimulationToJson(simulation));
+  SaveSettings(settings);
+  simulation_ = simulation;
 }
 
 void StateStore::SetEeprom(const Memory& eeprom) {
@@ -208,6 +287,19 @@ void StateStore::SetEeprom(const Memory& eeprom) {
 
 const Memory& StateStore::Chip(Cartridge cartridge) const {
   return cartridge == Cartridge::Black ? black_chip_ : color_chip_;
+}
+
+void StateStore::SetChip(Cartridge cartridge, const Memory& chip) {
+  const bool black = cartridge == Cartridge::Black;
+  ReplaceFile(dir_ / (black ? kBlackChipFile : kColorChipFile), chip);
+  (black ? black_chip_ : color_chip_) = chip;
+}
+
+void StateStore::SavePage(std::span<const uint8_t> png) {
+  char name[32];
+  std::snprintf(name, sizeof name, "page-%04d.png", next_page_);
+  ReplaceFile(dir_ / kPagesDir / name, png);
+  ++next_page_;
 }
 
 void StateStore::Capture(std::span<const uint8_t> bytes) {

@@ -25,10 +25,16 @@ class StateStore {
   Model GetModel() const { return model_; }
   const Faults& GetFaults() const { return faults_; }
   void SetFaults(const Faults& faults);
+  const Simulation& GetSimulation() const { return simulation_; }
+  void SetSimulation(const Simulation& simulation);
   const Memory& Eeprom() const { return eeprom_; }
   void SetEeprom(const Memory& eeprom);
   const Memory& Chip(Cartridge cartridge) const;
+  void SetChip(Cartridge cartridge, const Memory& chip);
   void Capture(std::span<const uint8_t> bytes);
+  // Keeps a printed page as the next pages/page-NNNN.png, numbered on from the pages already
+  // there.
+  void SavePage(std::span<const uint8_t> png);
 
  private:
   struct FileCloser {
@@ -43,10 +49,12 @@ class StateStore {
   nlohmann::json settings_;  // all of printer.json, so settings this version ignores survive
   Model model_ = Model::Opal320;
   Faults faults_;
+  Simulation simulation_;
   Memory eeprom_{};
   Memory black_chip_{};
   Memory color_chip_{};
   std::unique_ptr<std::FILE, FileCloser> capture_;
+  int next_page_ = 1;
 };
 
 }  // namespace vp

@@ -5,7 +5,9 @@
 #include <utility>
 #include <variant>
 
+#include "virtualprinter/inksystem.h"
 #include "virtualprinter/inputstream.h"
+#include "virtualprinter/pageinterpreter.h"
 #include "virtualprinter/printermodel.h"
 #include "virtualprinter/servicecommand.h"
 #include "virtualprinter/statestore.h"
@@ -20,6 +22,9 @@ constexpr std::string_view kCorruptHeader = "@BDC NG";
 constexpr std::string_view kReplyEnd = "\r\n";
 constexpr uint8_t kBidBlack = 0x33;  // MS, 6pl, 4pl follow one another
 constexpr uint8_t kBidColor = 0x36;
+// Dot-size codes of the 6pl and 4pl drops; any other size prints with the MS drops.
+constexpr uint8_t kDotSize6pl = 0x11;
+constexpr uint8_t kDotSize4pl = 0x10;
 
 void AppendHex(std::string& text, uint8_t value) {
   constexpr std::string_view kDigits = "0123456789ABCDEF";
@@ -29,7 +34,7 @@ void AppendHex(std::string& text, uint8_t value) {
 
 }  // namespace
 
-struct VirtualPrinter::State final : StreamListener {
+struct VirtualPrinter::State final : StreamListener, PrintMechanism {
   struct PendingReply {
     TimePoint due;
     std::vector<uint8_t> bytes;
@@ -50,8 +55,19 @@ struct VirtualPrinter::State final : StreamListener {
 
   void OnBrokenFrame() override { ++malformed; }
 
-  // The page language is not interpreted yet; its bytes are kept in capture.prn only.
-  void OnPageByte(uint8_t) override {}
+  void OnPageByte(uint8_t byte) override { page.Take(byte); }
+  bool InsidePageCommand() const override { return page.InsideCommand(); }
+
+  // The return pass lands off by the head's misalignment less the Bi-D value in force, which the
+  // printer keeps in its EEPROM.
+  int ReturnPassOffset(uint8_t dot_size, bool color_ink) const override {
+    const std::size_t kind = dot_size == kDotSize6pl ? 1 : dot_size == kDotSize4pl ? 2 : 0;
+    const uint8_t address = static_cast<uint8_t>((color_ink ? kBidColor : kBidBlack) + kind);
+    const int value = static_cast<int8_t>(store.Eeprom()[address]);
+    return store.GetSimulation().bid_misalignment[kind * 2 + (color_ink ? 1 : 0)] - value;
+  }
+
+  void Eject(const PageCanvas& sheet) override { store.SavePage(sheet.EncodePng()); }
 
   void Run(const EepromRead& read) {
     std::string subject = "\r\nEE";
@@ -76,11 +92,28 @@ struct VirtualPrinter::State final : StreamListener {
     store.SetEeprom(eeprom);
   }
 
-  // The maintenance sequences (ink use, protection counter, the silence of a liquid exchange) are
-  // simulated by a later version; for now the printer accepts them and does nothing.
   void Run(const Initialize&) {}
-  void Run(const Cleaning&) {}
-  void Run(const LiquidExchange&) {}
+
+  void Run(const Cleaning& cleaning) {
+    Memory black = store.Chip(Cartridge::Black);
+    Memory color = store.Chip(Cartridge::Color);
+    Memory eeprom = store.Eeprom();
+    RunCleaningSequence(cleaning.mode, {black, color, eeprom});
+    store.SetChip(Cartridge::Black, black);
+    store.SetChip(Cartridge::Color, color);
+    store.SetEeprom(eeprom);
+  }
+
+  // The exchange keeps the printer busy: it answers nothing and loses what it is sent, from the
+  // rest of this very write on, until the sequence ends.
+  void Run(const LiquidExchange&) {
+    quiet_until =
+        request_time + std::chrono::milliseconds(store.GetSimulation().exchange_silence_ms);
+    replies.clear();
+    stream.Stop();
+  }
+
+  bool Quiet(TimePoint now) const { return store.GetFaults().silent || now < quiet_until; }
 
   void WriteEepromByte(uint8_t address, uint8_t value) {
     Memory eeprom = store.Eeprom();
@@ -102,6 +135,8 @@ struct VirtualPrinter::State final : StreamListener {
 
   StateStore store;
   InputStream stream{*this};
+  PageInterpreter page{*this};
+  TimePoint quiet_until = TimePoint::min();
   std::deque<PendingReply> replies;
   TimePoint request_time{};
   std::size_t malformed = 0;
@@ -118,11 +153,9 @@ bool VirtualPrinter::AcceptsInput(TimePoint) const {
 }
 
 void VirtualPrinter::Feed(std::span<const uint8_t> bytes, TimePoint now) {
-  const Faults& faults = state_->store.GetFaults();
-  if (faults.silent || faults.stall_input) return;
-  state_->store.Capture(bytes);
+  if (state_->Quiet(now) || state_->store.GetFaults().stall_input) return;
   state_->request_time = now;
-  state_->stream.Feed(bytes);
+  state_->store.Capture(bytes.first(state_->stream.Feed(bytes)));
 }
 
 std::vector<uint8_t> VirtualPrinter::TakeReply(TimePoint now) {
@@ -133,8 +166,8 @@ std::vector<uint8_t> VirtualPrinter::TakeReply(TimePoint now) {
   return reply;
 }
 
-std::string VirtualPrinter::DeviceId(TimePoint) const {
-  if (state_->store.GetFaults().silent) return {};
+std::string VirtualPrinter::DeviceId(TimePoint now) const {
+  if (state_->Quiet(now)) return {};
   const std::string name(ModelName(state_->store.GetModel()));
   return "MFG:CORVANE;CMD:ORL,BDC;MDL:" + name + ";CLS:PRINTER;DES:" + name +
          " Color Inkjet Printer;";
@@ -158,7 +191,16 @@ void VirtualPrinter::SetFaults(const Faults& faults) {
     // Switched off: what was half received or not yet answered is lost.
     state_->replies.clear();
     state_->stream.Reset();
+    state_->page.Reset();
   }
+}
+
+Simulation VirtualPrinter::GetSimulation() const {
+  return state_->store.GetSimulation();
+}
+
+void VirtualPrinter::SetSimulation(const Simulation& simulation) {
+  state_->store.SetSimulation(simulation);
 }
 
 std::array<uint8_t, VirtualPrinter::kEepromSize> VirtualPrinter::Eeprom() const {
@@ -171,6 +213,10 @@ void VirtualPrinter::SetEepromByte(uint8_t address, uint8_t value) {
 
 std::size_t VirtualPrinter::MalformedFrames() const {
   return state_->malformed;
+}
+
+std::size_t VirtualPrinter::UnknownCommands() const {
+  return state_->page.SkippedCommands();
 }
 
 bool VirtualPrinter::StartSequenceSeen() const {

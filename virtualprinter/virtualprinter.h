@@ -20,6 +20,20 @@ struct Faults {
   bool stall_input = false;    // the printer stops reading: nothing is accepted
 };
 
+// Realism for training, kept in printer.json.
+struct Simulation {
+  // How many dots (1/360 inch) to the right of its place the head lands when it prints a band
+  // right to left, for MS black, MS colour, 6pl black, 6pl colour, 4pl black and 4pl colour
+  // (in printer.json "bid_misalignment" with the keys "ms-black" ... "4pl-color", each from -70
+  // to 70). The Bi-D value in force is taken off it, so the value equal to it prints straight.
+  // The factory's values are a step or two away from the factory's Bi-D values, so a check print
+  // shows something to adjust.
+  std::array<int, 6> bid_misalignment{4, -4, -1, 1, 3, -1};
+  // How long the printer stays silent after a liquid exchange: no device ID, no replies, and
+  // what it is sent is lost ("exchange_silence_ms", up to an hour).
+  int exchange_silence_ms = 3000;
+};
+
 // A printer of the family that only sees bytes, as firmware would. It shares no code with the
 // program: frames and page language are parsed from its own constants.
 class VirtualPrinter {
@@ -48,9 +62,14 @@ class VirtualPrinter {
   std::string Model() const;
   Faults GetFaults() const;
   void SetFaults(const Faults& faults);  // also written to printer.json
+  Simulation GetSimulation() const;
+  void SetSimulation(const Simulation& simulation);  // also written to printer.json
   std::array<uint8_t, kEepromSize> Eeprom() const;
   void SetEepromByte(uint8_t address, uint8_t value);  // for tests and training set-ups
   std::size_t MalformedFrames() const;
+  // Page-language commands that were skipped because the printer does not know them or cannot
+  // carry out their parameters.
+  std::size_t UnknownCommands() const;
   bool StartSequenceSeen() const;
 
  private:

@@ -70,6 +70,23 @@ TEST_F(PortTest, SendToAPrinterThatStopsReadingGivesUpAtTheLimit) {
   EXPECT_LT(clock.Now() - start, 10s + 100ms);
 }
 
+TEST_F(PortTest, WithinAPrintJobAStalledPrinterFailsTheRestAtOnce) {
+  script.accept_per_write = 0;
+  ASSERT_EQ(port.Open(kVlusb1), PORT_OK);
+  std::array<uint8_t, 18> reply{};
+  {
+    TPrinterPort::StallGuard job(port);
+    EXPECT_EQ(port.Send(Bytes(4)), ERR_SEND_TIMEOUT);
+    const auto after_first = clock.Now();
+    TPrinterPort::StallGuard inner(port);
+    EXPECT_EQ(port.Send(Bytes(4)), ERR_SEND_TIMEOUT);
+    EXPECT_EQ(port.Receive(reply), ERR_RECEIVE_TIMEOUT);
+    EXPECT_EQ(clock.Now(), after_first);
+  }
+  script.accept_per_write = -1;  // the printer takes bytes again: the next operation may use it
+  EXPECT_EQ(port.Send(Bytes(4)), PORT_OK);
+}
+
 TEST_F(PortTest, ReceiveOnParallelCollectsAReplySplitInTwo) {
   script.packets = {std::vector<uint8_t>(10, 1), std::vector<uint8_t>(8, 2)};
   ASSERT_EQ(port.Open(kLpt1), PORT_OK);

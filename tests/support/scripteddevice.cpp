@@ -6,6 +6,7 @@ namespace opal::testing {
 
 long ScriptedDevice::WriteSome(std::span<const uint8_t> bytes) {
   clock_.Advance(script_.write_takes);
+  if (script_.writes.size() >= script_.stall_after_writes) return 0;
   const std::size_t count = script_.accept_per_write < 0
                                 ? bytes.size()
                                 : std::min(bytes.size(), std::size_t(script_.accept_per_write));

@@ -128,6 +128,24 @@ INSTANTIATE_TEST_SUITE_P(
                            R"({"model": "310", "faults": {"reply_delay_ms": -5}})");
                    },
                    "reply_delay_ms"},
+        BrokenCase{"MisalignmentBeyondAnyBidValue",
+                   [](const fs::path& dir) {
+                     Write(dir / "printer.json",
+                           R"({"model": "310", "bid_misalignment": {"4pl-black": -71}})");
+                   },
+                   "4pl-black"},
+        BrokenCase{"MisalignmentOfAnUnknownRow",
+                   [](const fs::path& dir) {
+                     Write(dir / "printer.json",
+                           R"({"model": "310", "bid_misalignment": {"ms-blak": 1}})");
+                   },
+                   "ms-blak"},
+        BrokenCase{"SilenceNotAWholeNumber",
+                   [](const fs::path& dir) {
+                     Write(dir / "printer.json",
+                           R"({"model": "310", "exchange_silence_ms": "3s"})");
+                   },
+                   "exchange_silence_ms"},
         BrokenCase{"FractionalDelay",
                    [](const fs::path& dir) {
                      Write(dir / "printer.json",

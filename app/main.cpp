@@ -1,0 +1,42 @@
+#include <csignal>
+#include <exception>
+#include <iostream>
+
+#include <QMessageBox>
+
+#include "app/opalservice.h"
+#include "app/options.h"
+#include "app/serviceapplication.h"
+#include "link/forceexit.h"
+#include "ui/boot.h"
+#include "ui/pictures.h"
+
+int main(int argc, char** argv) {
+  // A printer that hangs up must give an error code, not kill the program.
+  std::signal(SIGPIPE, SIG_IGN);
+
+  opal::app::ServiceApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("opal-service"));
+  QApplication::setApplicationDisplayName(QString::fromUtf8(opal::kApplicationTitle));
+  QApplication::setDesktopFileName(QStringLiteral("opal-service"));
+  QApplication::setWindowIcon(opal::ui::ProgramIcon());
+  // Only closing the start-up form ends the program; forms are hidden and shown in between.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  const opal::app::ParsedOptions parsed = opal::app::ParseOptions(argc, argv);
+  if (parsed.exit_status) return *parsed.exit_status;
+
+  std::unique_ptr<opal::app::OpalService> service;
+  try {
+    service = std::make_unique<opal::app::OpalService>(parsed.options);
+  } catch (const std::exception& error) {
+    std::cerr << "opal-service: " << error.what() << '\n';
+    QMessageBox::critical(nullptr, QString::fromUtf8(opal::kApplicationTitle),
+                          QString::fromUtf8(error.what()));
+    return 1;
+  }
+  QObject::connect(service->forms.FormBoot.get(), &opal::ui::TFormBoot::ProgramEnding, &application,
+                   &QApplication::quit);
+  service->forms.FormBoot->show();
+  return QApplication::exec();
+}

@@ -1,0 +1,40 @@
+#include "app/options.h"
+
+#include <CLI/CLI.hpp>
+#include <QStandardPaths>
+
+namespace opal::app {
+
+std::filesystem::path DefaultVirtualPrinter() {
+  const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+  return std::filesystem::path(data.toStdString()) / "opal-service" / "virtual-printer";
+}
+
+ParsedOptions ParseOptions(int argc, char** argv) {
+  CLI::App cli{"Service program for Corvane Opal 310 and 320 printers.", "opal-service"};
+  ParsedOptions parsed;
+  std::string directory;
+  auto* virtual_printer =
+      cli.add_option("--virtual-printer", directory,
+                     "Connect every port to the virtual printer kept in DIR (default: " +
+                         DefaultVirtualPrinter().string() + "), made fresh when missing")
+          ->type_name("[DIR]")
+          ->expected(0, 1);
+  cli.add_option("--virtual-model", parsed.options.virtual_model,
+                 "Model of a fresh virtual printer (default 320)")
+      ->check(CLI::IsMember({"310", "320"}))
+      ->needs(virtual_printer);
+  try {
+    cli.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    parsed.exit_status = cli.exit(error) == 0 ? 0 : 2;
+    return parsed;
+  }
+  if (virtual_printer->count() > 0) {
+    parsed.options.virtual_printer =
+        directory.empty() ? DefaultVirtualPrinter() : std::filesystem::path(directory);
+  }
+  return parsed;
+}
+
+}  // namespace opal::app

@@ -1,0 +1,167 @@
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string_view>
+
+#include "link/factory.h"
+#include "printing/a4check.h"
+#include "printing/bidcheck.h"
+#include "printing/patterns.h"
+#include "printing/raster.h"
+
+namespace {
+
+class QuietExit final : public opal::ProgramExit {
+ public:
+  [[noreturn]] void End(const opal::ExitNotice&) override { std::abort(); }
+};
+
+struct Traffic {
+  double writes = 0;
+  double bytes = 0;
+  double run_writes = 0;  // writes that carry collected runs
+  double runs = 0;
+};
+
+// Takes every byte at once, counts what it takes and answers each EEPROM read with a value and
+// each chip read with the byte of a good cartridge's chip.
+class NullDevice final : public opal::PortDevice {
+ public:
+  explicit NullDevice(Traffic& traffic) : traffic_(traffic) {}
+  long WriteSome(std::span<const uint8_t> bytes) override {
+    ++traffic_.writes;
+    traffic_.bytes += static_cast<double>(bytes.size());
+    // Text and commands start with a printable character or a control; run data with a header.
+    if (bytes[0] == 0x00 || bytes[0] >= 0x80) {
+      ++traffic_.run_writes;
+      traffic_.runs += static_cast<double>(bytes.size() / 2);
+    }
+    const bool chip_read = bytes.size() == 12 && bytes[0] == 0x1B && bytes[7] == 0x61;
+    const uint8_t value = chip_read ? ChipByte(bytes[11]) : 5;
+    constexpr std::string_view kHex = "0123456789ABCDEF";
+    reply_[14] = kHex[value >> 4];
+    reply_[15] = kHex[value & 15];
+    return static_cast<long>(bytes.size());
+  }
+  long ReadSome(std::span<uint8_t> buffer) override {
+    std::copy(reply_.begin(), reply_.end(), buffer.begin());
+    return static_cast<long>(reply_.size());
+  }
+  void WaitReady(opal::Readiness, std::chrono::milliseconds) override {}
+  std::string DeviceId() override { return "MDL:Corvane Opal 320;"; }
+
+ private:
+  // A good cartridge's chip: VELTA, made in 2090, 5 in every other byte.
+  static uint8_t ChipByte(uint8_t address) {
+    constexpr std::string_view kMaker = "VELTA";
+    if (address >= 35 && address < 35 + kMaker.size()) return kMaker[address - 35];
+    return address == 12 ? 90 : 5;
+  }
+
+  Traffic& traffic_;
+  std::string reply_ = "@BDC PS000000005\r\n";
+};
+
+class NullProvider final : public opal::PortProvider {
+ public:
+  explicit NullProvider(Traffic& traffic) : traffic_(traffic) {}
+  opal::OpenOutcome Open(int) override {
+    return {std::make_unique<NullDevice>(traffic_), opal::OpenFailure::None, {}};
+  }
+
+ private:
+  Traffic& traffic_;
+};
+
+// The module objects of a print over the null port.
+struct PrintSetup {
+  PrintSetup() { port.Open(3); }
+  Traffic traffic;
+  opal::SystemClock clock;
+  QuietExit exit;
+  NullProvider provider{traffic};
+  opal::TPrinterPort port{provider, clock, exit};
+  opal::TFactoryCommand command{port};
+  opal::TRasterPrinter raster{port, exit};
+};
+
+using Job = std::function<void(PrintSetup&)>;
+
+void MeasureStream(benchmark::State& state, Job job) {
+  PrintSetup setup;
+  for (auto _ : state) job(setup);
+  const double iterations = static_cast<double>(state.iterations());
+  const double bytes = setup.traffic.bytes / iterations;
+  state.counters["bytes"] = bytes;
+  state.counters["writes"] = setup.traffic.writes / iterations;
+  state.counters["runs"] = setup.traffic.runs / iterations;
+  state.counters["s_per_MB"] = benchmark::Counter(
+      bytes / 1e6, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void BidCheckPrint(PrintSetup& setup) {
+  opal::PrintBidCheckPattern(setup.raster, setup.command);
+}
+
+// What the check sheet's first page prints of the patterns, with its line feeds between them.
+void FirstPagePatterns(PrintSetup& setup) {
+  auto& raster = setup.raster;
+  opal::PrintBetaBlack(raster);
+  raster.SendNewLines(1);
+  opal::PrintBetaColor(raster);
+  raster.SendNewLines(2);
+  opal::PrintNozzleCheckBlackCyan(raster);
+  raster.SendNewLines(1);
+  opal::PrintNozzleCheckMagentaYellow(raster);
+  raster.SendNewLines(2);
+  opal::PrintHorizontalAlignmentBkOdd(raster);
+  raster.SendNewLines(3);
+  opal::PrintHorizontalAlignmentBkEven(raster);
+  raster.SendNewLines(4);
+}
+
+// The whole check sheet: the patterns, every value it reads, the Bi-D blocks and the chip reports.
+void A4CheckSheet(PrintSetup& setup) {
+  opal::THeadIdCoder head_id(setup.command);
+  opal::TMaintenanceModule maintenance(setup.command);
+  opal::TZlic zlic(setup.command, setup.clock);
+  opal::TA4Check sheet(setup.raster, setup.command, head_id, maintenance, zlic);
+  if (sheet.PrintA4CheckSheet(opal::MODEL_OPAL_320) != opal::PORT_OK) std::abort();
+}
+
+BENCHMARK_CAPTURE(MeasureStream, BidCheckPrintIntoANullPort, BidCheckPrint)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(MeasureStream, A4CheckSheetIntoANullPort, A4CheckSheet)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(MeasureStream, FirstPagePatternsIntoANullPort, FirstPagePatterns)
+    ->Unit(benchmark::kMillisecond);
+
+// A USB printer port turns every write into a transfer it waits for: about 125 microseconds each,
+// plus the bytes at 12 Mbit/s. The link time of a print as it is written, against the bytes' own
+// wire time and against writing every run on its own.
+void LinkTime(benchmark::State& state, Job job) {
+  PrintSetup setup;
+  for (auto _ : state) {
+    setup.traffic = {};
+    job(setup);
+  }
+  const Traffic& t = setup.traffic;
+  constexpr double kTransferSeconds = 125e-6;
+  constexpr double kBitsPerSecond = 12e6;
+  const double wire = t.bytes * 8 / kBitsPerSecond;
+  state.counters["wire_s"] = wire;
+  state.counters["link_s"] = wire + t.writes * kTransferSeconds;
+  state.counters["run_by_run_link_s"] =
+      wire + (t.writes - t.run_writes + t.runs) * kTransferSeconds;
+}
+BENCHMARK_CAPTURE(LinkTime, BidCheckPrint, BidCheckPrint)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(LinkTime, A4CheckSheet, A4CheckSheet)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,147 @@
+#include "cli/adjustcommands.h"
+
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "cli/terminal.h"
+#include "device/datamanu.h"
+#include "device/headid.h"
+#include "device/usbid.h"
+#include "maintenance/maintenance.h"
+
+namespace opal::cli {
+namespace {
+
+struct Arguments {
+  std::string head_id, usb_id;
+  bool yes = false;
+};
+
+void Runs(CLI::App* command, Action& chosen, Action action) {
+  command->callback([&chosen, action = std::move(action)] { chosen = action; });
+}
+
+// Stored bytes outside the symbol maps come back raw; a terminal must not take them as controls.
+std::string Printable(std::string_view text) {
+  std::string shown;
+  for (const char c : text) {
+    if (c >= ' ' && c <= '~' && c != '\\') {
+      shown += c;
+    } else {
+      shown += "\\x" + ByteToHexPair(static_cast<uint8_t>(c));
+    }
+  }
+  return shown;
+}
+
+int HeadIdRead(Opalctl& ctl) {
+  ctl.Connect();
+  THeadIdCoder coder(ctl.command);
+  std::string text;
+  if (const Result result = coder.ReadHeadId(text); result != PORT_OK) return Failed(result);
+  std::cout << kHeadIdShownPrefix << Printable(HeadIdAsShown(text)) << '\n';
+  return kDone;
+}
+
+int HeadIdWrite(Opalctl& ctl, const std::string& typed) {
+  // The form's edit turns what is typed into upper case.
+  const std::string id = ToUpperAscii(typed);
+  HeadIdValues values{};
+  if (const Result valid = DecodeHeadId(id, values); valid != PORT_OK) {
+    std::cerr << ResultMessage(valid) << '\n';
+    return kUsage;
+  }
+  ctl.Connect();
+  THeadIdCoder coder(ctl.command);
+  if (const Result result = coder.WriteHeadId(id); result != PORT_OK) return Failed(result);
+  std::cout << kHeadIdWrittenFirst << "\n\"" << id << "\"\n" << kWrittenInEeprom << '\n';
+  return kDone;
+}
+
+int UsbIdRead(Opalctl& ctl) {
+  ctl.Connect();
+  TUsbIdStore store(ctl.command, ctl.clock);
+  std::string text;
+  const Result result = store.ReadUsbId(text);
+  if (result == ERR_USBID_STORED) {
+    // The forms show this code as an empty line; a terminal names the byte.
+    const auto address = static_cast<uint8_t>(kUsbIdAddress + text.size() - 1);
+    std::cerr << "EEPROM byte " << ByteToHexPair(address) << " holds "
+              << ByteToHexPair(static_cast<uint8_t>(text.back()))
+              << ", which is not a letter or digit.\n";
+    return kFailed;
+  }
+  if (result != PORT_OK) return Failed(result);
+  std::cout << kUsbIdShownPrefix << text << '\n';
+  return kDone;
+}
+
+int UsbIdWrite(Opalctl& ctl, const std::string& id) {
+  if (CheckUsbId(id) != PORT_OK) {
+    std::cerr << "The USB ID must be 10 characters, each 0-9 or A-Z.\n";
+    return kUsage;
+  }
+  ctl.Connect();
+  TUsbIdStore store(ctl.command, ctl.clock);
+  std::string stamp;
+  if (const Result result = store.WriteUsbId(id, stamp); result != PORT_OK) return Failed(result);
+  std::cout << kUsbIdWrittenPrefix << id << stamp << kWrittenInEeprom << '\n';
+  return kDone;
+}
+
+int CounterRead(Opalctl& ctl) {
+  ctl.Connect();
+  TMaintenanceModule maintenance(ctl.command);
+  std::string digits;
+  if (const Result result = maintenance.ReadProtectionCounter(digits); result != PORT_OK) {
+    return Failed(result);
+  }
+  std::cout << kCounterValuePrefix << digits << '\n';
+  return kDone;
+}
+
+int CounterClear(Opalctl& ctl, bool yes) {
+  // A script cannot have replaced the pad: it must say so with --yes.
+  if (const auto refused = NotConfirmed(kCounterClearQuestion, yes, kCounterClearRetry)) {
+    return *refused;
+  }
+  ctl.Connect();
+  TMaintenanceModule maintenance(ctl.command);
+  if (const Result result = maintenance.ClearProtectionCounter(); result != PORT_OK) {
+    return Failed(result);
+  }
+  std::cout << kCounterCleared << '\n';
+  return kDone;
+}
+
+}  // namespace
+
+void AddAdjustCommands(CLI::App& app, Action& chosen) {
+  const auto args = std::make_shared<Arguments>();
+
+  auto* head_id = app.add_subcommand("head-id", "Read or write the print head's 13-character ID")
+                      ->require_subcommand(1);
+  Runs(head_id->add_subcommand("read", "Show the head ID stored in the EEPROM"), chosen,
+       HeadIdRead);
+  auto* head_write = head_id->add_subcommand("write", "Check ID and write it into the EEPROM");
+  head_write->add_option("ID", args->head_id)->required();
+  Runs(head_write, chosen, [args](Opalctl& ctl) { return HeadIdWrite(ctl, args->head_id); });
+
+  auto* usb_id =
+      app.add_subcommand("usb-id", "Read or write the serial number (USB ID) and its stamp")
+          ->require_subcommand(1);
+  Runs(usb_id->add_subcommand("read", "Show the USB ID and its date stamp"), chosen, UsbIdRead);
+  auto* usb_write = usb_id->add_subcommand("write", "Write ID with a stamp of the local time");
+  usb_write->add_option("ID", args->usb_id)->required();
+  Runs(usb_write, chosen, [args](Opalctl& ctl) { return UsbIdWrite(ctl, args->usb_id); });
+
+  auto* counter = app.add_subcommand("counter", "Read or clear the waste-ink protection counter")
+                      ->require_subcommand(1);
+  Runs(counter->add_subcommand("read", "Show the protection counter"), chosen, CounterRead);
+  auto* clear = counter->add_subcommand("clear", "Set the counter to 0 after a new waste ink pad");
+  clear->add_flag("--yes", args->yes, "The pad has been replaced: do not ask");
+  Runs(clear, chosen, [args](Opalctl& ctl) { return CounterClear(ctl, args->yes); });
+}
+
+}  // namespace opal::cli

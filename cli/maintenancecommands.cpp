@@ -1,0 +1,207 @@
+#include "cli/maintenancecommands.h"
+
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "cli/printcommands.h"
+#include "cli/terminal.h"
+#include "device/headid.h"
+#include "maintenance/maintenance.h"
+#include "maintenance/zlic.h"
+#include "printing/a4check.h"
+#include "printing/zlicprint.h"
+
+namespace opal::cli {
+namespace {
+
+struct Arguments {
+  bool yes = false;
+  bool no_wait = false;
+  std::string chip_report, cartridge, model;
+};
+
+// What --no-wait leaves the printer to do.
+constexpr std::string_view kNotWaited = "Not waited for: the printer finishes on its own.";
+
+void Runs(CLI::App* command, Action& chosen, Action action) {
+  command->callback([&chosen, action = std::move(action)] { chosen = action; });
+}
+
+// `action` once the form's question is answered Yes, before anything is sent.
+Action AfterYes(std::string_view question, std::string_view refused,
+                const std::shared_ptr<Arguments>& args, Action action) {
+  return [=](Opalctl& ctl) {
+    if (const auto not_confirmed = NotConfirmed(question, args->yes, refused)) {
+      return *not_confirmed;
+    }
+    return action(ctl);
+  };
+}
+
+// The forms show nothing for these codes; a terminal says what is wrong with the cartridge.
+int ChipFailed(Result code) {
+  if (code == ERR_CHIP_MAKER) {
+    std::cerr << "The cartridge's chip does not name " << kChipMaker << " as its maker.\n";
+    return kFailed;
+  }
+  if (code == ERR_CHIP_EXPIRED) {
+    std::cerr << "The cartridge is past its effect date.\n";
+    return kFailed;
+  }
+  return Failed(code);
+}
+
+int RunSequence(Opalctl& ctl, const TimedSequence& sequence, bool no_wait) {
+  ctl.Connect();
+  std::cout << sequence.busy_text << std::endl;
+  CountdownSleeper wait(ctl.sleeper, no_wait);
+  if (const Result result = RunTimedSequence(ctl.command, wait, sequence); result != PORT_OK) {
+    return Failed(result);
+  }
+  std::cout << (no_wait ? kNotWaited : sequence.done_text) << '\n';
+  return kDone;
+}
+
+int LiquidExchange(Opalctl& ctl, bool no_wait) {
+  ctl.Connect();
+  std::cout << kExchangeBusy << std::endl;
+  if (no_wait) {
+    ctl.command.LiquidExchange();
+    std::cout << kNotWaited << '\n';
+    return kDone;
+  }
+  CountdownSleeper wait(ctl.sleeper, false);
+  Result result = PORT_OK;
+  {
+    StatusLine line;
+    result = RunLiquidExchange(
+        ctl.command, ctl.clock, wait, ctl.sleeper, [&line](std::chrono::seconds silent) {
+          line.Show("No answer from the printer for " + std::to_string(silent.count()) + " s");
+        });
+  }
+  if (result != PORT_OK) return Failed(result);
+  std::cout << kExchangeDone << '\n';
+  return kDone;
+}
+
+int DataReset(Opalctl& ctl) {
+  ctl.Connect();
+  std::cout << kDataResetBusy << std::endl;
+  TMaintenanceModule maintenance(ctl.command);
+  if (const Result result = ResetRefurbishedData(maintenance, ctl.command); result != PORT_OK) {
+    return Failed(result);
+  }
+  std::cout << kDataResetDone << '\n' << kDataResetNote << '\n';
+  return kDone;
+}
+
+// Reports keep the printer's CR LF; a terminal wants plain line ends.
+std::string WithLineFeeds(const std::string& report) {
+  std::string text;
+  for (const char c : report) {
+    if (c != '\r') text += c;
+  }
+  return text;
+}
+
+int ChipInfo(Opalctl& ctl, const Arguments& args) {
+  const uint8_t cartridge = args.cartridge == "black" ? INK_BLACK : INK_COLOR;
+  const ChipReport report = args.chip_report == "unique" ? ChipReport::Unique : ChipReport::Usage;
+  ctl.Connect();
+  TZlic zlic(ctl.command, ctl.clock);
+  std::string text;
+  if (const Result result = zlic.ReadChipInfo({cartridge, report, {}}, text); result != PORT_OK) {
+    return ChipFailed(result);
+  }
+  std::cout << WithLineFeeds(text) << '\n';
+  return kDone;
+}
+
+int PrintChips(Opalctl& ctl, bool no_wait) {
+  ctl.Connect();
+  std::cout << kChipInfoPrinting << std::endl;
+  TRasterPrinter raster(ctl.port, ctl.exit);
+  TZlic zlic(ctl.command, ctl.clock);
+  if (const Result result = PrintAllChipInfo(raster, zlic); result != PORT_OK) {
+    return ChipFailed(result);
+  }
+  CountdownSleeper(ctl.sleeper, no_wait).Sleep(kChipInfoPrintWait);
+  std::cout << (no_wait ? kNotWaited : kChipInfoPrinted) << '\n';
+  return kDone;
+}
+
+int PrintA4(Opalctl& ctl, const std::string& model) {
+  ctl.Connect();
+  int32_t model_code = model == "310" ? MODEL_OPAL_310 : MODEL_OPAL_320;
+  if (model.empty()) {
+    ctl.port.IdentifyModel();
+    model_code = ctl.port.ModelCode;
+  }
+  std::cout << kA4CheckPrinting << std::endl;
+  TRasterPrinter raster(ctl.port, ctl.exit);
+  THeadIdCoder head_id(ctl.command);
+  TMaintenanceModule maintenance(ctl.command);
+  TZlic zlic(ctl.command, ctl.clock);
+  TA4Check sheet(raster, ctl.command, head_id, maintenance, zlic);
+  if (const Result result = sheet.PrintA4CheckSheet(model_code); result != PORT_OK) {
+    return ChipFailed(result);
+  }
+  std::cout << kA4CheckPrinted << '\n';
+  return kDone;
+}
+
+}  // namespace
+
+void AddMaintenanceCommands(CLI::App& app, Action& chosen) {
+  const auto args = std::make_shared<Arguments>();
+  const auto add_no_wait = [&](CLI::App* command) {
+    command->add_flag("--no-wait", args->no_wait, "Do not wait while the printer works on its own");
+  };
+  const auto add_yes = [&](CLI::App* command, const char* meaning) {
+    command->add_flag("--yes", args->yes, meaning);
+  };
+
+  auto* clean = app.add_subcommand("clean", "Powerful head cleaning (CL1'')");
+  add_no_wait(clean);
+  Runs(clean, chosen,
+       [args](Opalctl& ctl) { return RunSequence(ctl, kPowerfulCleaning, args->no_wait); });
+
+  auto* charge = app.add_subcommand("ink-charge", "Initial ink charge after new cartridges");
+  add_yes(charge, "Both brand-new cartridges are fitted: do not ask");
+  add_no_wait(charge);
+  Runs(charge, chosen, AfterYes(kInkChargeQuestion, kInkChargeRefused, args, [args](Opalctl& ctl) {
+         return RunSequence(ctl, kInitialInkCharge, args->no_wait);
+       }));
+
+  auto* exchange = app.add_subcommand("liquid-exchange", "Transport-liquid exchange");
+  add_yes(exchange, "The dummy cartridge with L57 liquid is set: do not ask");
+  add_no_wait(exchange);
+  Runs(exchange, chosen, AfterYes(kExchangeQuestion, kExchangeRefused, args, [args](Opalctl& ctl) {
+         return LiquidExchange(ctl, args->no_wait);
+       }));
+
+  Runs(app.add_subcommand("data-reset",
+                          "After the exchange: clear the protection counter, reset the ink flags"),
+       chosen, DataReset);
+
+  auto* chip = app.add_subcommand("chip", "Show an ink cartridge chip's report");
+  chip->add_option("REPORT", args->chip_report)
+      ->required()
+      ->check(CLI::IsMember({"unique", "usage"}));
+  chip->add_option("CARTRIDGE", args->cartridge)
+      ->required()
+      ->check(CLI::IsMember({"black", "color"}));
+  Runs(chip, chosen, [args](Opalctl& ctl) { return ChipInfo(ctl, *args); });
+
+  auto* print = PrintCommand(app);
+  auto* chips = print->add_subcommand("chips", "Print all four cartridge chip reports");
+  add_no_wait(chips);
+  Runs(chips, chosen, [args](Opalctl& ctl) { return PrintChips(ctl, args->no_wait); });
+  auto* a4 = print->add_subcommand("a4", "Print the three-page A4 check sheet");
+  a4->add_option("--model", args->model, "Model line of the sheet (default: the printer's)")
+      ->check(CLI::IsMember({"310", "320"}));
+  Runs(a4, chosen, [args](Opalctl& ctl) { return PrintA4(ctl, args->model); });
+}
+
+}  // namespace opal::cli

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include "cli/session.h"
+
+namespace opal::cli {
+
+// clean, ink-charge, liquid-exchange, data-reset, chip unique|usage black|color, print chips,
+// print a4.
+void AddMaintenanceCommands(CLI::App& app, Action& chosen);
+
+}  // namespace opal::cli

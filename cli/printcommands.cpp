@@ -1,0 +1,203 @@
+#include "cli/printcommands.h"
+
+#include <array>
+#include <iostream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "device/bid.h"
+#include "printing/bidcheck.h"
+#include "printing/clogged.h"
+#include "printing/patterns.h"
+
+namespace opal::cli {
+namespace {
+
+struct Arguments {
+  std::string row, value, pattern;
+  int position = 0;
+};
+
+// The forms' status lines on a terminal: appended text stays on its line, every other mode
+// starts a new one, and an error goes to standard error.
+class TerminalStatus {
+ public:
+  explicit TerminalStatus(std::ostream& out) : out_(out) {}
+
+  StatusReport Report() {
+    return [this](StatusMode mode, std::string_view text) {
+      if (mode == StatusMode::Error) {
+        EndLine();
+        std::cerr << text << '\n';
+        return;
+      }
+      if (mode != StatusMode::Append && started_) out_ << '\n';
+      out_ << text << std::flush;
+      started_ = true;
+    };
+  }
+  void EndLine() {
+    if (started_) out_ << '\n';
+    started_ = false;
+  }
+
+ private:
+  std::ostream& out_;
+  bool started_ = false;
+};
+
+// Row names on the command line, in the order of kBidRows; "bid-" and a row name is that row's
+// check block.
+constexpr std::array<std::string_view, kBidRowCount> kRowNames{
+    "ms-black", "ms-color", "6pl-black", "6pl-color", "4pl-black", "4pl-color"};
+constexpr std::string_view kBidBlockPrefix = "bid-";
+
+struct NamedPattern {
+  std::string_view name;
+  Result (*print)(TRasterPrinter&);
+};
+constexpr std::array<NamedPattern, 6> kPatterns{{
+    {"beta-black", PrintBetaBlack},
+    {"beta-color", PrintBetaColor},
+    {"nozzle-black-cyan", PrintNozzleCheckBlackCyan},
+    {"nozzle-magenta-yellow", PrintNozzleCheckMagentaYellow},
+    {"halign-odd", PrintHorizontalAlignmentBkOdd},
+    {"halign-even", PrintHorizontalAlignmentBkEven},
+}};
+
+std::vector<std::string> PatternNames() {
+  std::vector<std::string> names;
+  for (const auto& pattern : kPatterns) names.emplace_back(pattern.name);
+  for (const auto row : kRowNames) names.push_back(std::string(kBidBlockPrefix) + std::string(row));
+  return names;
+}
+
+std::size_t RowIndex(std::string_view name) {
+  for (std::size_t row = 0; row < kRowNames.size(); ++row) {
+    if (kRowNames[row] == name) return row;
+  }
+  return kRowNames.size();
+}
+
+int BidRead(Opalctl& ctl) {
+  ctl.Connect();
+  TBidAdjustment bid(ctl.command);
+  std::ostringstream lines;
+  TerminalStatus status(lines);
+  if (const Result result = ReportPresentBidValues(bid, status.Report()); result != PORT_OK) {
+    return Failed(result);
+  }
+  status.EndLine();
+  std::cout << lines.str();
+  return kDone;
+}
+
+int BidWrite(Opalctl& ctl, const Arguments& args) {
+  if (!BidValueInRange(BidValueFromText(args.value))) {
+    std::cerr << kBidLimitNote << '\n';
+    return kUsage;
+  }
+  ctl.Connect();
+  TBidAdjustment bid(ctl.command);
+  std::array<BidEntry, kBidRowCount> entries{};
+  entries[RowIndex(args.row)] = {true, args.value};
+  std::ostringstream lines;
+  TerminalStatus status(lines);
+  bool written = false;
+  WriteTickedBidValues(bid, entries, status.Report(), [&](std::size_t) { written = true; });
+  status.EndLine();
+  (written ? std::cout : std::cerr) << lines.str();
+  return written ? kDone : kFailed;
+}
+
+int PrintBid(Opalctl& ctl, int position) {
+  ctl.Connect();
+  TRasterPrinter raster(ctl.port, ctl.exit);
+  TerminalStatus status(std::cout);
+  const Result result = PrintBidCheckPage(raster, ctl.command, position, status.Report());
+  status.EndLine();
+  return result == PORT_OK ? kDone : kFailed;
+}
+
+int PrintNozzle(Opalctl& ctl, int position) {
+  ctl.Connect();
+  TRasterPrinter raster(ctl.port, ctl.exit);
+  TerminalStatus status(std::cout);
+  MovePrintStart(raster, position);
+  const Result result = PrintAllNozzleTestPattern(raster, status.Report());
+  status.EndLine();
+  return result == PORT_OK ? kDone : kFailed;
+}
+
+Result PrintNamedPattern(Opalctl& ctl, TRasterPrinter& raster, std::string_view name) {
+  for (const auto& pattern : kPatterns) {
+    if (pattern.name == name) return pattern.print(raster);
+  }
+  name.remove_prefix(kBidBlockPrefix.size());
+  const BidRow& block = kBidRows[RowIndex(name)];
+  return PrintBidPattern(raster, ctl.command, block.kind, block.ink_group);
+}
+
+// One pattern on a page of its own, so the page comes out of the printer.
+int PrintPattern(Opalctl& ctl, const std::string& name) {
+  ctl.Connect();
+  TRasterPrinter raster(ctl.port, ctl.exit);
+  if (const Result result = PrintNamedPattern(ctl, raster, name); result != PORT_OK) {
+    return Failed(result);
+  }
+  if (const Result result = raster.SendFormFeed(); result != PORT_OK) return Failed(result);
+  std::cout << "Pattern " << name << " printed.\n";
+  return kDone;
+}
+
+}  // namespace
+
+CLI::App* PrintCommand(CLI::App& app) {
+  const auto found =
+      app.get_subcommands([](CLI::App* command) { return command->get_name() == "print"; });
+  if (!found.empty()) return found.front();
+  return app.add_subcommand("print", "Print a check page, pattern or report")
+      ->require_subcommand(1);
+}
+
+void AddPrintCommands(CLI::App& app, Action& chosen) {
+  const auto args = std::make_shared<Arguments>();
+  const std::vector<std::string> row_names(kRowNames.begin(), kRowNames.end());
+
+  auto* bid =
+      app.add_subcommand("bid", "Read or write the Bi-D alignment values")->require_subcommand(1);
+  bid->add_subcommand("read", "Show the six stored Bi-D values")->callback([&chosen] {
+    chosen = BidRead;
+  });
+  auto* write = bid->add_subcommand("write", "Set one Bi-D value (-70 to 70)");
+  write->add_option("ROW", args->row)->required()->check(CLI::IsMember(row_names));
+  write->add_option("VALUE", args->value)->required();
+  write->callback(
+      [&chosen, args] { chosen = [args](Opalctl& ctl) { return BidWrite(ctl, *args); }; });
+
+  auto* print = PrintCommand(app);
+  const auto add_position = [&](CLI::App* command) {
+    command
+        ->add_option("--position", args->position,
+                     "Print start lower on the sheet, two lines per step")
+        ->check(CLI::Range(0, kPrintStartSteps));
+  };
+  auto* print_bid = print->add_subcommand("bid", "Print the Bi-D check page");
+  add_position(print_bid);
+  print_bid->callback(
+      [&chosen, args] { chosen = [args](Opalctl& ctl) { return PrintBid(ctl, args->position); }; });
+  auto* nozzle = print->add_subcommand("nozzle", "Have the printer print its own nozzle check");
+  add_position(nozzle);
+  nozzle->callback([&chosen, args] {
+    chosen = [args](Opalctl& ctl) { return PrintNozzle(ctl, args->position); };
+  });
+  auto* pattern = print->add_subcommand("pattern", "Print one test pattern on a page of its own");
+  pattern->add_option("NAME", args->pattern)->required()->check(CLI::IsMember(PatternNames()));
+  pattern->callback([&chosen, args] {
+    chosen = [args](Opalctl& ctl) { return PrintPattern(ctl, args->pattern); };
+  });
+}
+
+}  // namespace opal::cli

@@ -1,0 +1,115 @@
+#include "device/bid.h"
+
+#include <charconv>
+
+#include "device/eeprom.h"
+
+namespace opal {
+namespace {
+
+constexpr uint8_t kFirstBlackAddress = 0x33;
+constexpr uint8_t kColorAddressOffset = 3;
+constexpr Result kFirstRangeCode = 0x2001;
+
+int KindIndex(BidKind kind) {
+  return static_cast<int>(kind) - 1;
+}
+
+bool IsColor(uint8_t ink_group) {
+  return ink_group != INK_BLACK;
+}
+
+}  // namespace
+
+std::size_t BidRowIndex(BidKind kind, uint8_t ink_group) {
+  return static_cast<std::size_t>(2 * KindIndex(kind) + (IsColor(ink_group) ? 1 : 0));
+}
+
+uint8_t BidAddress(BidKind kind, uint8_t ink_group) {
+  return static_cast<uint8_t>(kFirstBlackAddress + KindIndex(kind) +
+                              (IsColor(ink_group) ? kColorAddressOffset : 0));
+}
+
+Result BidOutOfRangeCode(BidKind kind, uint8_t ink_group) {
+  return static_cast<Result>(kFirstRangeCode + BidRowIndex(kind, ink_group));
+}
+
+int BidValueFromText(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return kBidNotANumber;
+  text.remove_prefix(first);
+  const bool negative = text.front() == '-';
+  if (negative || text.front() == '+') text.remove_prefix(1);
+  if (text.empty() || text.front() < '0' || text.front() > '9') return kBidNotANumber;
+  int magnitude = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), magnitude);
+  if (error != std::errc() || end != text.data() + text.size()) return kBidNotANumber;
+  return negative ? -magnitude : magnitude;
+}
+
+bool BidValueInRange(int value) {
+  return value >= kBidValueMin && value <= kBidValueMax;
+}
+
+Result TBidAdjustment::ReadBidValue(uint8_t ink_group, BidKind kind, std::string& text) {
+  uint8_t stored = 0;
+  const Result result = command_.EepromReadByte(BidAddress(kind, ink_group), stored);
+  if (result != PORT_OK) return result;
+  text = std::to_string(static_cast<int8_t>(stored));
+  return PORT_OK;
+}
+
+Result TBidAdjustment::WriteBidValue(uint8_t ink_group, BidKind kind, std::string_view text) {
+  const int value = BidValueFromText(text);
+  if (!BidValueInRange(value)) return BidOutOfRangeCode(kind, ink_group);
+  const uint8_t kind_number = static_cast<uint8_t>(kind);
+  return IsColor(ink_group) ? command_.SetBidValue(kind_number, kBidSlotUnchanged, value)
+                            : command_.SetBidValue(kind_number, value, kBidSlotUnchanged);
+}
+
+Result ReadAllBidValues(
+    TBidAdjustment& bid,
+    const std::function<void(std::size_t row, const std::string& text)>& on_value) {
+  for (std::size_t row = 0; row < kBidRowCount; ++row) {
+    std::string text;
+    const Result result = bid.ReadBidValue(kBidRows[row].ink_group, kBidRows[row].kind, text);
+    if (result != PORT_OK) return result;
+    on_value(row, text);
+  }
+  return PORT_OK;
+}
+
+Result ReportPresentBidValues(TBidAdjustment& bid, const StatusReport& report) {
+  return ReadAllBidValues(bid, [&](std::size_t row, const std::string& text) {
+    const BidRow& shown = kBidRows[row];
+    const std::string lead =
+        std::string(IsColor(shown.ink_group) ? ", " : "") + std::string(shown.present_name) + " = ";
+    const StatusMode mode = IsColor(shown.ink_group) ? StatusMode::Append
+                            : row == 0               ? StatusMode::Plain
+                                                     : StatusMode::NewLine;
+    report(mode, lead);
+    report(StatusMode::Append, text);
+  });
+}
+
+void WriteTickedBidValues(TBidAdjustment& bid, const std::array<BidEntry, kBidRowCount>& entries,
+                          const StatusReport& report,
+                          const std::function<void(std::size_t row)>& on_written) {
+  StatusMode mode = StatusMode::Plain;
+  for (std::size_t row = 0; row < kBidRowCount; ++row) {
+    if (!entries[row].ticked) continue;
+    const BidRow& written = kBidRows[row];
+    const Result result = bid.WriteBidValue(written.ink_group, written.kind, entries[row].text);
+    if (result == PORT_OK) {
+      report(mode, written.written_lead);
+      report(StatusMode::Append, entries[row].text);
+      report(StatusMode::Append, kWrittenInEeprom);
+      on_written(row);
+    } else {
+      report(mode, ResultMessage(result));
+    }
+    mode = StatusMode::NewLine;
+  }
+}
+
+}  // namespace opal

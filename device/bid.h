@@ -1,0 +1,93 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "device/statusreport.h"
+#include "link/factory.h"
+
+namespace opal {
+
+// The dot kinds as the printer numbers them in its Bi-D command.
+enum class BidKind : uint8_t { Ms = 1, Pl6 = 2, Pl4 = 3 };
+
+inline constexpr int kBidValueMin = -70;
+inline constexpr int kBidValueMax = 70;
+// What a text that is not a number counts as: out of range, so it is never sent.
+inline constexpr int kBidNotANumber = 100;
+// Sent in the slot of the ink group that is not being set.
+inline constexpr int kBidSlotUnchanged = -128;
+inline constexpr std::string_view kBidLimitNote = "Limitaion of adjustment value is -70 to 70";
+
+// One of the six values, in the order in which the forms read, write and list them.
+struct BidRow {
+  BidKind kind;
+  uint8_t ink_group;
+  std::string_view label;         // check box caption and "Adjusted Item" label
+  std::string_view written_lead;  // first part of the line after a successful write
+  std::string_view present_name;  // name in "Check present adjustment data."
+};
+inline constexpr std::size_t kBidRowCount = 6;
+inline constexpr std::array<BidRow, kBidRowCount> kBidRows{{
+    {BidKind::Ms, INK_BLACK, "MS Black", "As MS Black data, ", "Multi shot Black"},
+    {BidKind::Ms, INK_COLOR, "MS Color", "As MS Color data, ", "Multi shot Color"},
+    {BidKind::Pl6, INK_BLACK, "6pl Black", "As 6pl Black data, ", "VSD 6pl Black"},
+    {BidKind::Pl6, INK_COLOR, "6pl Color", "As 6pl Color data, ", "VSD 6pl Color"},
+    {BidKind::Pl4, INK_BLACK, "4pl Black", "As 4pl Black data, ", "VSD 4pl Black"},
+    {BidKind::Pl4, INK_COLOR, "4pl Color", "As 4pl Color data, ", "VSD 4pl Color"},
+}};
+
+// Ink group 0 is Black, every other value Color.
+std::size_t BidRowIndex(BidKind kind, uint8_t ink_group);
+uint8_t BidAddress(BidKind kind, uint8_t ink_group);
+// 0x2001 to 0x2006; these codes have no message text.
+Result BidOutOfRangeCode(BidKind kind, uint8_t ink_group);
+
+// The typed text as a number: leading blanks and a sign allowed, kBidNotANumber for anything else.
+int BidValueFromText(std::string_view text);
+bool BidValueInRange(int value);
+
+class TBidAdjustment {
+ public:
+  explicit TBidAdjustment(TFactoryCommand& command) : command_(command) {}
+
+  // The stored value as signed decimal text ("-128" at the longest); `text` is untouched when
+  // the read fails.
+  Result ReadBidValue(uint8_t ink_group, BidKind kind, std::string& text);
+  // Sets the value of one ink group and leaves the other slot unchanged. A value out of range,
+  // or a text that is not a number, sends nothing and gives the value's range code.
+  Result WriteBidValue(uint8_t ink_group, BidKind kind, std::string_view text);
+
+ private:
+  TFactoryCommand& command_;
+};
+
+// Reads the six values in row order, handing each on as it arrives, so an edit shows its value
+// before the next read; stops at the first failing read and returns its code.
+Result ReadAllBidValues(
+    TBidAdjustment& bid,
+    const std::function<void(std::size_t row, const std::string& text)>& on_value);
+
+// "Check present adjustment data.": three lines, Black and Color of one dot kind on each, every
+// value read just before it is shown. Stops at the first failing read and returns its code; the
+// caller shows that code's message.
+Result ReportPresentBidValues(TBidAdjustment& bid, const StatusReport& report);
+
+struct BidEntry {
+  bool ticked = false;
+  std::string text;
+};
+
+// Writes every ticked row in row order. The first ticked row's report replaces the status text
+// and every later one starts a new line, whatever the rows before gave; a failing row reports its
+// code's message (none for a range code) and does not stop the rows after it. `on_written` gets
+// each row that was written, for its "Adjusted Item" field.
+void WriteTickedBidValues(TBidAdjustment& bid, const std::array<BidEntry, kBidRowCount>& entries,
+                          const StatusReport& report,
+                          const std::function<void(std::size_t row)>& on_written);
+
+}  // namespace opal

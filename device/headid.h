@@ -1,0 +1,63 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "device/eeprom.h"
+#include "link/factory.h"
+
+namespace opal {
+
+inline constexpr std::size_t kHeadIdLength = 13;
+// Positions 1 to 12 carry data; position 13 is the check character.
+inline constexpr std::size_t kHeadIdDataLength = 12;
+
+inline constexpr Result ERR_HEADID_LENGTH = 0x1001;
+// A wrong character at position N (1 to 12) gives ERR_HEADID_LENGTH + N.
+inline constexpr Result ERR_HEADID_CHECK = 0x100F;
+
+// What the technician reads after a check and after a write.
+inline constexpr std::string_view kHeadIdShownPrefix = "Head voltage ID = ";
+// A successful write reads as three lines: kHeadIdWrittenFirst, the ID in double quotes, and
+// kWrittenInEeprom.
+inline constexpr std::string_view kHeadIdWrittenFirst = "As head actuator voltage, ";
+
+using HeadIdValues = std::array<uint8_t, kHeadIdDataLength>;
+
+// The symbol maps: a symbol's place in the list A-H, J-Z, 1-9, %, *, +, -, $, : counted from 1
+// (group A) or from 32 over the first 37 symbols (group B). Decoding anything else gives 0;
+// encoding a value outside the map gives the character with that code.
+uint8_t DecodeGroupA(uint8_t symbol);
+uint8_t EncodeGroupA(uint8_t value);
+uint8_t DecodeGroupB(uint8_t symbol);
+uint8_t EncodeGroupB(uint8_t value);
+
+// 1 to 31, from the values of positions 1 to 12.
+uint8_t HeadIdCheckValue(const HeadIdValues& values);
+
+// Checks the text position by position and reports the first fault; on success `values` holds
+// positions 1 to 12. Needs no printer, so callers can refuse input before connecting.
+Result DecodeHeadId(std::string_view text, HeadIdValues& values);
+
+// The text up to its first NUL: a stored 0 byte reads back as NUL, and the forms stop there.
+std::string_view HeadIdAsShown(std::string_view text);
+
+// Head ID to and from the head data bytes of the EEPROM.
+class THeadIdCoder {
+ public:
+  explicit THeadIdCoder(TFactoryCommand& command) : command_(command) {}
+
+  // Writes nothing unless the whole text is valid; stops at the first failing write, leaving the
+  // bytes before it written.
+  Result WriteHeadId(std::string_view text);
+  // Rebuilds the 13 characters from the stored bytes, with a freshly computed check character.
+  // Stored bytes outside a map come back as raw characters. `text` is untouched on failure.
+  Result ReadHeadId(std::string& text);
+
+ private:
+  TFactoryCommand& command_;
+};
+
+}  // namespace opal

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <ctime>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "device/eeprom.h"
+#include "link/factory.h"
+#include "link/timing.h"
+
+namespace opal {
+
+inline constexpr std::size_t kUsbIdLength = 10;
+inline constexpr std::size_t kUsbIdStampLength = 8;
+// The ID and its stamp, as they are stored one after the other.
+inline constexpr std::size_t kStoredUsbIdLength = kUsbIdLength + kUsbIdStampLength;
+inline constexpr uint8_t kUsbIdAddress = 0x4C;
+inline constexpr uint8_t kUsbIdStampAddress = kUsbIdAddress + kUsbIdLength;
+
+inline constexpr Result ERR_USBID_LENGTH = 0x3001;
+inline constexpr Result ERR_USBID_CHARACTER = 0x3002;
+// The local date lies outside 1999-2034, which the stamp's year character cannot express.
+inline constexpr Result ERR_USBID_YEAR = 0x3003;
+inline constexpr Result ERR_USBID_STORED = 0x3011;
+
+// A check shows kUsbIdShownPrefix and the 18 stored characters; a write shows kUsbIdWrittenPrefix,
+// the ID, the stamp and kWrittenInEeprom with no blanks between them.
+inline constexpr std::string_view kUsbIdShownPrefix = "USB ID = ";
+inline constexpr std::string_view kUsbIdWrittenPrefix = "USB ID";
+
+// Ten characters, each 0-9 or A-Z. Needs no printer, so callers can refuse input before
+// connecting.
+Result CheckUsbId(std::string_view id);
+
+// The eight stamp characters for a local date and time; nullopt for a year outside 1999-2034.
+std::optional<std::string> UsbIdStamp(const std::tm& local);
+
+// The printer's serial number with the date and time it was written.
+class TUsbIdStore {
+ public:
+  TUsbIdStore(TFactoryCommand& command, const Clock& clock) : command_(command), clock_(clock) {}
+
+  // Sends nothing unless the ID is valid and the clock's year has a stamp character. The stamp
+  // is taken from the clock after the ID is written and handed back in `stamp`. A failing write
+  // stops it; the bytes before it stay written.
+  Result WriteUsbId(std::string_view id, std::string& stamp);
+  // The 18 stored characters. On failure `text` holds the characters read so far; after
+  // ERR_USBID_STORED its last character is the offending one.
+  Result ReadUsbId(std::string& text);
+
+ private:
+  Result WriteCharacters(uint8_t address, std::string_view characters);
+
+  TFactoryCommand& command_;
+  const Clock& clock_;
+};
+
+}  // namespace opal

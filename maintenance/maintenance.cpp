@@ -1,0 +1,67 @@
+#include "maintenance/maintenance.h"
+
+namespace opal {
+
+Result TMaintenanceModule::ReadProtectionCounter(std::string& digits) {
+  uint8_t low = 0;
+  uint8_t high = 0;
+  if (const Result result = command_.EepromReadByte(kCounterLowAddress, low); result != PORT_OK) {
+    return result;
+  }
+  if (const Result result = command_.EepromReadByte(kCounterHighAddress, high); result != PORT_OK) {
+    return result;
+  }
+  digits = std::to_string(high * 256 + low);
+  return PORT_OK;
+}
+
+Result TMaintenanceModule::ClearProtectionCounter() {
+  if (const Result result = command_.EepromWriteByte(kCounterLowAddress, 0x00); result != PORT_OK) {
+    return result;
+  }
+  return command_.EepromWriteByte(kCounterHighAddress, 0x00);
+}
+
+Result RunTimedSequence(TFactoryCommand& command, Sleeper& sleeper, const TimedSequence& sequence) {
+  const Result result = command.RunCleaning(sequence.cleaning_mode);
+  if (result == PORT_OK) sleeper.Sleep(sequence.wait);
+  return result;
+}
+
+Result AwaitPrinterReturn(TPrinterPort& port, const Clock& clock, Sleeper& sleeper,
+                          const SilenceReport& on_silence) {
+  const Clock::TimePoint start = clock.Now();
+  while (!port.CheckDeviceId()) {
+    const auto silent = clock.Now() - start;
+    if (silent >= kReturnLimit) return ERR_PRINTER_NOT_BACK;
+    on_silence(std::chrono::duration_cast<std::chrono::seconds>(silent));
+    sleeper.Sleep(kReturnPollInterval);
+  }
+  return PORT_OK;
+}
+
+Result RunLiquidExchange(TFactoryCommand& command, const Clock& clock, Sleeper& wait,
+                         Sleeper& pause, const SilenceReport& on_silence) {
+  command.LiquidExchange();
+  wait.Sleep(kExchangeWait);
+  return AwaitPrinterReturn(command.Port(), clock, pause, on_silence);
+}
+
+Result ResetRefurbishedData(TMaintenanceModule& maintenance, TFactoryCommand& command) {
+  struct FactoryValue {
+    uint8_t address;
+    uint8_t value;
+  };
+  static constexpr std::array<FactoryValue, 2> kInkFlags{{{0x01, 0x00}, {0x26, 0x05}}};
+  if (const Result result = maintenance.ClearProtectionCounter(); result != PORT_OK) {
+    return result;
+  }
+  for (const auto& [address, value] : kInkFlags) {
+    if (const Result result = command.EepromWriteByte(address, value); result != PORT_OK) {
+      return result;
+    }
+  }
+  return PORT_OK;
+}
+
+}  // namespace opal

@@ -1,0 +1,139 @@
+#include "printing/a4check.h"
+
+#include <array>
+#include <string>
+
+#include "device/usbid.h"
+#include "printing/patterns.h"
+#include "printing/zlicprint.h"
+
+namespace opal {
+namespace {
+
+constexpr std::array<std::string_view, 3> kPageHeaders{" CHECK PATTERN PRINT 1/3 ***************",
+                                                       " CHECK PATTERN PRINT 2/3 ***************",
+                                                       " CHECK PATTERN PRINT 3/3 ***************"};
+constexpr std::string_view kHeadIdCaption = " HEAD ID = ";
+constexpr std::string_view kUsbIdCaption = " USB  ID = ";
+constexpr std::string_view kCounterCaption = " Protection Counter Value = ";
+constexpr std::size_t kCounterFieldSize = 5;
+
+std::string_view ModelLine(int32_t model_code) {
+  switch (model_code) {
+    case MODEL_OPAL_320:
+      return "    *************** Corvane Opal 320";
+    case MODEL_OPAL_310:
+      return "    *************** Corvane Opal 310";
+    default:
+      return {};
+  }
+}
+
+// The counter's digits in a field of five bytes: short values end with a NUL and blanks.
+std::string CounterField(const std::string& digits) {
+  std::string field = digits;
+  if (field.size() < kCounterFieldSize) {
+    field += '\0';
+    field.resize(kCounterFieldSize, ' ');
+  }
+  return field;
+}
+
+// The sheet's writes whose results it does not act on: it goes on, and remembers the first
+// failure for its result.
+class SheetWriter {
+ public:
+  SheetWriter(TRasterPrinter& raster, int32_t model_code)
+      : raster_(raster), model_line_(ModelLine(model_code)) {}
+
+  void StartPage(std::size_t page) {
+    if (!model_line_.empty()) Text(model_line_);
+    Text(kPageHeaders[page]);
+    NewLines(2);
+  }
+  // "1. " to "8. " in turn.
+  void Item() {
+    const std::array<char, 3> number{next_item_++, '.', ' '};
+    Text({number.data(), number.size()});
+  }
+  void Pattern(Result (*print)(TRasterPrinter&), int32_t lines_after) {
+    Note(print(raster_));
+    NewLines(lines_after);
+  }
+  void Text(std::string_view text) { Note(raster_.SendText(text)); }
+  void Characters(std::string_view text) { Note(SendCharacters(raster_, text)); }
+  void NewLines(int32_t count) { Note(raster_.SendNewLines(count)); }
+  void FormFeed() { Note(raster_.SendFormFeed()); }
+  void Note(Result result) { sent_.Note(result); }
+  Result FirstFailure() const { return sent_.Get(); }
+
+ private:
+  TRasterPrinter& raster_;
+  std::string_view model_line_;
+  char next_item_ = '1';
+  opal::FirstFailure sent_;
+};
+
+}  // namespace
+
+Result TA4Check::PrintA4CheckSheet(int32_t model_code) {
+  const PrintJob job(raster_.Port());
+  SheetWriter sheet(raster_, model_code);
+
+  sheet.StartPage(0);
+  sheet.Item();
+  sheet.Pattern(PrintBetaBlack, 1);
+  sheet.Pattern(PrintBetaColor, 2);
+  sheet.Item();
+  sheet.Pattern(PrintNozzleCheckBlackCyan, 1);
+  sheet.Pattern(PrintNozzleCheckMagentaYellow, 2);
+  sheet.Item();
+  sheet.Pattern(PrintHorizontalAlignmentBkOdd, 3);
+  sheet.Pattern(PrintHorizontalAlignmentBkEven, 4);
+
+  sheet.Item();
+  sheet.Text(kHeadIdCaption);
+  std::string head_id;
+  if (const Result result = head_id_.ReadHeadId(head_id); result != PORT_OK) return result;
+  sheet.Characters(head_id);
+  sheet.NewLines(3);
+
+  sheet.Item();
+  sheet.Text(kUsbIdCaption);
+  // Printed as stored, whatever the bytes are: the sheet documents the printer as it is.
+  std::string usb_id;
+  for (std::size_t i = 0; i < kStoredUsbIdLength; ++i) {
+    usb_id += static_cast<char>(
+        command_.EepromReadByteUnchecked(static_cast<uint8_t>(kUsbIdAddress + i)));
+  }
+  sheet.Characters(usb_id);
+  sheet.NewLines(3);
+
+  sheet.Item();
+  sheet.Text(kCounterCaption);
+  std::string digits;
+  if (const Result result = maintenance_.ReadProtectionCounter(digits); result != PORT_OK) {
+    return result;
+  }
+  sheet.Characters(CounterField(digits));
+  sheet.FormFeed();
+
+  sheet.StartPage(1);
+  sheet.Item();
+  for (const BidKind kind : {BidKind::Ms, BidKind::Pl6, BidKind::Pl4}) {
+    for (const uint8_t ink_group : {INK_BLACK, INK_COLOR}) {
+      sheet.Note(PrintBidPattern(raster_, command_, kind, ink_group));
+      sheet.NewLines(3);
+    }
+  }
+  sheet.FormFeed();
+
+  sheet.StartPage(2);
+  sheet.Item();
+  ChipReports reports;
+  if (const Result result = zlic_.ReadAllChipInfo(reports); result != PORT_OK) return result;
+  if (const Result result = SendChipReports(raster_, reports); result != PORT_OK) return result;
+  return sheet.FirstFailure();
+}
+
+}  // namespace opal

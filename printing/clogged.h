@@ -1,0 +1,18 @@
+#pragma once
+
+#include "device/statusreport.h"
+#include "printing/raster.h"
+
+namespace opal {
+
+inline constexpr std::string_view kNozzleCheckPrinting = "Nozzle check pattern is printing now.";
+inline constexpr std::string_view kCloggedHeadCompleted =
+    "Recovery clogged head routine has completed.";
+
+// Has the printer print its own nozzle check under a caption, through its remote mode. Reports
+// busy before the first byte; after the form feed done, or the first failing write's message as
+// an error, so a check that never reached the printer is not taken for printed. Every byte is
+// sent whatever the writes before gave. The caller positions the paper first.
+Result PrintAllNozzleTestPattern(TRasterPrinter& raster, const StatusReport& report);
+
+}  // namespace opal

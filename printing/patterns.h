@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+
+#include "device/bid.h"
+#include "link/factory.h"
+#include "printing/raster.h"
+
+namespace opal {
+
+// The raster test patterns a technician judges on paper. Each begins and ends with
+// SendInitialize, so text sent between patterns prints in text mode; each sends on whatever its
+// writes give and returns the result of its final SendInitialize.
+
+// Title, then a black band of solid and 25 % halftone stripes.
+Result PrintBetaBlack(TRasterPrinter& raster);
+// Five solid stripes side by side: C, LC, M, LM, Y.
+Result PrintBetaColor(TRasterPrinter& raster);
+// Title, then one line per nozzle of BK, C and LC; a missing line is a clogged nozzle.
+Result PrintNozzleCheckBlackCyan(TRasterPrinter& raster);
+// The same for M, LM and Y, without a title.
+Result PrintNozzleCheckMagentaYellow(TRasterPrinter& raster);
+// Title and caption, then black ticks from the odd nozzles between colour ticks from the even
+// ones: an offset between the nozzle rows shows as a step.
+Result PrintHorizontalAlignmentBkOdd(TRasterPrinter& raster);
+// The same with the nozzle rows swapped, under its own caption.
+Result PrintHorizontalAlignmentBkEven(TRasterPrinter& raster);
+
+// One Bi-D check block: the stored value of the ink group and the four around it after
+// "data = ", and under each a bidirectional trial printed with that value in force against
+// unidirectional reference bars. The trials set the printer's values of this dot kind; the block
+// ends by setting back the values it read, so printing never moves the technician's alignment.
+Result PrintBidPattern(TRasterPrinter& raster, TFactoryCommand& command, BidKind kind,
+                       uint8_t ink_group);
+
+}  // namespace opal

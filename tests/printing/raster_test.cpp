@@ -1,0 +1,124 @@
+#include "printing/raster.h"
+
+#include <gmock/gmock.h>
+
+#include <functional>
+#include <string>
+
+#include "tests/printing/rasterfixture.h"
+
+namespace opal {
+namespace {
+
+using testing::Bytes;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+class RasterTest : public testing::RasterFixture {};
+
+struct EmitterCase {
+  std::string name;
+  std::function<void(TRasterPrinter&)> emit;
+  std::vector<Bytes> writes;
+};
+
+TEST_F(RasterTest, EachEmitterWritesItsBytesInOneWrite) {
+  const Bytes crlf{0x0D, 0x0A};
+  const std::vector<EmitterCase> cases{
+      {"initialize", [](auto& r) { r.SendInitialize(); }, {{0x1B, 0x40}}},
+      {"graphics", [](auto& r) { r.SendGraphicsMode(); }, {{0x1B, 0x28, 0x47, 1, 0, 1}}},
+      {"unit", [](auto& r) { r.SendUnit(10); }, {{0x1B, 0x28, 0x55, 1, 0, 10}}},
+      {"direction", [](auto& r) { r.SendDirection(0); }, {{0x1B, 0x55, 0}}},
+      {"dot size", [](auto& r) { r.SendDotSize(0x12); }, {{0x1B, 0x28, 0x65, 2, 0, 0, 0x12}}},
+      {"colour mode", [](auto& r) { r.SendColorMode(2); }, {{0x1B, 0x28, 0x4B, 2, 0, 0, 2}}},
+      {"light cyan", [](auto& r) { r.SelectInk(0x84); }, {{0x1B, 0x28, 0x72, 2, 0, 1, 2}}},
+      {"magenta", [](auto& r) { r.SelectInk(0x81); }, {{0x1B, 0x28, 0x72, 2, 0, 0, 1}}},
+      {"light magenta", [](auto& r) { r.SelectInk(0x82); }, {{0x1B, 0x28, 0x72, 2, 0, 1, 1}}},
+      {"cyan", [](auto& r) { r.SelectInk(0x83); }, {{0x1B, 0x28, 0x72, 2, 0, 0, 2}}},
+      {"yellow", [](auto& r) { r.SelectInk(0x85); }, {{0x1B, 0x28, 0x72, 2, 0, 0, 4}}},
+      {"unknown ink", [](auto& r) { r.SelectInk(7); }, {{0x1B, 0x28, 0x72, 2, 0, 0, 0}}},
+      {"end band", [](auto& r) { r.SendEndBand(); }, {{0x1B, 0x3C, 0x0D}}},
+      {"header",
+       [](auto& r) { r.SendRasterHeader(30, 10, 48, 64, 11); },
+       {{0x1B, 0x2E, 1, 0x1E, 0x0A, 0x30, 0x40, 0x0B}}},
+      {"advance", [](auto& r) { r.SendAdvance(141); }, {{0x1B, 0x28, 0x76, 2, 0, 0x8D, 0, 0x0D}}},
+      {"resolution",
+       [](auto& r) { r.SendRasterResolution(0x68, 0x01, 3, 1); },
+       {{0x1B, 0x28, 0x44, 4, 0, 0x68, 0x01, 3, 1}}},
+      {"transfer",
+       [](auto& r) { r.SendRasterTransfer(0x11, 1, 2, 0xD0, 0x02, 0x30, 0x00); },
+       {{0x1B, 0x69, 0x11, 1, 2, 0xD0, 0x02, 0x30, 0}}},
+      {"form feed", [](auto& r) { r.SendFormFeed(); }, {{0x0C}}},
+      {"three new lines", [](auto& r) { r.SendNewLines(3); }, {crlf, crlf, crlf}},
+      {"no new lines",
+       [](auto& r) {
+         r.SendNewLines(0);
+         r.SendNewLines(-4);
+       },
+       {}},
+      {"text with its NUL", [](auto& r) { r.SendText("Bi-d"); }, {{'B', 'i', '-', 'd', 0}}},
+      {"print setup",
+       [](auto& r) { r.SendPrintSetup(10, 1, 0x12, 1); },
+       {{0x1B, 0x40},
+        {0x1B, 0x28, 0x47, 1, 0, 1},
+        {0x1B, 0x28, 0x55, 1, 0, 0x0A},
+        {0x1B, 0x55, 1},
+        {0x1B, 0x28, 0x65, 2, 0, 0, 0x12},
+        {0x1B, 0x28, 0x4B, 2, 0, 0, 1}}},
+  };
+  for (const auto& c : cases) {
+    script.writes.clear();
+    c.emit(raster);
+    EXPECT_EQ(script.writes, c.writes) << c.name;
+  }
+}
+
+TEST_F(RasterTest, RunsReachThePortAsOneWriteBeforeTheNextEmitter) {
+  EXPECT_EQ(raster.SendRun(1, 0x80), PORT_OK);
+  raster.SendRun(2, 0x00);
+  raster.SendRun(0, 0x55);
+  raster.SendRun(129, 0xFF);
+  EXPECT_TRUE(script.writes.empty());
+  raster.SendEndBand();
+  raster.SendRun(120, 0x00);
+  raster.SendText("x");
+  EXPECT_THAT(script.writes,
+              ElementsAre(Bytes{0x00, 0x80, 0xFF, 0x00, 0x80, 0xFF}, Bytes{0x1B, 0x3C, 0x0D},
+                          Bytes{0x89, 0x00}, Bytes{'x', 0x00}));
+}
+
+TEST_F(RasterTest, RunThatCannotBeEncodedEndsTheProgramWithoutSendingAnything) {
+  for (const int count : {130, -1}) {
+    script.writes.clear();
+    raster.SendRun(5, 0x11);
+    try {
+      raster.SendRun(count, 0x00);
+      FAIL() << "the program went on after a run of " << count;
+    } catch (const testing::ProgramEnded& ended) {
+      EXPECT_EQ(ended.notice.caption, "error");
+      EXPECT_THAT(ended.notice.text, StartsWith("RepeatSend() error"));
+      EXPECT_THAT(ended.notice.text, HasSubstr(std::to_string(count)));
+    }
+    raster.SendFormFeed();
+    EXPECT_THAT(script.writes, ElementsAre(Bytes{0x0C})) << count;
+  }
+}
+
+TEST_F(RasterTest, NewLinesStopAtTheFirstFailingWrite) {
+  script.accept_per_write = 0;
+  const auto start = clock.Now();
+  EXPECT_EQ(raster.SendNewLines(3), ERR_SEND_TIMEOUT);
+  EXPECT_LT(clock.Now() - start, std::chrono::seconds(11));
+}
+
+TEST_F(RasterTest, PrintStartMovesTwoLinesPerStep) {
+  MovePrintStart(raster, 30);
+  EXPECT_EQ(script.writes.size(), 60u);
+  script.writes.clear();
+  MovePrintStart(raster, 0);
+  EXPECT_TRUE(script.writes.empty());
+}
+
+}  // namespace
+}  // namespace opal

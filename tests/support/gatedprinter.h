@@ -1,0 +1,94 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "link/factory.h"
+#include "link/virtualport.h"
+#include "tests/support/fakes.h"
+#include "tests/support/tempdir.h"
+#include "virtualprinter/virtualprinter.h"
+
+namespace opal::testing {
+
+using Frame = std::vector<uint8_t>;
+
+inline Frame EepromWriteFrame(uint8_t address, uint8_t value) {
+  return {0x1B, 0x7C, 0x00, 0x07, 0x00, 0x06, 0x31, 0x42, 0xBD, 0x21, address, value};
+}
+
+// What stands between the program and the virtual printer: it records every frame, can cut the
+// link after a number of frames, and can drop EEPROM writes as a printer that does not take them.
+struct Gate {
+  std::vector<Frame> frames;
+  int frames_before_cut = -1;  // -1: never
+  bool drop_eeprom_writes = false;
+};
+
+class GatedDevice final : public PortDevice {
+ public:
+  GatedDevice(std::unique_ptr<PortDevice> printer, Gate& gate)
+      : printer_(std::move(printer)), gate_(gate) {}
+
+  long WriteSome(std::span<const uint8_t> bytes) override {
+    if (gate_.frames_before_cut == 0) return -1;
+    if (gate_.frames_before_cut > 0) --gate_.frames_before_cut;
+    gate_.frames.emplace_back(bytes.begin(), bytes.end());
+    const bool eeprom_write = bytes.size() == 12 && bytes[7] == 0x42;
+    if (gate_.drop_eeprom_writes && eeprom_write) return static_cast<long>(bytes.size());
+    return printer_->WriteSome(bytes);
+  }
+  long ReadSome(std::span<uint8_t> buffer) override { return printer_->ReadSome(buffer); }
+  void WaitReady(Readiness direction, std::chrono::milliseconds limit) override {
+    printer_->WaitReady(direction, limit);
+  }
+  std::string DeviceId() override { return printer_->DeviceId(); }
+
+ private:
+  std::unique_ptr<PortDevice> printer_;
+  Gate& gate_;
+};
+
+class GatedProvider final : public PortProvider {
+ public:
+  GatedProvider(PortProvider& printer, Gate& gate) : printer_(printer), gate_(gate) {}
+  OpenOutcome Open(int port_index) override {
+    OpenOutcome outcome = printer_.Open(port_index);
+    outcome.device = std::make_unique<GatedDevice>(std::move(outcome.device), gate_);
+    return outcome;
+  }
+
+ private:
+  PortProvider& printer_;
+  Gate& gate_;
+};
+
+// A fresh virtual printer on an open port, with a fake clock that also serves as the sleeper.
+class GatedPrinterTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(port.Open(3), PORT_OK); }
+
+  std::vector<Frame> EepromWrites() const {
+    std::vector<Frame> writes;
+    for (const Frame& frame : gate.frames) {
+      if (frame.size() == 12 && frame[7] == 0x42) writes.push_back(frame);
+    }
+    return writes;
+  }
+
+  TempDir temp;
+  vp::VirtualPrinter printer{temp.path() / "printer"};
+  FakeClock clock;
+  ThrowingExit exit;
+  Gate gate;
+  VirtualPortProvider virtual_port{printer, clock, clock};
+  GatedProvider provider{virtual_port, gate};
+  TPrinterPort port{provider, clock, exit};
+  TFactoryCommand command{port};
+};
+
+}  // namespace opal::testing

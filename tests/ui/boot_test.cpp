@@ -1,0 +1,188 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <ostream>
+#include <string>
+
+#include "link/forceexit.h"
+#include "tests/support/scripteddevice.h"
+#include "tests/ui/support/uiworld.h"
+#include "ui/about.h"
+#include "ui/adjust.h"
+#include "ui/boot.h"
+#include "ui/formbootsequential.h"
+#include "ui/screencursor.h"
+#include "ui/sequence.h"
+
+namespace opal::testing {
+namespace {
+
+QString StatusText(const UiWorld& world) {
+  return Find<QPlainTextEdit>(*world.forms.FormAdjust, "StatusMemo").toPlainText();
+}
+
+class MissingChoice : public ::testing::TestWithParam<int> {};
+
+TEST_P(MissingChoice, OkDoesNothingAtAll) {
+  UiWorld world;
+  int choices[4] = {1, 3, 0, 0};
+  choices[GetParam()] = -1;
+  world.Choose(choices[0], choices[1], choices[2], choices[3]);
+  world.PressOk();
+
+  EXPECT_TRUE(world.forms.FormBoot->isVisible());
+  EXPECT_TRUE(world.forms.FormBoot->isEnabled());
+  EXPECT_FALSE(world.forms.FormAdjust->isVisible());
+  EXPECT_FALSE(world.forms.FormBootSequential->isVisible());
+  EXPECT_FALSE(world.port.IsOpen());
+  EXPECT_TRUE(world.Capture().empty());
+  EXPECT_FALSE(ui::HourglassShown());
+  EXPECT_TRUE(world.dialogs.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(EachCombo, MissingChoice, ::testing::Values(0, 1, 2, 3));
+
+struct IdentityCase {
+  int model_item;
+  const char* name;
+  uint8_t byte_5e;
+  std::string text_60_6f;
+};
+
+void PrintTo(const IdentityCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class ModelIdentity : public ::testing::TestWithParam<IdentityCase> {};
+
+TEST_P(ModelIdentity, OkSendsTheStartSequenceAndRewritesTheIdentity) {
+  const IdentityCase& c = GetParam();
+  UiWorld world;
+  // A printer whose identity bytes hold something else, so every rewrite shows.
+  for (int address = 0x5E; address <= 0x7D; ++address) {
+    world.printer.SetEepromByte(static_cast<uint8_t>(address), 0xAA);
+  }
+  world.Connect(c.model_item);
+
+  const std::vector<uint8_t> capture = world.Capture();
+  ASSERT_GE(capture.size(), kStartSequence.size());
+  EXPECT_TRUE(std::equal(kStartSequence.begin(), kStartSequence.end(), capture.begin()));
+  const auto eeprom = world.printer.Eeprom();
+  for (int address = 0x70; address <= 0x7D; ++address) EXPECT_EQ(eeprom[address], 0x00) << address;
+  EXPECT_EQ(eeprom[0x5E], c.byte_5e);
+  EXPECT_EQ(std::string(eeprom.begin() + 0x60, eeprom.begin() + 0x70), c.text_60_6f);
+  EXPECT_EQ(eeprom[0x5F], 0xAA);
+
+  EXPECT_EQ(world.forms.FormBoot->SelectedModelCode(),
+            c.model_item == 0 ? MODEL_OPAL_310 : MODEL_OPAL_320);
+  EXPECT_EQ(world.forms.FormBoot->PortIndex(), 3);
+  for (auto [form, label] :
+       {std::pair<QWidget*, const char*>{world.forms.FormAdjust.get(), "IndividualModelNameLbl"},
+        {world.forms.FormBootSequential.get(), "FormBootSequentialModelNameLbl"},
+        {world.forms.FormSequentialRepair.get(), "SequentialModelNameLbl"}}) {
+    EXPECT_EQ(Find<QLabel>(*form, label).text(), c.name) << label;
+  }
+  EXPECT_FALSE(world.forms.FormBoot->isVisible());
+  EXPECT_TRUE(world.forms.FormAdjust->isVisible());
+  EXPECT_FALSE(ui::HourglassShown());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BothModels, ModelIdentity,
+    ::testing::Values(IdentityCase{0, "Corvane Opal 310", 0x02, "Corvane Opal 310"},
+                      IdentityCase{1, "Corvane Opal 320", 0x00, std::string(16, '\0')}));
+
+struct PrinterIdCase {
+  const char* printer_model;
+  int program;
+  const char* status;
+};
+
+void PrintTo(const PrinterIdCase& c, std::ostream* out) {
+  *out << c.printer_model << " program " << c.program;
+}
+
+class PrinterId : public ::testing::TestWithParam<PrinterIdCase> {};
+
+TEST_P(PrinterId, IsReportedInTheIndividualFormWhicheverProgramRuns) {
+  const PrinterIdCase& c = GetParam();
+  UiWorld world(c.printer_model);
+  world.Connect(1, c.program);
+  EXPECT_EQ(StatusText(world), c.status);
+  EXPECT_EQ(world.forms.FormAdjust->isVisible(), c.program == 0);
+  EXPECT_EQ(world.forms.FormBootSequential->isVisible(), c.program == 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ModelsAndPrograms, PrinterId,
+    ::testing::Values(PrinterIdCase{"310", 0, "Current Printer ID is Corvane Opal 310."},
+                      PrinterIdCase{"320", 0, "Current Printer ID is Corvane Opal 320."},
+                      PrinterIdCase{"QX-310C", 0, "Current Printer ID is QX-310C."},
+                      PrinterIdCase{"310", 1, "Current Printer ID is Corvane Opal 310."},
+                      PrinterIdCase{"320", 1, "Current Printer ID is Corvane Opal 320."},
+                      PrinterIdCase{"QX-310C", 1, "Current Printer ID is QX-310C."}));
+
+TEST(PrinterId, ANameOfNoKnownModelIsUnknownInBothPrograms) {
+  for (const int program : {0, 1}) {
+    FakeClock device_clock;
+    Script script;
+    script.device_id = "MFG:OTHER;CMD:ESCPL2;MDL:Laser 9;CLS:PRINTER;";
+    ScriptedProvider other(script, device_clock);
+    UiWorld world("320", &other);
+    world.Connect(1, program);
+    EXPECT_EQ(StatusText(world), "Current Printer ID is Unknown.") << program;
+  }
+}
+
+TEST(BootForm, ASilentPrinterEndsTheProgramThroughTheForcedExit) {
+  UiWorld world;
+  world.printer.SetFaults({.silent = true});
+  world.Choose(1, 3, 0, 0);
+  try {
+    world.forms.FormBoot->PortSelectOKBtnClick();
+    FAIL() << "the program went on";
+  } catch (const ProgramEnded& ended) {
+    EXPECT_EQ(ended.notice.text, kForceExitText);
+  }
+  EXPECT_FALSE(world.port.IsOpen());
+  EXPECT_FALSE(ui::HourglassShown());
+  EXPECT_FALSE(world.forms.FormAdjust->isVisible());
+  EXPECT_TRUE(world.Capture().empty());
+}
+
+TEST(BootForm, RightClickOffersVersionWhichOpensTheAboutBoxAnyNumberOfTimes) {
+  UiWorld world;
+  ui::TFormBoot& boot = *world.forms.FormBoot;
+  QMenu& menu = Find<QMenu>(boot, "PopupMenu1");
+  QTest::mouseClick(&boot, Qt::RightButton, {}, QPoint(20, 20));
+  ASSERT_TRUE(menu.isVisible());
+  ASSERT_EQ(menu.actions().size(), 1);
+  QAction* version = menu.actions().front();
+  EXPECT_EQ(version->text(), "Version");
+  menu.hide();
+
+  for (int time = 0; time < 2; ++time) {
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+      shown = world.forms.AboutBox->isVisible();
+      QTest::keyClick(world.forms.AboutBox.get(), Qt::Key_Return);
+    });
+    version->trigger();
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(world.forms.AboutBox->isVisible());
+  }
+  EXPECT_TRUE(boot.isVisible());
+  EXPECT_TRUE(world.Capture().empty());
+}
+
+}  // namespace
+}  // namespace opal::testing

@@ -1,0 +1,72 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <chrono>
+
+#include "tests/ui/support/uiworld.h"
+#include "ui/adjusteditems.h"
+#include "ui/formbootsequential.h"
+#include "ui/quit.h"
+#include "ui/screencursor.h"
+#include "ui/sequence.h"
+
+namespace opal::testing {
+namespace {
+
+class RepairMenu : public ::testing::Test {
+ protected:
+  RepairMenu() {
+    world.Connect(1, 1);
+    Find<ui::AdjustedItemPanel>(*world.forms.FormSequentialRepair, "Panel8")
+        .Set(ui::AdjustedItem::MsBlack, "7");
+  }
+
+  void Quit() {
+    QTest::mouseClick(
+        &Find<QPushButton>(*world.forms.FormBootSequential, "SequentialFormBootQuitBtn"),
+        Qt::LeftButton);
+  }
+
+  void ExpectInitialisedAndLeft() {
+    EXPECT_THAT(world.dialogs.shown,
+                ::testing::ElementsAre(ShownDialog{DialogKind::Inform,
+                                                   "This program starts to initialize the "
+                                                   "printer.\nPlease wait about 30 seconds."}));
+    EXPECT_THAT(world.clock.Slept(), ::testing::Contains(std::chrono::milliseconds(25'000)));
+    EXPECT_FALSE(world.port.IsOpen());
+    EXPECT_FALSE(world.forms.FormBootSequential->isVisible());
+    EXPECT_TRUE(world.forms.FormQuit->isVisible());
+    EXPECT_FALSE(ui::HourglassShown());
+    EXPECT_EQ(Find<QLabel>(*world.forms.FormSequentialRepair, "ShowMsBkPnl").text(), "");
+  }
+
+  UiWorld world;
+};
+
+TEST_F(RepairMenu, QuitInitialisesThePrinterWaitsAndShowsTheQuitForm) {
+  Quit();
+  EXPECT_TRUE(EndsWith(world.Capture(), kInitializeFrame));
+  ExpectInitialisedAndLeft();
+}
+
+TEST_F(RepairMenu, QuitGoesThroughTheSameStepsWhenThePrinterIsOff) {
+  world.printer.SetFaults({.silent = true});
+  Quit();
+  ExpectInitialisedAndLeft();
+}
+
+TEST_F(RepairMenu, ShowsItsTextsAndTheChosenModel) {
+  const QWidget& menu = *world.forms.FormBootSequential;
+  EXPECT_EQ(menu.windowTitle(), "Sequential Repair Service Program");
+  EXPECT_EQ(Find<QLabel>(menu, "SeqRepairTitleLbl").text(), "Sequential Repair Service Program");
+  EXPECT_EQ(Find<QLabel>(menu, "SeqRepairInstLbl").text(),
+            "What do you perform repair item? Select the below.");
+  EXPECT_EQ(Find<QLabel>(menu, "FormBootSequentialModelNameLbl").text(), "Corvane Opal 320");
+  EXPECT_EQ(Find<QPushButton>(menu, "SequentialFormBootQuitBtn").text(), "Quit");
+}
+
+}  // namespace
+}  // namespace opal::testing

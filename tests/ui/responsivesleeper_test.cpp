@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QTimer>
+#include <chrono>
+
+#include "tests/ui/support/uiworld.h"
+#include "ui/responsivesleeper.h"
+
+namespace opal::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(ResponsiveSleeper, KeepsEventsFlowingAndCountsTheSecondsDown) {
+  UiWorld world;  // for the application object
+  ui::ResponsiveSleeper sleeper;
+  const QLabel& countdown = Find<QLabel>(sleeper.Countdown(), "WaitCountdownLbl");
+  QString shown_at_start;
+  QString shown_later;
+  bool visible_meanwhile = false;
+  QTimer::singleShot(50ms, [&] { shown_at_start = countdown.text(); });
+  QTimer::singleShot(1400ms, [&] {
+    shown_later = countdown.text();
+    visible_meanwhile = sleeper.Countdown().isVisible();
+  });
+
+  QElapsedTimer elapsed;
+  elapsed.start();
+  sleeper.Sleep(2000ms);
+
+  EXPECT_GE(elapsed.elapsed(), 2000);
+  EXPECT_EQ(shown_at_start, "Please wait: 2 s");
+  EXPECT_EQ(shown_later, "Please wait: 1 s");
+  EXPECT_TRUE(visible_meanwhile);
+  EXPECT_FALSE(sleeper.Countdown().isVisible());
+}
+
+TEST(ResponsiveSleeper, AShortWaitShowsNoCountdown) {
+  UiWorld world;
+  ui::ResponsiveSleeper sleeper;
+  bool visible_meanwhile = true;
+  QTimer::singleShot(10ms, [&] { visible_meanwhile = sleeper.Countdown().isVisible(); });
+  sleeper.Sleep(100ms);
+  EXPECT_FALSE(visible_meanwhile);
+}
+
+}  // namespace
+}  // namespace opal::testing

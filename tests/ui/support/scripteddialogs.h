@@ -1,0 +1,33 @@
+#pragma once
+
+#include <deque>
+#include <vector>
+
+#include <QString>
+
+#include "ui/dialogs.h"
+
+namespace opal::testing {
+
+enum class DialogKind { Confirm, Inform, Warn, Error };
+
+struct ShownDialog {
+  DialogKind kind;
+  QString text;
+  bool operator==(const ShownDialog&) const = default;
+};
+
+// Records every dialog shown and answers questions from a queue; a question with no answer left
+// fails the test and gets No.
+class ScriptedDialogs final : public ui::Dialogs {
+ public:
+  bool Confirm(const QString& text) override;
+  void Inform(const QString& text) override;
+  void Warn(const QString& text) override;
+  void Error(const QString& caption, const QString& text) override;
+
+  std::deque<bool> answers;
+  std::vector<ShownDialog> shown;
+};
+
+}  // namespace opal::testing

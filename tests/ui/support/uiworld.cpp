@@ -1,0 +1,77 @@
+#include "tests/ui/support/uiworld.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTest>
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+#include "ui/boot.h"
+#include "ui/screencursor.h"
+
+namespace opal::testing {
+namespace {
+
+void EnsureApplication() {
+  static int argc = 1;
+  static char name[] = "opal_ui_tests";
+  static char* argv[] = {name, nullptr};
+  static QApplication* application = new QApplication(argc, argv);
+  (void)application;
+}
+
+PortProvider& ProviderFor(VirtualPortProvider& provider, PortProvider* other) {
+  EnsureApplication();
+  return other != nullptr ? *other : provider;
+}
+
+}  // namespace
+
+UiWorld::UiWorld(const std::string& model, PortProvider* other_provider)
+    : printer(dir.path() / "printer", model),
+      provider(printer, clock, clock),
+      port(ProviderFor(provider, other_provider), clock, exit),
+      command(port),
+      context{.port = port,
+              .command = command,
+              .clock = clock,
+              .sleeper = clock,
+              .dialogs = dialogs,
+              .exit = exit},
+      forms(context) {
+  forms.FormBoot->show();
+}
+
+UiWorld::~UiWorld() {
+  ui::ShowNormalCursor();
+}
+
+void UiWorld::Choose(int model, int port_index, int destination, int program) {
+  QWidget& boot = *forms.FormBoot;
+  Find<QComboBox>(boot, "ModelNameCombo").setCurrentIndex(model);
+  Find<QComboBox>(boot, "PortSelectionCombo").setCurrentIndex(port_index);
+  Find<QComboBox>(boot, "DestinationCombo").setCurrentIndex(destination);
+  Find<QComboBox>(boot, "ProgramTypeCombo").setCurrentIndex(program);
+}
+
+void UiWorld::PressOk() {
+  QTest::mouseClick(&Find<QPushButton>(*forms.FormBoot, "PortSelectOKBtn"), Qt::LeftButton);
+}
+
+void UiWorld::Connect(int model, int program) {
+  Choose(model, 3, 0, program);
+  PressOk();
+}
+
+std::vector<uint8_t> UiWorld::Capture() const {
+  std::ifstream file(printer.Directory() / "capture.prn", std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+bool EndsWith(const std::vector<uint8_t>& bytes, const std::vector<uint8_t>& tail) {
+  return bytes.size() >= tail.size() && std::equal(tail.rbegin(), tail.rend(), bytes.rbegin());
+}
+
+}  // namespace opal::testing

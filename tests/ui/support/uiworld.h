@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <QWidget>
+
+#include "link/factory.h"
+#include "link/printerdriver.h"
+#include "link/virtualport.h"
+#include "tests/support/fakes.h"
+#include "tests/support/tempdir.h"
+#include "tests/ui/support/scripteddialogs.h"
+#include "ui/forms.h"
+#include "ui/servicecontext.h"
+#include "virtualprinter/virtualprinter.h"
+
+namespace opal::testing {
+
+// The program's forms around a fresh virtual printer, with instant waits, scripted dialogs and an
+// exit that throws ProgramEnded. Another port provider (a scripted device) may stand in for the
+// virtual printer.
+struct UiWorld {
+  explicit UiWorld(const std::string& model = "320", PortProvider* other_provider = nullptr);
+  ~UiWorld();
+
+  // The start-up form's four choices by item index (-1 leaves one empty).
+  void Choose(int model, int port, int destination, int program);
+  void PressOk();
+  // Model 0 is the 310, 1 the 320; program 0 the individual one, 1 the sequential one.
+  void Connect(int model = 1, int program = 0);
+
+  // Every byte the printer has received.
+  std::vector<uint8_t> Capture() const;
+
+  TempDir dir;
+  FakeClock clock;
+  vp::VirtualPrinter printer;
+  VirtualPortProvider provider;
+  ThrowingExit exit;
+  TPrinterPort port;
+  TFactoryCommand command;
+  ScriptedDialogs dialogs;
+  ui::ServiceContext context;
+  ui::Forms forms;
+};
+
+// The control with this object name, or a failed test.
+template <class Control>
+Control& Find(const QObject& root, const char* name) {
+  auto* found = root.findChild<Control*>(QString::fromLatin1(name));
+  if (found == nullptr) throw std::runtime_error(std::string("no control ") + name);
+  return *found;
+}
+
+// What the printer receives for InitializePrinter.
+inline const std::vector<uint8_t> kInitializeFrame{0x1B, 0x7C, 0x00, 0x05, 0x00,
+                                                   0x06, 0x31, 0x48, 0xB7, 0x24};
+
+bool EndsWith(const std::vector<uint8_t>& bytes, const std::vector<uint8_t>& tail);
+
+}  // namespace opal::testing

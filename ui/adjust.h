@@ -1,0 +1,73 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include <QTimer>
+#include <QWidget>
+
+#include "ui/forms.h"
+#include "ui/operationpanel.h"
+#include "ui/panelhost.h"
+#include "ui/programform.h"
+#include "ui/servicecontext.h"
+
+QT_BEGIN_NAMESPACE
+namespace Ui {
+class TFormAdjust;
+}
+QT_END_NAMESPACE
+
+namespace opal::ui {
+
+class RadioGroup;
+
+// The Individual Adjustment Service Program: four tabbed menus pick an operation panel, the status
+// memo reports, the "Adjusted Item" column shows what was written. Closing it re-initialises the
+// printer and leads to the quit form.
+class TFormAdjust : public ProgramForm, public PanelHost {
+  Q_OBJECT
+
+ public:
+  TFormAdjust(ServiceContext& context, Forms& forms);
+  ~TFormAdjust() override;
+
+  void SetModelName(const QString& name);
+
+  void ShowStatus(StatusMode mode, const QString& text) override;
+  void ResetPanels(bool keep_text) override;
+  void ShowPanel(const QString& name) override;
+  void SetStatusMemoVisible(bool visible) override;
+  void SetAdjustedItem(AdjustedItem item, const QString& text) override;
+  void CloseWithoutInitialisation() override;
+
+  // Set when the next close must not re-initialise the printer; every close clears it.
+  bool NoInitOnClose = false;
+
+ public slots:
+  void AdjustRdoGrpClick();
+  void MainteRdoGrpClick();
+  void PatternPrnItemsRdoGrpClick();
+  void AppendixRdoGrpClick();
+  void AdjustmentTabChange();
+  void DisableTimerTimer();
+  void IndivisualAdjustQuitBtnClick();
+  void FormClose() override;
+
+ private:
+  std::vector<OperationPanel*> MakePanels();
+  void AddPanel(OperationPanel* panel);
+  void OpenMenuItem(RadioGroup& chosen, const std::vector<QString>& panels);
+  std::array<RadioGroup*, 4> Menus() const;
+  void ClearMenus();
+
+  std::unique_ptr<::Ui::TFormAdjust> ui_;
+  Forms& forms_;
+  QTimer DisableTimer;
+  std::vector<OperationPanel*> panels_;
+  // Between a busy status and its done or error status.
+  bool busy_ = false;
+};
+
+}  // namespace opal::ui

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include <QMenu>
+#include <QWidget>
+
+#include "ui/forms.h"
+#include "ui/servicecontext.h"
+
+QT_BEGIN_NAMESPACE
+namespace Ui {
+class TFormBoot;
+}
+QT_END_NAMESPACE
+
+namespace opal::ui {
+
+// The start-up form and main form: the technician chooses model, port, destination and program,
+// and OK connects to the printer and opens the chosen program. Closing it ends the program.
+class TFormBoot : public QWidget {
+  Q_OBJECT
+
+ public:
+  TFormBoot(ServiceContext& context, Forms& forms);
+  ~TFormBoot() override;
+
+  // The chosen model as a model code (MODEL_OPAL_310 or MODEL_OPAL_320), 0 when none is chosen.
+  int16_t SelectedModelCode() const;
+  // The chosen port as stored by the last OK: 0-2 parallel, 3-5 USB.
+  int16_t PortIndex() const { return port_index_; }
+
+ signals:
+  // The start-up form is the main form: closing it ends the program.
+  void ProgramEnding();
+
+ public slots:
+  void FormShow();
+  void PortSelectOKBtnClick();
+  void ProEndBtnClick();
+  void Version1Click();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void FormMouseUp(Qt::MouseButton button, QPoint position);
+  bool AllChosen() const;
+  void SetModelLabels(const QString& name);
+  // Ends the program; the exit never returns.
+  void EndForSilentPrinter();
+
+  std::unique_ptr<::Ui::TFormBoot> ui_;
+  ServiceContext& context_;
+  Forms& forms_;
+  QMenu PopupMenu1;
+  int16_t port_index_ = 0;
+  // While OK reaches the printer, the form ignores its close box.
+  bool connecting_ = false;
+};
+
+}  // namespace opal::ui

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+namespace opal::ui {
+
+// The modal dialogs the program shows, one call per kind, so tests can answer them and read back
+// every text.
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  // Question icon with Yes and No; true when the answer is Yes.
+  virtual bool Confirm(const QString& text) = 0;
+  virtual void Inform(const QString& text) = 0;
+  virtual void Warn(const QString& text) = 0;
+  // Error icon and OK, under a caption of the caller's choosing.
+  virtual void Error(const QString& caption, const QString& text) = 0;
+};
+
+class MessageBoxDialogs final : public Dialogs {
+ public:
+  bool Confirm(const QString& text) override;
+  void Inform(const QString& text) override;
+  void Warn(const QString& text) override;
+  void Error(const QString& caption, const QString& text) override;
+};
+
+}  // namespace opal::ui

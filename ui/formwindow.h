@@ -1,0 +1,16 @@
+#pragma once
+
+class QWidget;
+
+namespace opal::ui {
+
+enum class BorderIcons {
+  SystemMenuAndMinimise,  // close box and minimise box
+  MinimiseAndMaximise,    // no close box: the form is left only through its buttons
+};
+
+// A fixed-size window of its layout's size with the given border icons, centred on the screen,
+// with Enter and Esc as FormKeys says.
+void SetUpFormWindow(QWidget& form, BorderIcons icons);
+
+}  // namespace opal::ui

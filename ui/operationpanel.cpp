@@ -1,0 +1,11 @@
+#include "ui/operationpanel.h"
+
+namespace opal::ui {
+
+OperationPanel::OperationPanel(QWidget* parent) : QWidget(parent) {}
+
+// Panels without inputs or inner choices have nothing to reset.
+void OperationPanel::ClearInput() {}
+void OperationPanel::RestoreFirstChoice() {}
+
+}  // namespace opal::ui

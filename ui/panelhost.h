@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+
+#include "link/resultcodes.h"
+
+namespace opal::ui {
+
+// How a status routine shows its text; the numbers are the modes the operations pass.
+enum class StatusMode {
+  Plain = 1,    // black, text replaced
+  Done = 2,     // black, text replaced, normal cursor, the form usable again soon
+  Busy = 3,     // blue, text replaced, hourglass, form disabled
+  Error = 4,    // red, text replaced, normal cursor, form enabled at once
+  Append = 5,   // text added to the last line
+  NewLine = 6,  // text added as a new line
+};
+
+// The display fields of the "Adjusted Item" column.
+enum class AdjustedItem {
+  HeadId,
+  MsBlack,
+  Pl6Black,
+  Pl4Black,
+  MsColor,
+  Pl6Color,
+  Pl4Color,
+  UsbId,
+  ProtectionCounter,
+};
+
+// What an operation panel may ask of the form that hosts it. The individual adjustment form and
+// the repair form both host panels, so a panel knows its host only through this.
+class PanelHost {
+ public:
+  virtual void ShowStatus(StatusMode mode, const QString& text) = 0;
+  // The code's message (empty for codes without one) in the given mode.
+  void ShowResultCode(StatusMode mode, Result code);
+  // Hides every operation panel, clears their inputs and shows the status memo; its text stays
+  // only when keep_text is set.
+  virtual void ResetPanels(bool keep_text) = 0;
+  // Shows the operation panel with this object name.
+  virtual void ShowPanel(const QString& name) = 0;
+  // A panel that needs the memo's room hides it; ResetPanels shows it again.
+  virtual void SetStatusMemoVisible(bool visible) = 0;
+  virtual void SetAdjustedItem(AdjustedItem item, const QString& text) = 0;
+  // Leaves the program without re-initialising the printer (after the refurbishment data reset).
+  virtual void CloseWithoutInitialisation() = 0;
+
+ protected:
+  ~PanelHost() = default;
+};
+
+}  // namespace opal::ui

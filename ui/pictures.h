@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace opal::ui {
+
+// The program's own 64 x 64 picture, shown in the about box.
+QPixmap ProgramPicture();
+// The icon of every window of the program.
+QIcon ProgramIcon();
+
+}  // namespace opal::ui

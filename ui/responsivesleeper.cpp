@@ -1,0 +1,40 @@
+#include "ui/responsivesleeper.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+namespace opal::ui {
+namespace {
+
+constexpr std::chrono::milliseconds kCountdownTick{200};
+
+}  // namespace
+
+void ResponsiveSleeper::Sleep(std::chrono::milliseconds duration) {
+  const QDeadlineTimer deadline(duration, Qt::PreciseTimer);
+  const bool counted = duration >= kCountdownFrom;
+  if (counted) countdown_.Begin(duration);
+
+  QEventLoop loop;
+  QTimer end;
+  end.setSingleShot(true);
+  end.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&end, &QTimer::timeout, &loop, &QEventLoop::quit);
+  end.start(duration);
+  QTimer tick;
+  QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
+    countdown_.ShowRemaining(
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline.remainingTimeAsDuration()));
+  });
+  if (counted) tick.start(kCountdownTick);
+  loop.exec(QEventLoop::ExcludeUserInputEvents);
+  countdown_.hide();
+}
+
+void ProcessEventsExceptInput() {
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+}  // namespace opal::ui

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <chrono>
+
+#include "link/timing.h"
+#include "ui/waitcountdown.h"
+
+namespace opal::ui {
+
+// The waits of the forms: windows keep repainting and a countdown shows the seconds left, while
+// clicks and keys are held back until the wait is over.
+class ResponsiveSleeper final : public Sleeper {
+ public:
+  // Waits this long or longer get a countdown; shorter ones only keep the windows painted.
+  static constexpr std::chrono::milliseconds kCountdownFrom{1000};
+
+  void Sleep(std::chrono::milliseconds duration) override;
+  const WaitCountdown& Countdown() const { return countdown_; }
+
+ private:
+  WaitCountdown countdown_;
+};
+
+// The port's idle hook: everything but user input, so windows repaint during a transfer.
+void ProcessEventsExceptInput();
+
+}  // namespace opal::ui

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "link/factory.h"
+#include "link/printerdriver.h"
+#include "link/programexit.h"
+#include "link/timing.h"
+#include "ui/dialogs.h"
+
+namespace opal::ui {
+
+// The module objects the forms and their panels work with. The program creates each of them once
+// and every test builds its own set; a unit that brings a module object adds one field here.
+struct ServiceContext {
+  TPrinterPort& port;
+  TFactoryCommand& command;
+  const Clock& clock;
+  Sleeper& sleeper;
+  Dialogs& dialogs;
+  ProgramExit& exit;
+};
+
+}  // namespace opal::ui

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace vp {
+
+enum class Ink : uint8_t { Black, Cyan, Magenta, Yellow, LightCyan, LightMagenta };
+
+// One sheet of A4 paper at the head's resolution, white until ink lands on it. Ink is laid
+// subtractively: every drop darkens what is already there, so overlapping inks mix as on paper.
+class PageCanvas {
+ public:
+  static constexpr int kDotsPerInch = 360;
+  static constexpr int kWidth = 2976;   // 210 mm
+  static constexpr int kHeight = 4209;  // 297 mm
+  // The head cannot reach the paper's edges; positions in the page language count from here.
+  static constexpr int kMargin = 48;
+  static constexpr int kPrintableWidth = kWidth - 2 * kMargin;
+  static constexpr int kPrintableHeight = kHeight - 2 * kMargin;
+  // A drop of the smallest size covers a pixel to this part of the full amount, in steps up to 3.
+  static constexpr int kFullDrop = 3;
+
+  PageCanvas();
+  ~PageCanvas();
+  PageCanvas(const PageCanvas&) = delete;
+  PageCanvas& operator=(const PageCanvas&) = delete;
+
+  // Lays a drop of `size` (1 to kFullDrop) on the pixel at (x, y) of the page; a drop off the
+  // paper is lost.
+  void Drop(int x, int y, Ink ink, int size);
+  bool Blank() const;
+  // The page as the bytes of a PNG file.
+  std::vector<uint8_t> EncodePng() const;
+  // A fresh white sheet.
+  void Clear();
+
+ private:
+  struct Sheet;
+  std::unique_ptr<Sheet> sheet_;
+};
+
+}  // namespace vp
