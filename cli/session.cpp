@@ -24,7 +24,9 @@ int PortIndexFor(const Target& target) {
 
 }  // namespace
 
-void TerminalExit::End(const ExitNotice& notice) { throw ProgramEnd(notice.text, kNoAnswer); }
+void TerminalExit::End(const ExitNotice& notice) {
+  throw ProgramEnd(notice.text, kNoAnswer);
+}
 
 std::optional<int> PortIndexOf(std::string name) {
   name = ToUpperAscii(name);

@@ -81,7 +81,9 @@ Result TFactoryCommand::ChipReadByte(uint8_t chip, uint8_t address, uint8_t& val
   return TestedRead(7, kChipRead, value);
 }
 
-Result TFactoryCommand::InitializePrinter() { return SendFrame(5, kInitialize); }
+Result TFactoryCommand::InitializePrinter() {
+  return SendFrame(5, kInitialize);
+}
 
 Result TFactoryCommand::SetBidValue(uint8_t kind, int black, int color) {
   frame_[10] = kind;

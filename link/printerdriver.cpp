@@ -72,7 +72,9 @@ Result TPrinterPort::Open(int port_index) {
   return ERR_PORT_NOT_OPEN;
 }
 
-void TPrinterPort::Close() { device_.reset(); }
+void TPrinterPort::Close() {
+  device_.reset();
+}
 
 void TPrinterPort::WaitFor(Readiness direction, Clock::TimePoint deadline) {
   const auto remaining =
@@ -153,9 +155,13 @@ Result TPrinterPort::ReceiveUsb(std::span<uint8_t> buffer, Clock::TimePoint dead
   return count == buffer.size() ? PORT_OK : ERR_RECEIVE_COUNT;
 }
 
-std::string TPrinterPort::DeviceIdText() { return device_ ? device_->DeviceId() : std::string(); }
+std::string TPrinterPort::DeviceIdText() {
+  return device_ ? device_->DeviceId() : std::string();
+}
 
-bool TPrinterPort::CheckDeviceId() { return !DeviceIdText().empty(); }
+bool TPrinterPort::CheckDeviceId() {
+  return !DeviceIdText().empty();
+}
 
 void TPrinterPort::IdentifyModel() {
   const std::string id = DeviceIdText();

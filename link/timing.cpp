@@ -4,7 +4,9 @@
 
 namespace opal {
 
-Clock::TimePoint SystemClock::Now() const { return std::chrono::steady_clock::now(); }
+Clock::TimePoint SystemClock::Now() const {
+  return std::chrono::steady_clock::now();
+}
 
 std::tm SystemClock::LocalTime() const {
   const std::time_t now = std::time(nullptr);

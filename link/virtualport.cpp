@@ -37,8 +37,8 @@ long VirtualPortDevice::ReadSome(std::span<uint8_t> buffer) {
 }
 
 void VirtualPortDevice::WaitReady(Readiness direction, std::chrono::milliseconds limit) {
-  const bool ready = direction == Readiness::Writable ? printer_.AcceptsInput(clock_.Now())
-                                                      : !unread_.empty();
+  const bool ready =
+      direction == Readiness::Writable ? printer_.AcceptsInput(clock_.Now()) : !unread_.empty();
   if (ready) return;
   if (direction == Readiness::Readable) {
     Collect();
@@ -47,6 +47,8 @@ void VirtualPortDevice::WaitReady(Readiness direction, std::chrono::milliseconds
   sleeper_.Sleep(std::max(limit, std::chrono::milliseconds{1}));
 }
 
-std::string VirtualPortDevice::DeviceId() { return printer_.DeviceId(clock_.Now()); }
+std::string VirtualPortDevice::DeviceId() {
+  return printer_.DeviceId(clock_.Now());
+}
 
 }  // namespace opal

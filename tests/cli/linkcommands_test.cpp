@@ -42,8 +42,7 @@ TEST_F(OpalctlTest, WrittenByteIsReadBackAndReachesThePrinterAsOneFrame) {
   const std::vector<uint8_t> frame{0x1B, 0x7C, 0x00, 0x07, 0x00, 0x06,
                                    0x31, 0x42, 0xBD, 0x21, 0x5E, 0x02};
   const auto capture = Capture();
-  EXPECT_NE(std::search(capture.begin(), capture.end(), frame.begin(), frame.end()),
-            capture.end());
+  EXPECT_NE(std::search(capture.begin(), capture.end(), frame.begin(), frame.end()), capture.end());
 }
 
 TEST_F(OpalctlTest, RangeReadPrintsEveryRowItTouches) {
@@ -70,8 +69,8 @@ TEST_F(OpalctlTest, DeviceIdNamesTheModel) {
 
 TEST_F(OpalctlTest, BadInputSendsNothing) {
   for (const auto& args : std::vector<std::vector<std::string>>{{"eeprom", "read", "10", "0F"},
-                                                                 {"eeprom", "read", "G0", "10"},
-                                                                 {"eeprom", "write", "5", "02"}}) {
+                                                                {"eeprom", "read", "G0", "10"},
+                                                                {"eeprom", "write", "5", "02"}}) {
     const auto run = Run(args);
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err, "Input data is wrong.\n");
@@ -108,7 +107,8 @@ TEST(OpalctlHardware, MissingPortsEndWithStatusThree) {
   for (const char* port : {"LPT1", "VLUSB1:"}) {
     const auto run = testing::RunProgram(OPALCTL_PATH, {"--port", port, "device-id"});
     EXPECT_EQ(run.status, 3) << port;
-    EXPECT_THAT(run.err, HasSubstr(std::string(port) == "LPT1" ? "power off" : "Cannot open port."));
+    EXPECT_THAT(run.err,
+                HasSubstr(std::string(port) == "LPT1" ? "power off" : "Cannot open port."));
   }
 }
 

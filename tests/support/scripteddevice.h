@@ -16,7 +16,7 @@ struct Script {
   std::vector<std::vector<uint8_t>> writes;
   std::deque<std::vector<uint8_t>> packets;
   std::string device_id = "MFG:VELTA;MDL:Corvane Opal 320;";
-  long accept_per_write = -1;  // -1: everything; 0: stalled
+  long accept_per_write = -1;                 // -1: everything; 0: stalled
   std::size_t stall_after_writes = SIZE_MAX;  // the printer stops taking bytes after this many
   std::chrono::milliseconds write_takes{0};
 };
