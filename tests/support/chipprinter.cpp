@@ -1,5 +1,7 @@
 #include "tests/support/chipprinter.h"
 
+#include "tests/support/forwardingdevice.h"
+
 #include <fstream>
 
 namespace opal::testing {
@@ -10,26 +12,20 @@ void WriteChip(const std::filesystem::path& file, const ChipMemory& chip) {
   out.write(reinterpret_cast<const char*>(chip.data()), static_cast<long>(chip.size()));
 }
 
-class FlawedDevice final : public PortDevice {
+class FlawedDevice final : public ForwardingDevice {
  public:
   FlawedDevice(std::unique_ptr<PortDevice> printer, Flaw& flaw)
-      : printer_(std::move(printer)), flaw_(flaw) {}
+      : ForwardingDevice(std::move(printer)), flaw_(flaw) {}
 
   long WriteSome(std::span<const uint8_t> bytes) override {
     if (flaw_.drops && flaw_.drops(bytes)) {
       flaw_.drops = nullptr;
       return -1;
     }
-    return printer_->WriteSome(bytes);
+    return ForwardingDevice::WriteSome(bytes);
   }
-  long ReadSome(std::span<uint8_t> buffer) override { return printer_->ReadSome(buffer); }
-  void WaitReady(Readiness direction, std::chrono::milliseconds limit) override {
-    printer_->WaitReady(direction, limit);
-  }
-  std::string DeviceId() override { return printer_->DeviceId(); }
 
  private:
-  std::unique_ptr<PortDevice> printer_;
   Flaw& flaw_;
 };
 

@@ -10,6 +10,7 @@
 #include "link/factory.h"
 #include "link/virtualport.h"
 #include "tests/support/fakes.h"
+#include "tests/support/forwardingdevice.h"
 #include "tests/support/tempdir.h"
 #include "virtualprinter/virtualprinter.h"
 
@@ -29,10 +30,10 @@ struct Gate {
   bool drop_eeprom_writes = false;
 };
 
-class GatedDevice final : public PortDevice {
+class GatedDevice final : public ForwardingDevice {
  public:
   GatedDevice(std::unique_ptr<PortDevice> printer, Gate& gate)
-      : printer_(std::move(printer)), gate_(gate) {}
+      : ForwardingDevice(std::move(printer)), gate_(gate) {}
 
   long WriteSome(std::span<const uint8_t> bytes) override {
     if (gate_.frames_before_cut == 0) return -1;
@@ -40,16 +41,10 @@ class GatedDevice final : public PortDevice {
     gate_.frames.emplace_back(bytes.begin(), bytes.end());
     const bool eeprom_write = bytes.size() == 12 && bytes[7] == 0x42;
     if (gate_.drop_eeprom_writes && eeprom_write) return static_cast<long>(bytes.size());
-    return printer_->WriteSome(bytes);
+    return ForwardingDevice::WriteSome(bytes);
   }
-  long ReadSome(std::span<uint8_t> buffer) override { return printer_->ReadSome(buffer); }
-  void WaitReady(Readiness direction, std::chrono::milliseconds limit) override {
-    printer_->WaitReady(direction, limit);
-  }
-  std::string DeviceId() override { return printer_->DeviceId(); }
 
  private:
-  std::unique_ptr<PortDevice> printer_;
   Gate& gate_;
 };
 
