@@ -21,12 +21,14 @@ OpalService::OpalService(const Options& options)
       exit(dialogs),
       port(*provider, clock, exit),
       command(port),
+      modules(port, command, clock, exit),
       context{.port = port,
               .command = command,
               .clock = clock,
               .sleeper = sleeper,
               .dialogs = dialogs,
-              .exit = exit},
+              .exit = exit,
+              .modules = modules},
       forms(context) {
   exit.ClosesPort(port);
   port.SetIdle(ui::ProcessEventsExceptInput);

@@ -11,6 +11,7 @@
 #include "ui/forms.h"
 #include "ui/responsivesleeper.h"
 #include "ui/servicecontext.h"
+#include "ui/servicemodules.h"
 #include "virtualprinter/virtualprinter.h"
 
 namespace opal::app {
@@ -31,6 +32,7 @@ struct OpalService {
   ui::ApplicationExit exit;
   TPrinterPort port;
   TFactoryCommand command;
+  ui::ServiceModules modules;
   ui::ServiceContext context;
   ui::Forms forms;
 };

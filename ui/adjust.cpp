@@ -2,6 +2,7 @@
 
 #include <QSignalBlocker>
 
+#include "ui/boot.h"
 #include "ui/formwindow.h"
 #include "ui/placeholderpanel.h"
 #include "ui/quit.h"
@@ -146,6 +147,10 @@ void TFormAdjust::SetAdjustedItem(AdjustedItem item, const QString& text) {
 void TFormAdjust::CloseWithoutInitialisation() {
   NoInitOnClose = true;
   close();
+}
+
+int16_t TFormAdjust::SelectedModelCode() const {
+  return forms_.FormBoot->SelectedModelCode();
 }
 
 void TFormAdjust::OpenMenuItem(RadioGroup& chosen, const std::vector<QString>& panels) {

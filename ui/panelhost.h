@@ -1,20 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 
+#include "device/statusreport.h"
 #include "link/resultcodes.h"
 
 namespace opal::ui {
-
-// How a status routine shows its text; the numbers are the modes the operations pass.
-enum class StatusMode {
-  Plain = 1,    // black, text replaced
-  Done = 2,     // black, text replaced, normal cursor, the form usable again soon
-  Busy = 3,     // blue, text replaced, hourglass, form disabled
-  Error = 4,    // red, text replaced, normal cursor, form enabled at once
-  Append = 5,   // text added to the last line
-  NewLine = 6,  // text added as a new line
-};
 
 // The display fields of the "Adjusted Item" column.
 enum class AdjustedItem {
@@ -36,6 +28,8 @@ class PanelHost {
   virtual void ShowStatus(StatusMode mode, const QString& text) = 0;
   // The code's message (empty for codes without one) in the given mode.
   void ShowResultCode(StatusMode mode, Result code);
+  // The status routine as the core operations take it.
+  StatusReport Report();
   // Hides every operation panel, clears their inputs and shows the status memo; its text stays
   // only when keep_text is set.
   virtual void ResetPanels(bool keep_text) = 0;
@@ -46,6 +40,8 @@ class PanelHost {
   virtual void SetAdjustedItem(AdjustedItem item, const QString& text) = 0;
   // Leaves the program without re-initialising the printer (after the refurbishment data reset).
   virtual void CloseWithoutInitialisation() = 0;
+  // The model code the technician chose on the start-up form.
+  virtual int16_t SelectedModelCode() const = 0;
 
  protected:
   ~PanelHost() = default;

@@ -5,6 +5,7 @@
 #include "link/programexit.h"
 #include "link/timing.h"
 #include "ui/dialogs.h"
+#include "ui/servicemodules.h"
 
 namespace opal::ui {
 
@@ -17,6 +18,7 @@ struct ServiceContext {
   Sleeper& sleeper;
   Dialogs& dialogs;
   ProgramExit& exit;
+  ServiceModules& modules;
 };
 
 }  // namespace opal::ui

@@ -29,7 +29,7 @@ namespace {
 
 using ui::AdjustedItem;
 using ui::RadioGroup;
-using ui::StatusMode;
+using opal::StatusMode;
 
 constexpr const char* kMenus[] = {"AdjustRdoGrp", "MainteRdoGrp", "PatternPrnItemsRdoGrp",
                                   "AppendixRdoGrp"};

@@ -34,12 +34,14 @@ UiWorld::UiWorld(const std::string& model, PortProvider* other_provider)
       provider(printer, clock, clock),
       port(ProviderFor(provider, other_provider), clock, exit),
       command(port),
+      modules(port, command, clock, exit),
       context{.port = port,
               .command = command,
               .clock = clock,
               .sleeper = clock,
               .dialogs = dialogs,
-              .exit = exit},
+              .exit = exit,
+              .modules = modules},
       forms(context) {
   forms.FormBoot->show();
 }

@@ -15,6 +15,7 @@
 #include "tests/ui/support/scripteddialogs.h"
 #include "ui/forms.h"
 #include "ui/servicecontext.h"
+#include "ui/servicemodules.h"
 #include "virtualprinter/virtualprinter.h"
 
 namespace opal::testing {
@@ -43,6 +44,7 @@ struct UiWorld {
   TPrinterPort port;
   TFactoryCommand command;
   ScriptedDialogs dialogs;
+  ui::ServiceModules modules;
   ui::ServiceContext context;
   ui::Forms forms;
 };
