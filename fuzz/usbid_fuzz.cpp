@@ -1,0 +1,10 @@
+#include <cstddef>
+#include <cstdint>
+
+#include "device/usbid.h"
+#include "fuzz/fuzztext.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  opal::CheckUsbId(opal::fuzz::AsText(data, size));
+  return 0;
+}
