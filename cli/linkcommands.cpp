@@ -154,8 +154,8 @@ void AddLinkCommands(CLI::App& app, Action& chosen) {
       ctl.Connect();
       const Result result = ctl.command.EepromWriteByte(byte->address, byte->data);
       if (result != PORT_OK) return Failed(result);
-      std::cout << "Address = " << ByteToHexPair(byte->address)
-                << "\nData = " << ByteToHexPair(byte->data) << '\n';
+      std::cout << kEepromAddressPrefix << ByteToHexPair(byte->address) << '\n'
+                << kEepromDataPrefix << ByteToHexPair(byte->data) << '\n';
       return int{kDone};
     };
   });

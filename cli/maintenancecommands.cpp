@@ -75,10 +75,9 @@ int LiquidExchange(Opalctl& ctl, bool no_wait) {
   Result result = PORT_OK;
   {
     StatusLine line;
-    result = RunLiquidExchange(
-        ctl.command, ctl.clock, wait, ctl.sleeper, [&line](std::chrono::seconds silent) {
-          line.Show("No answer from the printer for " + std::to_string(silent.count()) + " s");
-        });
+    result =
+        RunLiquidExchange(ctl.command, ctl.clock, wait, ctl.sleeper,
+                          [&line](std::chrono::seconds silent) { line.Show(SilenceText(silent)); });
   }
   if (result != PORT_OK) return Failed(result);
   std::cout << kExchangeDone << '\n';

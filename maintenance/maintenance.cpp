@@ -28,6 +28,10 @@ Result RunTimedSequence(TFactoryCommand& command, Sleeper& sleeper, const TimedS
   return result;
 }
 
+std::string SilenceText(std::chrono::seconds silent) {
+  return "No answer from the printer for " + std::to_string(silent.count()) + " s";
+}
+
 Result AwaitPrinterReturn(TPrinterPort& port, const Clock& clock, Sleeper& sleeper,
                           const SilenceReport& on_silence) {
   const Clock::TimePoint start = clock.Now();

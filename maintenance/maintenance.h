@@ -73,6 +73,8 @@ inline constexpr Result ERR_PRINTER_NOT_BACK = 0x6001;
 
 // How long the printer has not answered, told before every pause between two queries.
 using SilenceReport = std::function<void(std::chrono::seconds silent)>;
+// The line that tells the technician so.
+std::string SilenceText(std::chrono::seconds silent);
 
 // Asks for the device ID about once a second until the printer answers; ERR_PRINTER_NOT_BACK
 // once it has been silent for kReturnLimit.

@@ -1,13 +1,29 @@
 #include "ui/adjust.h"
 
 #include <QSignalBlocker>
+#include <QTextDocument>
 
+#include "ui/a4checkpanel.h"
+#include "ui/bidpanels.h"
 #include "ui/boot.h"
+#include "ui/chipinfoitemspanel.h"
+#include "ui/chipreportpanel.h"
+#include "ui/cleaningpanel.h"
+#include "ui/countercheckpanel.h"
+#include "ui/counterclearpanel.h"
+#include "ui/counterpanel.h"
+#include "ui/dataresetpanel.h"
+#include "ui/eeprompanels.h"
 #include "ui/formwindow.h"
-#include "ui/placeholderpanel.h"
+#include "ui/headidinputpanel.h"
+#include "ui/headidpanel.h"
+#include "ui/inkchargepanel.h"
+#include "ui/liquidexchangepanel.h"
 #include "ui/quit.h"
 #include "ui/screencursor.h"
 #include "ui/statustext.h"
+#include "ui/usbidinputpanel.h"
+#include "ui/usbidpanel.h"
 #include "ui_adjust.h"
 
 namespace opal::ui {
@@ -20,40 +36,46 @@ const std::vector<QString> kMaintenancePanels{"CleaningPnl", "ChargePnl", "Excha
 const std::vector<QString> kPatternPanels{"A4CheckPrnPnl"};
 const std::vector<QString> kAppendixPanels{"ZLICInfoItemsPnl", "EepromCheckPnl"};
 
+// Where the status memo stands in the form's grid, and how far below the operation area's top a
+// report shown in it begins: the report panel's title and button stay visible above it.
+constexpr int kStatusRow = 1;
+constexpr int kStatusColumn = 1;
+constexpr int kReportTop = 128;
+
 }  // namespace
 
-// The panels of the operation area, each in the same place. A unit that builds a panel replaces
-// its placeholder line with its own class.
+// The panels of the operation area, each in the same place.
 std::vector<OperationPanel*> TFormAdjust::MakePanels() {
-  return {
-      new PlaceholderPanel("HdVolPnl", "Head ID adjustment items "),
-      new PlaceholderPanel("HdVolWrtPnl", "Input Head ID "),
-      new PlaceholderPanel("BidPnl", "Bi-Directional adjustment items "),
-      new PlaceholderPanel("BidPrintPnl", "Print the Bi-D adjustment pattern "),
-      new PlaceholderPanel("BidInputPnl", "Input Bi-D adjustment value "),
-      new PlaceholderPanel("UsbIdPnl", "USB ID adjustment items "),
-      new PlaceholderPanel("UsbIdInputPnl", "Input USB ID"),
-      new PlaceholderPanel("CleaningPnl", "Head cleaning "),
-      new PlaceholderPanel("ChargePnl", "Initial ink charge "),
-      new PlaceholderPanel("ExchangePnl1", "Transportation Liquid Exchange"),
-      new PlaceholderPanel("ExchangePnl2", "Transportation Liquid Exchange"),
-      new PlaceholderPanel("CounterPnl", "Protection counter maintenance "),
-      new PlaceholderPanel("CounterCheckPnl", "Check the protection counter "),
-      new PlaceholderPanel("CounterClearPnl", "Clear the protection counter "),
-      new PlaceholderPanel("A4CheckPrnPnl", "Print A4 pattern "),
-      new PlaceholderPanel("ZLICInfoItemsPnl", "ZLIC information "),
-      new PlaceholderPanel("ZLICInfoPnl", "ZLIC information "),
-      new PlaceholderPanel("EepromCheckPnl", "EEPROM data "),
-      new PlaceholderPanel("EepromReadPnl", "Check the EEPROM data"),
-      new PlaceholderPanel("EepromGridPnl", "Check the EEPROM data "),
-      new PlaceholderPanel("EepromWritePnl", "Change the EEPROM data"),
+  std::vector<OperationPanel*> panels{
+      new HeadIdPanel(context_, *this),
+      new HeadIdInputPanel(context_, *this, PanelRole::Adjustment),
+      new UsbIdPanel(context_, *this),
+      new UsbIdInputPanel(context_, *this, PanelRole::Adjustment),
+      new CleaningPanel(context_, *this),
+      new InkChargePanel(context_, *this, PanelRole::Adjustment),
+      new LiquidExchangePanel(context_, *this),
+      new DataResetPanel(context_, *this),
+      new CounterPanel(*this),
+      new CounterCheckPanel(context_, *this),
+      new CounterClearPanel(context_, *this, PanelRole::Adjustment),
+      new A4CheckPanel(context_, *this),
+      new ChipInfoItemsPanel(context_, *this),
+      new ChipReportPanel(*this),
   };
+  for (OperationPanel* panel : MakeEepromPanels(context_, *this)) panels.push_back(panel);
+  for (OperationPanel* panel : MakeBidPanels(context_, *this, PanelRole::Adjustment)) {
+    panels.push_back(panel);
+  }
+  return panels;
 }
 
 TFormAdjust::TFormAdjust(ServiceContext& context, Forms& forms)
     : ProgramForm(context), ui_(std::make_unique<::Ui::TFormAdjust>()), forms_(forms) {
   ui_->setupUi(this);
   for (OperationPanel* panel : MakePanels()) AddPanel(panel);
+  QSizePolicy memo_policy = ui_->StatusMemo->sizePolicy();
+  memo_policy.setRetainSizeWhenHidden(true);
+  ui_->StatusMemo->setSizePolicy(memo_policy);
 
   connect(ui_->AdjustRdoGrp, &RadioGroup::Click, this, &TFormAdjust::AdjustRdoGrpClick);
   connect(ui_->MainteRdoGrp, &RadioGroup::Click, this, &TFormAdjust::MainteRdoGrpClick);
@@ -127,10 +149,13 @@ void TFormAdjust::ResetPanels(bool keep_text) {
     panel->hide();
     panel->ClearInput();
   }
+  PutStatusMemoInPlace();
+  SetStatusMemoVisible(true);
   ResetStatusMemo(*ui_->StatusMemo, keep_text);
 }
 
 void TFormAdjust::ShowPanel(const QString& name) {
+  if (name == ui_->CanvasPnl->objectName()) ui_->CanvasPnl->show();
   for (OperationPanel* panel : panels_) {
     if (panel->objectName() == name) panel->show();
   }
@@ -138,6 +163,41 @@ void TFormAdjust::ShowPanel(const QString& name) {
 
 void TFormAdjust::SetStatusMemoVisible(bool visible) {
   ui_->StatusMemo->setVisible(visible);
+  // Without the memo the operation area reaches down over its room, which the EEPROM grid needs;
+  // the hidden memo keeps its row's height, so nothing else on the form moves.
+  const int rows = visible ? 1 : 2;
+  QGridLayout& layout = *ui_->FormAdjustLayout;
+  int row = 0, column = 0, row_span = 0, column_span = 0;
+  layout.getItemPosition(layout.indexOf(ui_->OperationArea), &row, &column, &row_span,
+                         &column_span);
+  if (row_span == rows) return;
+  layout.removeWidget(ui_->OperationArea);
+  layout.addWidget(ui_->OperationArea, 0, kStatusColumn, rows, 1);
+  layout.activate();
+}
+
+void TFormAdjust::MoveStatusMemoForReport() {
+  QPlainTextEdit& memo = *ui_->StatusMemo;
+  const int top = ui_->OperationArea->y() + kReportTop;
+  const int bottom = memo.geometry().bottom();
+  // The memo's row keeps its height, so nothing else on the form moves.
+  ui_->FormAdjustLayout->setRowMinimumHeight(kStatusRow, memo.height());
+  ui_->FormAdjustLayout->removeWidget(&memo);
+  ui_->FormAdjustLayout->addWidget(&memo, 0, kStatusColumn, 2, 1, Qt::AlignBottom);
+  memo.setFixedHeight(bottom - top + 1);
+  memo.raise();
+  memo.document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
+}
+
+void TFormAdjust::PutStatusMemoInPlace() {
+  const int normal_height = ui_->FormAdjustLayout->rowMinimumHeight(kStatusRow);
+  if (normal_height == 0) return;
+  QPlainTextEdit& memo = *ui_->StatusMemo;
+  ui_->FormAdjustLayout->removeWidget(&memo);
+  ui_->FormAdjustLayout->addWidget(&memo, kStatusRow, kStatusColumn);
+  memo.setFixedHeight(normal_height);
+  ui_->FormAdjustLayout->setRowMinimumHeight(kStatusRow, 0);
+  memo.document()->setDefaultTextOption(QTextOption(Qt::AlignLeft));
 }
 
 void TFormAdjust::SetAdjustedItem(AdjustedItem item, const QString& text) {

@@ -39,6 +39,7 @@ class TFormAdjust : public ProgramForm, public PanelHost {
   void ResetPanels(bool keep_text) override;
   void ShowPanel(const QString& name) override;
   void SetStatusMemoVisible(bool visible) override;
+  void MoveStatusMemoForReport() override;
   void SetAdjustedItem(AdjustedItem item, const QString& text) override;
   void CloseWithoutInitialisation() override;
   int16_t SelectedModelCode() const override;
@@ -59,6 +60,7 @@ class TFormAdjust : public ProgramForm, public PanelHost {
  private:
   std::vector<OperationPanel*> MakePanels();
   void AddPanel(OperationPanel* panel);
+  void PutStatusMemoInPlace();
   void OpenMenuItem(RadioGroup& chosen, const std::vector<QString>& panels);
   std::array<RadioGroup*, 4> Menus() const;
   void ClearMenus();

@@ -26,10 +26,20 @@ class TFormBootSequential : public ProgramForm {
   void SetModelName(const QString& name);
 
  public slots:
+  void SeqRepairPnl1Click() { OpenRepair(1); }
+  void SeqRepairPnl2Click() { OpenRepair(2); }
+  void SeqRepairPnl3Click() { OpenRepair(3); }
+  void SeqRepairPnl4Click() { OpenRepair(4); }
+  void SeqRepairPnl5Click() { OpenRepair(5); }
+  void SeqRepairPnl6Click() { OpenRepair(6); }
+  void SeqRepairPnl7Click() { OpenRepair(7); }
   void SequentialFormBootQuitBtnClick();
   void FormClose() override;
 
  private:
+  // The repair form on the first step of menu item `item`.
+  void OpenRepair(int item);
+
   std::unique_ptr<::Ui::TFormBootSequential> ui_;
   Forms& forms_;
 };

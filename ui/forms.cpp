@@ -15,7 +15,7 @@ Forms::Forms(ServiceContext& context) {
   AboutBox = std::make_unique<TAboutBox>();
   FormQuit = std::make_unique<TFormQuit>(*this);
   FormBootSequential = std::make_unique<TFormBootSequential>(context, *this);
-  FormSequentialRepair = std::make_unique<TFormSequentialRepair>();
+  FormSequentialRepair = std::make_unique<TFormSequentialRepair>(context, *this);
 }
 
 Forms::~Forms() = default;

@@ -6,6 +6,8 @@ void PanelHost::ShowResultCode(StatusMode mode, Result code) {
   ShowStatus(mode, QString::fromStdString(ResultMessage(code)));
 }
 
+void PanelHost::MoveStatusMemoForReport() {}
+
 StatusReport PanelHost::Report() {
   return [this](StatusMode mode, std::string_view text) {
     ShowStatus(mode, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));

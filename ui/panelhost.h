@@ -37,6 +37,10 @@ class PanelHost {
   virtual void ShowPanel(const QString& name) = 0;
   // A panel that needs the memo's room hides it; ResetPanels shows it again.
   virtual void SetStatusMemoVisible(bool visible) = 0;
+  // A report longer than the memo's few lines: the memo grows up over the lower part of the
+  // operation area and centres its text. ResetPanels puts it back. A form that shows no such
+  // report leaves its memo where it is.
+  virtual void MoveStatusMemoForReport();
   virtual void SetAdjustedItem(AdjustedItem item, const QString& text) = 0;
   // Leaves the program without re-initialising the printer (after the refurbishment data reset).
   virtual void CloseWithoutInitialisation() = 0;

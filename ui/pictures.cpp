@@ -20,6 +20,11 @@ QPixmap ProgramPicture() {
   return QPixmap(QStringLiteral(":/opal-service/opal-service-64.png"));
 }
 
+QPixmap ArrowPicture() {
+  EnsurePicturesLoaded();
+  return QPixmap(QStringLiteral(":/opal-service/arrow.png"));
+}
+
 QIcon ProgramIcon() {
   EnsurePicturesLoaded();
   QIcon icon;

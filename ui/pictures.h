@@ -9,5 +9,7 @@ namespace opal::ui {
 QPixmap ProgramPicture();
 // The icon of every window of the program.
 QIcon ProgramIcon();
+// The downward arrow between two steps of a repair chain, 21 x 38.
+QPixmap ArrowPicture();
 
 }  // namespace opal::ui

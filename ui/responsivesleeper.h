@@ -11,8 +11,10 @@ namespace opal::ui {
 // clicks and keys are held back until the wait is over.
 class ResponsiveSleeper final : public Sleeper {
  public:
-  // Waits this long or longer get a countdown; shorter ones only keep the windows painted.
-  static constexpr std::chrono::milliseconds kCountdownFrom{1000};
+  // Waits this long or longer get a countdown; shorter ones only keep the windows painted. The
+  // one-second pauses between the queries that wait for a printer to come back stay below it,
+  // or a countdown box would stand for minutes.
+  static constexpr std::chrono::milliseconds kCountdownFrom{2000};
 
   void Sleep(std::chrono::milliseconds duration) override;
   const WaitCountdown& Countdown() const { return countdown_; }

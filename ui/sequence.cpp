@@ -1,14 +1,94 @@
 #include "ui/sequence.h"
 
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+#include <utility>
+
+#include "ui/adjust.h"
+#include "ui/bidpanels.h"
+#include "ui/boot.h"
+#include "ui/completedpanel.h"
+#include "ui/counterclearpanel.h"
+#include "ui/formbootsequential.h"
 #include "ui/formwindow.h"
+#include "ui/headidinputpanel.h"
+#include "ui/inkchargepanel.h"
+#include "ui/nozzlecheckpanel.h"
+#include "ui/repairchainpanel.h"
+#include "ui/screencursor.h"
 #include "ui/statustext.h"
+#include "ui/usbidinputpanel.h"
 #include "ui_sequence.h"
 
 namespace opal::ui {
+namespace {
 
-TFormSequentialRepair::TFormSequentialRepair()
-    : ui_(std::make_unique<::Ui::TFormSequentialRepair>()) {
-  ui_->setupUi(this);
+constexpr const char* kReturnQuestion = "Are you sure to return to first menu?";
+constexpr const char* kAfterUsbIdNote =
+    "After then, replace both brand-new I/C\nand ink waste pad properly.";
+constexpr uint8_t kStatusCheckAddress = 0x00;
+
+// The form's controls, in place before the members that hold on to them are made.
+std::unique_ptr<::Ui::TFormSequentialRepair> LaidOut(QWidget& form) {
+  auto ui = std::make_unique<::Ui::TFormSequentialRepair>();
+  ui->setupUi(&form);
+  return ui;
+}
+
+// The completion handler of each kind of step.
+const std::vector<std::pair<StepKind, void (TFormSequentialRepair::*)()>> kCompletions{
+    {StepKind::HeadId, &TFormSequentialRepair::HdVolWrtCompleteBtnClick},
+    {StepKind::InkCharge, &TFormSequentialRepair::InkChargeCompleteBtnClick},
+    {StepKind::NozzleCheck, &TFormSequentialRepair::NozzleCheckCompleteBtnClick},
+    {StepKind::Bid, &TFormSequentialRepair::BidCompleteBtnClick},
+    {StepKind::UsbId, &TFormSequentialRepair::UsbIdInputCompleteBtnClick},
+    {StepKind::CounterClear, &TFormSequentialRepair::CounterClearCompleteBtnClick},
+};
+
+}  // namespace
+
+// The operation panels of the centre area, each in the same place. The shared step panels take
+// the repair role, in which their Complete button ends the step.
+std::vector<OperationPanel*> TFormSequentialRepair::MakeStepPanels() {
+  StatusReport print_status = [this](StatusMode mode, std::string_view text) {
+    // The nozzle check's own lines belong to the individual form, which is not on screen.
+    forms_.FormAdjust->Report()(mode, text);
+  };
+  std::vector<OperationPanel*> panels{
+      new HeadIdInputPanel(context_, *this, PanelRole::RepairStep),
+      new InkChargePanel(context_, *this, PanelRole::RepairStep),
+      new NozzleCheckPanel(context_, *this, std::move(print_status)),
+      new UsbIdInputPanel(context_, *this, PanelRole::RepairStep),
+      new CounterClearPanel(context_, *this, PanelRole::RepairStep),
+      new CompletedPanel(),
+  };
+  for (OperationPanel* panel : MakeBidPanels(context_, *this, PanelRole::RepairStep)) {
+    panels.push_back(panel);
+  }
+  return panels;
+}
+
+TFormSequentialRepair::TFormSequentialRepair(ServiceContext& context, Forms& forms)
+    : ui_(LaidOut(*this)), context_(context), forms_(forms), area_(*ui_->OperationLayout) {
+  const std::vector<Repair>& repairs = Repairs();
+  for (int index = 0; index < static_cast<int>(repairs.size()); ++index) {
+    auto* chain = new RepairChainPanel(index + 1, repairs[static_cast<size_t>(index)]);
+    chain->hide();
+    ui_->ChainLayout->addWidget(chain, 0, 0);
+    connect(chain, &RepairChainPanel::StepClicked, this,
+            [this, index](int step) { StepPnlClick(index, step); });
+    chains_.push_back(chain);
+  }
+  for (OperationPanel* panel : MakeStepPanels()) area_.Add(panel);
+  for (const auto& [kind, handler] : kCompletions) {
+    for (const char* name : OperationOf(kind).panels) {
+      connect(area_.Find(QString::fromLatin1(name)), &OperationPanel::StepCompleted, this, handler);
+    }
+  }
+  connect(ui_->SeqRepairReturnToRepairMenuBtn, &QPushButton::clicked, this,
+          &TFormSequentialRepair::SeqRepairReturnToRepairMenuBtnClick);
   ui_->StatusMemo->clear();
   SetUpFormWindow(*this, BorderIcons::SystemMenuAndMinimise);
 }
@@ -19,12 +99,187 @@ void TFormSequentialRepair::SetModelName(const QString& name) {
   ui_->SequentialModelNameLbl->setText(name);
 }
 
+void TFormSequentialRepair::StartRepair(int repair) {
+  step_state_ = STEP_NONE;
+  ResetRepairForm();
+  ShowRepairChain(repair, true, false);
+  chains_.at(static_cast<size_t>(repair - 1))->show();
+  OpenStep(repair - 1, 0);
+}
+
 void TFormSequentialRepair::ResetRepairForm() {
-  ResetStatusMemo(*ui_->StatusMemo, false);
+  for (RepairChainPanel* chain : chains_) chain->hide();
+  for (const StepOperation& operation : StepOperations()) DisableCompleteButtons(operation);
+  ResetPanels(false);
+}
+
+void TFormSequentialRepair::ShowRepairChain(int repair, bool steps_visible, bool done_visible) {
+  chains_.at(static_cast<size_t>(repair - 1))->ShowSteps(steps_visible, done_visible);
 }
 
 void TFormSequentialRepair::ClearAdjustedItems() {
   ui_->Panel8->Clear();
+}
+
+void TFormSequentialRepair::OpenStep(int repair, int step) {
+  const StepOperation& operation =
+      OperationOf(Repairs()[static_cast<size_t>(repair)].steps[static_cast<size_t>(step)].kind);
+  chains_[static_cast<size_t>(repair)]->MarkOpen(step);
+  ShowPanel(QString::fromLatin1(operation.panel));
+  if (operation.focus == nullptr) return;
+  if (auto* edit = findChild<QLineEdit*>(QString::fromLatin1(operation.focus))) edit->setFocus();
+}
+
+// A step opens only right after the step before it: the chain's order is the repair's.
+void TFormSequentialRepair::StepPnlClick(int repair, int step) {
+  // The first step opens by itself when the repair starts.
+  if (step == 0) return;
+  const RepairStep& previous =
+      Repairs()[static_cast<size_t>(repair)].steps[static_cast<size_t>(step - 1)];
+  if (OperationOf(previous.kind).done_code != step_state_) return;
+  OpenStep(repair, step);
+}
+
+void TFormSequentialRepair::DisableCompleteButtons(const StepOperation& operation) {
+  for (const char* name : operation.complete_buttons) {
+    if (auto* button = findChild<QPushButton*>(QString::fromLatin1(name)))
+      button->setEnabled(false);
+  }
+}
+
+void TFormSequentialRepair::CompleteStep(StepKind kind) {
+  const StepOperation& operation = OperationOf(kind);
+  for (const char* name : operation.panels) area_.Hide(QString::fromLatin1(name));
+  DisableCompleteButtons(operation);
+  if (kind == StepKind::UsbId) context_.dialogs.Inform(QString::fromLatin1(kAfterUsbIdNote));
+
+  const int repair = RepairType - kFirstRepairType;
+  if (repair >= 0 && repair < static_cast<int>(chains_.size())) {
+    const std::vector<RepairStep>& steps = Repairs()[static_cast<size_t>(repair)].steps;
+    const auto done = std::find_if(steps.begin(), steps.end(),
+                                   [kind](const RepairStep& step) { return step.kind == kind; });
+    if (done != steps.end()) {
+      chains_[static_cast<size_t>(repair)]->MarkDone(static_cast<int>(done - steps.begin()));
+      if (done + 1 == steps.end()) {
+        step_state_ = STEP_CHAIN_DONE;
+        ShowPanel(QStringLiteral("CompletedPnl"));
+      } else if (operation.done_code) {
+        step_state_ = *operation.done_code;
+      }
+    }
+  }
+  ResetStatusMemo(*ui_->StatusMemo, false);
+}
+
+void TFormSequentialRepair::HdVolWrtCompleteBtnClick() {
+  CompleteStep(StepKind::HeadId);
+}
+
+void TFormSequentialRepair::InkChargeCompleteBtnClick() {
+  CompleteStep(StepKind::InkCharge);
+}
+
+void TFormSequentialRepair::NozzleCheckCompleteBtnClick() {
+  CompleteStep(StepKind::NozzleCheck);
+}
+
+void TFormSequentialRepair::BidCompleteBtnClick() {
+  CompleteStep(StepKind::Bid);
+}
+
+void TFormSequentialRepair::UsbIdInputCompleteBtnClick() {
+  CompleteStep(StepKind::UsbId);
+}
+
+void TFormSequentialRepair::CounterClearCompleteBtnClick() {
+  CompleteStep(StepKind::CounterClear);
+}
+
+void TFormSequentialRepair::ShowRepairStatus(StatusMode mode, const QString& text) {
+  switch (mode) {
+    case StatusMode::Done:
+      // The printer has to answer a read before the form invites the next command.
+      context_.command.EepromReadByteUnchecked(kStatusCheckAddress);
+      ShowNormalCursor();
+      setEnabled(true);
+      break;
+    case StatusMode::Busy:
+      ShowHourglass();
+      break;
+    case StatusMode::Error:
+      ShowNormalCursor();
+      break;
+    default:
+      break;
+  }
+  WriteStatusText(*ui_->StatusMemo, mode, text);
+  if (mode == StatusMode::Busy) {
+    // Painted while still enabled, so the busy text is not shown greyed.
+    repaint();
+    setEnabled(false);
+  }
+  // An error after a busy status must never leave the form disabled.
+  if (mode == StatusMode::Error) setEnabled(true);
+  // The text must be on screen before the next long operation starts.
+  repaint();
+}
+
+void TFormSequentialRepair::ShowRepairResultCode(StatusMode mode, Result code) {
+  ShowResultCode(mode, code);
+}
+
+void TFormSequentialRepair::ShowStatus(StatusMode mode, const QString& text) {
+  ShowRepairStatus(mode, text);
+}
+
+void TFormSequentialRepair::ResetPanels(bool keep_text) {
+  area_.Reset();
+  ResetStatusMemo(*ui_->StatusMemo, keep_text);
+}
+
+void TFormSequentialRepair::ShowPanel(const QString& name) {
+  area_.Show(name);
+}
+
+void TFormSequentialRepair::SetStatusMemoVisible(bool visible) {
+  ui_->StatusMemo->setVisible(visible);
+}
+
+// The repair steps write a few lines at most; the memo keeps its place.
+void TFormSequentialRepair::MoveStatusMemoForReport() {}
+
+void TFormSequentialRepair::SetAdjustedItem(AdjustedItem item, const QString& text) {
+  ui_->Panel8->Set(item, text);
+}
+
+// No repair step leaves the program on its own; only the menu's close sequence does.
+void TFormSequentialRepair::CloseWithoutInitialisation() {}
+
+int16_t TFormSequentialRepair::SelectedModelCode() const {
+  return forms_.FormBoot->SelectedModelCode();
+}
+
+void TFormSequentialRepair::SeqRepairReturnToRepairMenuBtnClick() {
+  if (step_state_ != STEP_CHAIN_DONE &&
+      !context_.dialogs.Confirm(QString::fromLatin1(kReturnQuestion))) {
+    return;
+  }
+  FormClose();
+}
+
+void TFormSequentialRepair::FormClose() {
+  hide();
+  forms_.FormBootSequential->show();
+}
+
+void TFormSequentialRepair::closeEvent(QCloseEvent* event) {
+  // A busy form ignores its close box: the menu must not open while a step's operation runs.
+  if (event->spontaneous() && !isEnabled()) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+  FormClose();
 }
 
 }  // namespace opal::ui

@@ -1,8 +1,17 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include <QWidget>
+
+#include "ui/forms.h"
+#include "ui/operationarea.h"
+#include "ui/operationpanel.h"
+#include "ui/panelhost.h"
+#include "ui/repairchains.h"
+#include "ui/servicecontext.h"
 
 QT_BEGIN_NAMESPACE
 namespace Ui {
@@ -12,23 +21,68 @@ QT_END_NAMESPACE
 
 namespace opal::ui {
 
-// The repair form of the Sequential Repair Service Program. So far it holds what the other forms
-// reach: the model label, the status area and the "Adjusted Item" column.
-class TFormSequentialRepair : public QWidget {
+class RepairChainPanel;
+
+// The repair form of the Sequential Repair Service Program: the chain of the chosen repair on the
+// left, the panel of the open step in the centre with the status area below it, and the
+// "Adjusted Item" column, which keeps its values over all repairs until the menu closes.
+class TFormSequentialRepair : public QWidget, public PanelHost {
   Q_OBJECT
 
  public:
-  TFormSequentialRepair();
+  TFormSequentialRepair(ServiceContext& context, Forms& forms);
   ~TFormSequentialRepair() override;
 
   void SetModelName(const QString& name);
+
+  // Repair 1 to 7 from its first step, every earlier step and input forgotten.
+  void StartRepair(int repair);
   void ResetRepairForm();
-  // Empties the "Adjusted Item" column, which keeps its values over all repairs until the menu
-  // closes.
+  void ShowRepairChain(int repair, bool steps_visible, bool done_visible);
   void ClearAdjustedItems();
 
+  void ShowRepairStatus(StatusMode mode, const QString& text);
+  void ShowRepairResultCode(StatusMode mode, Result code);
+  uint8_t StepState() const { return step_state_; }
+
+  void ShowStatus(StatusMode mode, const QString& text) override;
+  void ResetPanels(bool keep_text) override;
+  void ShowPanel(const QString& name) override;
+  void SetStatusMemoVisible(bool visible) override;
+  void MoveStatusMemoForReport() override;
+  void SetAdjustedItem(AdjustedItem item, const QString& text) override;
+  void CloseWithoutInitialisation() override;
+  int16_t SelectedModelCode() const override;
+
+  // 800 to 806: the repair last chosen in the menu, which decides what a completed step marks.
+  int16_t RepairType = 0;
+
+ public slots:
+  void HdVolWrtCompleteBtnClick();
+  void InkChargeCompleteBtnClick();
+  void NozzleCheckCompleteBtnClick();
+  void BidCompleteBtnClick();
+  void UsbIdInputCompleteBtnClick();
+  void CounterClearCompleteBtnClick();
+  void SeqRepairReturnToRepairMenuBtnClick();
+  void FormClose();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
  private:
+  std::vector<OperationPanel*> MakeStepPanels();
+  void OpenStep(int repair, int step);
+  void StepPnlClick(int repair, int step);
+  void CompleteStep(StepKind kind);
+  void DisableCompleteButtons(const StepOperation& operation);
+
   std::unique_ptr<::Ui::TFormSequentialRepair> ui_;
+  ServiceContext& context_;
+  Forms& forms_;
+  OperationArea area_;
+  std::vector<RepairChainPanel*> chains_;
+  uint8_t step_state_ = STEP_NONE;
 };
 
 }  // namespace opal::ui

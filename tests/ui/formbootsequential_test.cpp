@@ -5,9 +5,11 @@
 #include <QPushButton>
 #include <QTest>
 #include <chrono>
+#include <string>
 
 #include "tests/ui/support/uiworld.h"
 #include "ui/adjusteditems.h"
+#include "ui/clickablepanel.h"
 #include "ui/formbootsequential.h"
 #include "ui/quit.h"
 #include "ui/screencursor.h"
@@ -66,6 +68,17 @@ TEST_F(RepairMenu, ShowsItsTextsAndTheChosenModel) {
             "What do you perform repair item? Select the below.");
   EXPECT_EQ(Find<QLabel>(menu, "FormBootSequentialModelNameLbl").text(), "Corvane Opal 320");
   EXPECT_EQ(Find<QPushButton>(menu, "SequentialFormBootQuitBtn").text(), "Quit");
+  const char* const items[] = {
+      "1. Printhead removal",        "2. Printhead replacement",
+      "3. Main board replacement",   "4. Carriage unit replacement or removal",
+      "5. CR Motor replacement",     "6. Printer mechanism replacement",
+      "7. Waste Ink Pad replacement"};
+  for (int item = 1; item <= 7; ++item) {
+    const auto& panel =
+        Find<ui::ClickablePanel>(menu, ("SeqRepairPnl" + std::to_string(item)).c_str());
+    EXPECT_EQ(panel.Caption(), items[item - 1]);
+    EXPECT_EQ(panel.cursor().shape(), Qt::PointingHandCursor);
+  }
 }
 
 }  // namespace

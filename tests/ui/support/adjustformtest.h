@@ -1,0 +1,88 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QStringList>
+#include <QTabWidget>
+#include <QTest>
+#include <algorithm>
+#include <cstdint>
+#include <ctime>
+#include <filesystem>
+#include <iterator>
+#include <vector>
+
+#include "tests/ui/support/uiworld.h"
+#include "ui/adjust.h"
+#include "ui/operationpanel.h"
+#include "ui/radiogroup.h"
+
+namespace opal::testing {
+
+// The individual adjustment form on a fresh virtual printer, reached the way a technician
+// reaches it (`model` 0 is the 310, 1 the 320), with what its panels' tests look at.
+class AdjustFormTest : public ::testing::Test {
+ public:
+  explicit AdjustFormTest(int model = 1) {
+    world.Connect(model);
+    captured_at_start = world.Capture().size();
+    QObject::connect(&Memo(), &QPlainTextEdit::textChanged, &Memo(),
+                     [this] { memo_history.push_back(Memo().toPlainText()); });
+  }
+
+  ui::TFormAdjust& Form() { return *world.forms.FormAdjust; }
+  QPlainTextEdit& Memo() { return Find<QPlainTextEdit>(Form(), "StatusMemo"); }
+  QColor MemoColour() { return Memo().palette().color(QPalette::Text); }
+
+  // The menu's tab, then its item, clicked on the item's round mark.
+  void Pick(const char* menu, int item) {
+    auto& group = Find<ui::RadioGroup>(Form(), menu);
+    auto& tabs = Find<QTabWidget>(Form(), "AdjustmentTab");
+    for (int page = 0; page < tabs.count(); ++page) {
+      if (tabs.widget(page)->isAncestorOf(&group)) tabs.setCurrentIndex(page);
+    }
+    QRadioButton* mark = group.findChildren<QRadioButton*>().at(item);
+    QTest::mouseClick(mark, Qt::LeftButton, {}, QPoint(8, mark->height() / 2));
+  }
+  // A button or a clickable panel, in its middle.
+  void Click(const char* control) {
+    QTest::mouseClick(&Find<QWidget>(Form(), control), Qt::LeftButton);
+  }
+  // The re-enable timer's tick: a done status leaves the form disabled until then.
+  void OneSecondLater() { Form().DisableTimerTimer(); }
+  bool Shown(const char* name) { return Find<QWidget>(Form(), name).isVisibleTo(&Form()); }
+  bool EverShown(const QString& text) {
+    return std::find(memo_history.begin(), memo_history.end(), text) != memo_history.end();
+  }
+
+  // Whether the printer received these bytes, in a row, after the set-up.
+  bool Received(const std::vector<uint8_t>& bytes) {
+    const std::vector<uint8_t> all = world.Capture();
+    const auto since = all.begin() + static_cast<long>(captured_at_start);
+    return std::search(since, all.end(), bytes.begin(), bytes.end()) != all.end();
+  }
+  std::size_t SentSinceStart() { return world.Capture().size() - captured_at_start; }
+  std::size_t PagesPrinted() {
+    const auto pages = world.printer.Directory() / "pages";
+    if (!std::filesystem::exists(pages)) return 0;
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(pages),
+                                                  std::filesystem::directory_iterator()));
+  }
+  // The virtual printer's cartridges are made today and last two years.
+  void PastTheCartridgesEffectDate() {
+    std::tm in_2099{};
+    in_2099.tm_year = 199;
+    in_2099.tm_mday = 1;
+    world.clock.SetLocalTime(in_2099);
+  }
+
+  UiWorld world;
+  // Every text the status memo held, in order.
+  QStringList memo_history;
+  std::size_t captured_at_start = 0;
+};
+
+}  // namespace opal::testing

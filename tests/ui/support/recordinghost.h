@@ -1,0 +1,34 @@
+#pragma once
+
+#include <map>
+#include <utility>
+#include <vector>
+
+#include <QString>
+
+#include "link/printerdriver.h"
+#include "ui/panelhost.h"
+
+namespace opal::testing {
+
+// Stands in for the form around a panel tested on its own, as the repair form hosts its steps,
+// and keeps everything the panel asks of it.
+class RecordingHost final : public ui::PanelHost {
+ public:
+  void ShowStatus(StatusMode mode, const QString& text) override { lines.emplace_back(mode, text); }
+  void ResetPanels(bool) override { ++resets; }
+  void ShowPanel(const QString& name) override { shown.push_back(name); }
+  void SetStatusMemoVisible(bool) override {}
+  void SetAdjustedItem(ui::AdjustedItem item, const QString& text) override {
+    adjusted[item] = text;
+  }
+  void CloseWithoutInitialisation() override {}
+  int16_t SelectedModelCode() const override { return MODEL_OPAL_320; }
+
+  std::vector<std::pair<StatusMode, QString>> lines;
+  int resets = 0;
+  std::vector<QString> shown;
+  std::map<ui::AdjustedItem, QString> adjusted;
+};
+
+}  // namespace opal::testing

@@ -1,0 +1,25 @@
+#include "ui/a4checkpanel.h"
+
+#include "device/statusreport.h"
+#include "printing/a4check.h"
+#include "ui_a4checkpanel.h"
+
+namespace opal::ui {
+
+A4CheckPanel::A4CheckPanel(ServiceContext& context, PanelHost& host)
+    : ui_(std::make_unique<::Ui::A4CheckPanel>()), context_(context), host_(host) {
+  ui_->setupUi(this);
+  connect(ui_->A4CheckPrintOKBtn, &QPushButton::clicked, this,
+          &A4CheckPanel::A4CheckPrintOKBtnClick);
+}
+
+A4CheckPanel::~A4CheckPanel() = default;
+
+void A4CheckPanel::A4CheckPrintOKBtnClick() {
+  const StatusReport report = host_.Report();
+  report(StatusMode::Busy, kA4CheckPrinting);
+  ReportOutcome(report, context_.modules.a4check.PrintA4CheckSheet(host_.SelectedModelCode()),
+                kA4CheckPrinted);
+}
+
+}  // namespace opal::ui

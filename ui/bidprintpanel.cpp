@@ -1,0 +1,52 @@
+#include "ui/bidprintpanel.h"
+
+#include <QPushButton>
+
+#include "printing/bidcheck.h"
+#include "ui/bidinputpanel.h"
+#include "ui_bidprintpanel.h"
+
+namespace opal::ui {
+namespace {
+
+constexpr BidPanelNames kAdjustmentNames{"BidPrintPnl",  "BidPrnOKBtn", "OK",
+                                         "BidPrnRtnBtn", "Previous",    nullptr};
+constexpr BidPanelNames kRepairStepNames{"BidPrnPnl",    "BidPrintBtn", "Print",
+                                         "BidAdjustBtn", "Adjust",      "BidCompleteBtn"};
+
+}  // namespace
+
+BidPrintPanel::BidPrintPanel(ServiceContext& context, PanelHost& host, PanelRole role,
+                             BidInputPanel& input)
+    : BidStepPanel(context, host, role, kAdjustmentNames, kRepairStepNames),
+      ui_(std::make_unique<::Ui::BidPrintPanel>()),
+      input_(input) {
+  ui_->setupUi(this);
+  SetUpRole(*ui_->ButtonRow);
+  connect(action_button_, &QPushButton::clicked, this, &BidPrintPanel::BidPrnOKBtnClick);
+  if (role == PanelRole::RepairStep) {
+    connect(second_button_, &QPushButton::clicked, this, &BidPrintPanel::BidAdjustBtnClick);
+  } else {
+    // Only the repair form prints a nozzle check with the same track bar.
+    ui_->NozzleScaleLbl->hide();
+  }
+}
+
+BidPrintPanel::~BidPrintPanel() = default;
+
+void BidPrintPanel::ClearInput() {
+  BidStepPanel::ClearInput();
+  ui_->BidPrintTrackBar->setValue(0);
+}
+
+void BidPrintPanel::BidPrnOKBtnClick() {
+  PrintBidCheckPage(context_.modules.raster, context_.command, ui_->BidPrintTrackBar->value(),
+                    host_.Report());
+}
+
+void BidPrintPanel::BidAdjustBtnClick() {
+  hide();
+  input_.ShowAndReadValues();
+}
+
+}  // namespace opal::ui

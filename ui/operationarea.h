@@ -1,0 +1,37 @@
+#pragma once
+
+#include <vector>
+
+#include <QString>
+
+#include "ui/operationpanel.h"
+
+class QGridLayout;
+class QWidget;
+
+namespace opal::ui {
+
+// A hidden widget keeps its room in the layout, so what stands around it does not move.
+void KeepRoomWhenHidden(QWidget& widget);
+
+// The operation panels of a form, all in the same cell of its operation area; the form shows
+// them one at a time by object name.
+class OperationArea {
+ public:
+  explicit OperationArea(QGridLayout& layout);
+
+  // The panel starts hidden; the area takes the size of its largest panel.
+  void Add(OperationPanel* panel);
+  // Every panel hidden, its input cleared.
+  void Reset();
+  void Show(const QString& name);
+  void Hide(const QString& name);
+  // The panel with this object name, or nullptr.
+  OperationPanel* Find(const QString& name) const;
+
+ private:
+  QGridLayout& layout_;
+  std::vector<OperationPanel*> panels_;
+};
+
+}  // namespace opal::ui

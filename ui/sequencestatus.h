@@ -1,0 +1,15 @@
+#pragma once
+
+#include "link/resultcodes.h"
+#include "maintenance/maintenance.h"
+#include "ui/panelhost.h"
+#include "ui/servicecontext.h"
+
+namespace opal::ui {
+
+// A sequence the printer runs on its own, as a panel runs it: the busy line, the command and the
+// wait the technician sees counting down, then the done line or the failure's message.
+Result RunSequenceWithStatus(ServiceContext& context, PanelHost& host,
+                             const TimedSequence& sequence);
+
+}  // namespace opal::ui

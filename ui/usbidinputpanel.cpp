@@ -1,0 +1,61 @@
+#include "ui/usbidinputpanel.h"
+
+#include <string>
+
+#include "device/eeprom.h"
+#include "device/usbid.h"
+#include "ui/stepcompletebutton.h"
+#include "ui_usbidinputpanel.h"
+
+namespace opal::ui {
+
+UsbIdInputPanel::UsbIdInputPanel(ServiceContext& context, PanelHost& host, PanelRole role)
+    : ui_(std::make_unique<::Ui::UsbIdInputPanel>()), context_(context), host_(host) {
+  ui_->setupUi(this);
+  connect(ui_->UsbIdInputOKBtn, &QPushButton::clicked, this,
+          &UsbIdInputPanel::UsbIdInputOKBtnClick);
+  complete_ = SetUpSecondButton(*this, *ui_->UsbIdInputRtnBtn, role, "UsbIdInputCompleteBtn",
+                                &UsbIdInputPanel::UsbIdInputRtnBtnClick);
+  if (complete_ != nullptr) {
+    // The repair form words its step differently.
+    ui_->TitleLbl->setText(QStringLiteral("Input USB ID "));
+    ui_->UsbIdInputInstLbl->setText(QStringLiteral("Enter Serial NO., and click OK button. "));
+  }
+}
+
+UsbIdInputPanel::~UsbIdInputPanel() = default;
+
+void UsbIdInputPanel::ClearInput() {
+  ui_->UsbIdInputEdit->clear();
+  if (complete_ != nullptr) complete_->setEnabled(false);
+}
+
+void UsbIdInputPanel::showEvent(QShowEvent* event) {
+  OperationPanel::showEvent(event);
+  ui_->UsbIdInputEdit->setFocus();
+}
+
+void UsbIdInputPanel::UsbIdInputOKBtnClick() {
+  host_.ShowStatus(StatusMode::Plain, QString());
+  const QString id = ui_->UsbIdInputEdit->text();
+  std::string stamp;
+  const Result result = context_.modules.usb_id.WriteUsbId(id.toLatin1().toStdString(), stamp);
+  if (result != PORT_OK) {
+    host_.ShowResultCode(StatusMode::Error, result);
+    return;
+  }
+  const QString written_stamp = QString::fromLatin1(stamp);
+  host_.ShowStatus(StatusMode::Plain, QString::fromUtf8(kUsbIdWrittenPrefix));
+  host_.ShowStatus(StatusMode::Append, id);
+  host_.ShowStatus(StatusMode::Append, written_stamp);
+  host_.ShowStatus(StatusMode::Append, QString::fromUtf8(kWrittenInEeprom));
+  host_.SetAdjustedItem(AdjustedItem::UsbId, id + ' ' + written_stamp);
+  if (complete_ != nullptr) complete_->setEnabled(true);
+}
+
+void UsbIdInputPanel::UsbIdInputRtnBtnClick() {
+  host_.ResetPanels(false);
+  host_.ShowPanel("UsbIdPnl");
+}
+
+}  // namespace opal::ui
