@@ -70,12 +70,12 @@ std::vector<OperationPanel*> TFormAdjust::MakePanels() {
 }
 
 TFormAdjust::TFormAdjust(ServiceContext& context, Forms& forms)
-    : ProgramForm(context), ui_(std::make_unique<::Ui::TFormAdjust>()), forms_(forms) {
-  ui_->setupUi(this);
-  for (OperationPanel* panel : MakePanels()) AddPanel(panel);
-  QSizePolicy memo_policy = ui_->StatusMemo->sizePolicy();
-  memo_policy.setRetainSizeWhenHidden(true);
-  ui_->StatusMemo->setSizePolicy(memo_policy);
+    : ProgramForm(context),
+      ui_(LaidOut<::Ui::TFormAdjust>(*this)),
+      forms_(forms),
+      area_(*ui_->OperationLayout) {
+  for (OperationPanel* panel : MakePanels()) area_.Add(panel);
+  KeepRoomWhenHidden(*ui_->StatusMemo);
 
   connect(ui_->AdjustRdoGrp, &RadioGroup::Click, this, &TFormAdjust::AdjustRdoGrpClick);
   connect(ui_->MainteRdoGrp, &RadioGroup::Click, this, &TFormAdjust::MainteRdoGrpClick);
@@ -96,16 +96,6 @@ TFormAdjust::TFormAdjust(ServiceContext& context, Forms& forms)
 }
 
 TFormAdjust::~TFormAdjust() = default;
-
-void TFormAdjust::AddPanel(OperationPanel* panel) {
-  // Hidden panels keep their room, so the form has the size of its largest panel.
-  QSizePolicy policy = panel->sizePolicy();
-  policy.setRetainSizeWhenHidden(true);
-  panel->setSizePolicy(policy);
-  panel->hide();
-  ui_->OperationLayout->addWidget(panel, 0, 0);
-  panels_.push_back(panel);
-}
 
 void TFormAdjust::SetModelName(const QString& name) {
   ui_->IndividualModelNameLbl->setText(name);
@@ -145,10 +135,7 @@ void TFormAdjust::DisableTimerTimer() {
 
 void TFormAdjust::ResetPanels(bool keep_text) {
   ui_->CanvasPnl->hide();
-  for (OperationPanel* panel : panels_) {
-    panel->hide();
-    panel->ClearInput();
-  }
+  area_.Reset();
   PutStatusMemoInPlace();
   SetStatusMemoVisible(true);
   ResetStatusMemo(*ui_->StatusMemo, keep_text);
@@ -156,9 +143,7 @@ void TFormAdjust::ResetPanels(bool keep_text) {
 
 void TFormAdjust::ShowPanel(const QString& name) {
   if (name == ui_->CanvasPnl->objectName()) ui_->CanvasPnl->show();
-  for (OperationPanel* panel : panels_) {
-    if (panel->objectName() == name) panel->show();
-  }
+  area_.Show(name);
 }
 
 void TFormAdjust::SetStatusMemoVisible(bool visible) {
@@ -269,7 +254,7 @@ void TFormAdjust::FormClose() {
   ShowNormalCursor();
   ui_->CanvasPnl->show();
   ClearMenus();
-  for (OperationPanel* panel : panels_) panel->RestoreFirstChoice();
+  area_.RestoreFirstChoice();
   {
     const QSignalBlocker programmatic(ui_->AdjustmentTab);
     ui_->AdjustmentTab->setCurrentWidget(ui_->TabSheet1);

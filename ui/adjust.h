@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "ui/forms.h"
+#include "ui/operationarea.h"
 #include "ui/operationpanel.h"
 #include "ui/panelhost.h"
 #include "ui/programform.h"
@@ -59,7 +60,6 @@ class TFormAdjust : public ProgramForm, public PanelHost {
 
  private:
   std::vector<OperationPanel*> MakePanels();
-  void AddPanel(OperationPanel* panel);
   void PutStatusMemoInPlace();
   void OpenMenuItem(RadioGroup& chosen, const std::vector<QString>& panels);
   std::array<RadioGroup*, 4> Menus() const;
@@ -68,7 +68,7 @@ class TFormAdjust : public ProgramForm, public PanelHost {
   std::unique_ptr<::Ui::TFormAdjust> ui_;
   Forms& forms_;
   QTimer DisableTimer;
-  std::vector<OperationPanel*> panels_;
+  OperationArea area_;
   // Between a busy status and its done or error status.
   bool busy_ = false;
 };

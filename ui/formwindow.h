@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 class QWidget;
 
 namespace opal::ui {
@@ -12,5 +14,13 @@ enum class BorderIcons {
 // A fixed-size window of its layout's size with the given border icons, centred on the screen,
 // with Enter and Esc as FormKeys says.
 void SetUpFormWindow(QWidget& form, BorderIcons icons);
+
+// The form's Designer controls, made before the members that hold on to them.
+template <class Ui>
+std::unique_ptr<Ui> LaidOut(QWidget& form) {
+  auto ui = std::make_unique<Ui>();
+  ui->setupUi(&form);
+  return ui;
+}
 
 }  // namespace opal::ui

@@ -1,6 +1,7 @@
 #include "ui/inkchargepanel.h"
 
 #include "ui/sequencestatus.h"
+#include "ui/stepcompletebutton.h"
 #include "ui_inkchargepanel.h"
 
 namespace opal::ui {
@@ -12,8 +13,8 @@ InkChargePanel::InkChargePanel(ServiceContext& context, PanelHost& host, PanelRo
     setObjectName(QStringLiteral("InkChargePnl"));
     ui_->TitleLbl->setText(QStringLiteral("Ink charge "));
     ui_->ChargeQuestionLbl->setText(QStringLiteral("Do you want to perform the ink charge? "));
-    connect(ui_->InkChargeCompleteBtn, &QPushButton::clicked, this,
-            &InkChargePanel::InkChargeCompleteBtnClick);
+    complete_ = MakeStepCompleteButton(*this, *ui_->InkChargeCompleteBtn,
+                                       QStringLiteral("InkChargeCompleteBtn"));
   } else {
     delete ui_->InkChargeCompleteBtn;
     ui_->InkChargeCompleteBtn = nullptr;
@@ -24,7 +25,7 @@ InkChargePanel::InkChargePanel(ServiceContext& context, PanelHost& host, PanelRo
 InkChargePanel::~InkChargePanel() = default;
 
 void InkChargePanel::ClearInput() {
-  if (role_ == PanelRole::RepairStep) ui_->InkChargeCompleteBtn->setEnabled(false);
+  if (complete_ != nullptr) complete_->setEnabled(false);
 }
 
 void InkChargePanel::ChargeOKBtnClick() {
@@ -38,14 +39,7 @@ void InkChargePanel::ChargeOKBtnClick() {
     return;
   }
   const Result result = RunSequenceWithStatus(context_, host_, kInitialInkCharge);
-  if (result == PORT_OK && role_ == PanelRole::RepairStep) {
-    ui_->InkChargeCompleteBtn->setEnabled(true);
-  }
-}
-
-void InkChargePanel::InkChargeCompleteBtnClick() {
-  ui_->InkChargeCompleteBtn->setEnabled(false);
-  emit StepCompleted();
+  if (result == PORT_OK && complete_ != nullptr) complete_->setEnabled(true);
 }
 
 }  // namespace opal::ui

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include <QPushButton>
+
 #include "ui/operationpanel.h"
 #include "ui/panelhost.h"
 #include "ui/servicecontext.h"
@@ -28,13 +30,14 @@ class InkChargePanel final : public OperationPanel {
 
  public slots:
   void ChargeOKBtnClick();
-  void InkChargeCompleteBtnClick();
 
  private:
   std::unique_ptr<::Ui::InkChargePanel> ui_;
   ServiceContext& context_;
   PanelHost& host_;
   const PanelRole role_;
+  // The step's Complete button on the repair form; none on the individual form.
+  QPushButton* complete_ = nullptr;
 };
 
 }  // namespace opal::ui

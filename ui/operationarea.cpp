@@ -26,6 +26,10 @@ void OperationArea::Reset() {
   }
 }
 
+void OperationArea::RestoreFirstChoice() {
+  for (OperationPanel* panel : panels_) panel->RestoreFirstChoice();
+}
+
 void OperationArea::Show(const QString& name) {
   if (OperationPanel* panel = Find(name)) panel->show();
 }

@@ -24,6 +24,8 @@ class OperationArea {
   void Add(OperationPanel* panel);
   // Every panel hidden, its input cleared.
   void Reset();
+  // Leaving the program: every panel's inner choices back to their first item.
+  void RestoreFirstChoice();
   void Show(const QString& name);
   void Hide(const QString& name);
   // The panel with this object name, or nullptr.

@@ -30,13 +30,6 @@ constexpr const char* kAfterUsbIdNote =
     "After then, replace both brand-new I/C\nand ink waste pad properly.";
 constexpr uint8_t kStatusCheckAddress = 0x00;
 
-// The form's controls, in place before the members that hold on to them are made.
-std::unique_ptr<::Ui::TFormSequentialRepair> LaidOut(QWidget& form) {
-  auto ui = std::make_unique<::Ui::TFormSequentialRepair>();
-  ui->setupUi(&form);
-  return ui;
-}
-
 // The completion handler of each kind of step.
 const std::vector<std::pair<StepKind, void (TFormSequentialRepair::*)()>> kCompletions{
     {StepKind::HeadId, &TFormSequentialRepair::HdVolWrtCompleteBtnClick},
@@ -71,7 +64,10 @@ std::vector<OperationPanel*> TFormSequentialRepair::MakeStepPanels() {
 }
 
 TFormSequentialRepair::TFormSequentialRepair(ServiceContext& context, Forms& forms)
-    : ui_(LaidOut(*this)), context_(context), forms_(forms), area_(*ui_->OperationLayout) {
+    : ui_(LaidOut<::Ui::TFormSequentialRepair>(*this)),
+      context_(context),
+      forms_(forms),
+      area_(*ui_->OperationLayout) {
   const std::vector<Repair>& repairs = Repairs();
   for (int index = 0; index < static_cast<int>(repairs.size()); ++index) {
     auto* chain = new RepairChainPanel(index + 1, repairs[static_cast<size_t>(index)]);

@@ -27,9 +27,9 @@
 namespace opal::testing {
 namespace {
 
+using opal::StatusMode;
 using ui::AdjustedItem;
 using ui::RadioGroup;
-using opal::StatusMode;
 
 constexpr const char* kMenus[] = {"AdjustRdoGrp", "MainteRdoGrp", "PatternPrnItemsRdoGrp",
                                   "AppendixRdoGrp"};

@@ -1,0 +1,10 @@
+#include <cstddef>
+#include <cstdint>
+
+#include "ui/jpegpicture.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  opal::ui::DecodeJpeg(
+      QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+  return 0;
+}
