@@ -9,6 +9,8 @@ namespace {
 QPushButton* AddButton(QBoxLayout& row, QWidget& panel, const char* name, const char* caption) {
   auto* button = new QPushButton(QString::fromLatin1(caption), &panel);
   button->setObjectName(QString::fromLatin1(name));
+  // The size of the other panels' buttons, so every panel's buttons look alike.
+  button->setMinimumSize(90, 28);
   row.addWidget(button);
   return button;
 }
@@ -36,7 +38,6 @@ void BidStepPanel::SetUpRole(QBoxLayout& row) {
     complete_button_->setEnabled(false);
     connect(complete_button_, &QPushButton::clicked, this, &BidStepPanel::BidCompleteBtnClick);
   }
-  row.addStretch();
 }
 
 void BidStepPanel::ClearInput() {
