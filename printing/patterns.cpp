@@ -368,6 +368,13 @@ Result PrintBidPattern(TRasterPrinter& raster, TFactoryCommand& command, BidKind
     raster.SendAdvance(kNextPass);
   }
   command.SetBidValue(kind_number, black_read, color_read);
+  // A slot sent as kBidSlotUnchanged is left alone, so a stored -128 cannot come back that way:
+  // its byte is written back as it was, or the printer would keep the last trial's value.
+  for (const auto& [ink, value] : {std::pair{INK_BLACK, black_read}, {INK_COLOR, color_read}}) {
+    if (value == kBidSlotUnchanged) {
+      command.EepromWriteByte(BidAddress(kind, ink), static_cast<uint8_t>(kBidSlotUnchanged));
+    }
+  }
   return raster.SendInitialize();
 }
 

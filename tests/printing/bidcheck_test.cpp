@@ -90,8 +90,8 @@ class BidCheckPageTest : public ::testing::Test {
 };
 
 TEST_F(BidCheckPageTest, PrintingLeavesThePrintersAlignmentAsItWas) {
-  const std::vector<std::pair<uint8_t, int8_t>> stored{{0x33, 72},  {0x34, -71}, {0x35, 3},
-                                                       {0x36, -70}, {0x37, 0},   {0x38, 34}};
+  const std::vector<std::pair<uint8_t, int8_t>> stored{{0x33, 72},  {0x34, -71},  {0x35, 3},
+                                                       {0x36, -70}, {0x37, -128}, {0x38, 34}};
   for (const auto& [address, value] : stored) {
     printer.SetEepromByte(address, static_cast<uint8_t>(value));
   }
