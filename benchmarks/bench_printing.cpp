@@ -4,6 +4,7 @@
 #include <functional>
 #include <string_view>
 
+#include "benchmarks/benchsupport.h"
 #include "link/factory.h"
 #include "printing/a4check.h"
 #include "printing/bidcheck.h"
@@ -11,11 +12,6 @@
 #include "printing/raster.h"
 
 namespace {
-
-class QuietExit final : public opal::ProgramExit {
- public:
-  [[noreturn]] void End(const opal::ExitNotice&) override { std::abort(); }
-};
 
 struct Traffic {
   double writes = 0;
@@ -79,7 +75,7 @@ struct PrintSetup {
   PrintSetup() { port.Open(3); }
   Traffic traffic;
   opal::SystemClock clock;
-  QuietExit exit;
+  opal::bench::QuietExit exit;
   NullProvider provider{traffic};
   opal::TPrinterPort port{provider, clock, exit};
   opal::TFactoryCommand command{port};

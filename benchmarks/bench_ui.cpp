@@ -5,12 +5,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <cstdlib>
-#include <filesystem>
-#include <string>
 
-#include "link/factory.h"
-#include "link/virtualport.h"
+#include "benchmarks/benchsupport.h"
 #include "ui/dialogs.h"
 #include "ui/eeprompanels.h"
 #include "ui/jpegpicture.h"
@@ -19,11 +15,6 @@
 #include "ui/servicemodules.h"
 
 namespace {
-
-class QuietExit final : public opal::ProgramExit {
- public:
-  [[noreturn]] void End(const opal::ExitNotice&) override { std::abort(); }
-};
 
 // Shows whichever panel is asked for and nothing else: the panels' own work is what is measured.
 class PanelStack final : public opal::ui::PanelHost {
@@ -45,12 +36,6 @@ class PanelStack final : public opal::ui::PanelHost {
   QWidget& area_;
 };
 
-std::filesystem::path FreshDirectory() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "opal-bench-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) std::abort();
-  return pattern;
-}
-
 void DecodeHeadPhotograph(benchmark::State& state) {
   for (auto _ : state) {
     const opal::ui::JpegPicture picture = opal::ui::HeadIdPhotograph();
@@ -62,45 +47,34 @@ BENCHMARK(DecodeHeadPhotograph)->Unit(benchmark::kMicrosecond);
 
 // What a technician waits for: all 256 bytes read into the grid, each cell painted as it arrives.
 void EepromGridFilledThroughTheVirtualPrinter(benchmark::State& state) {
-  const auto dir = FreshDirectory();
-  {
-    vp::VirtualPrinter printer(dir / "printer");
-    opal::SystemClock clock;
-    opal::ThreadSleeper sleeper;
-    QuietExit exit;
-    opal::VirtualPortProvider provider(printer, clock, sleeper);
-    opal::TPrinterPort port(provider, clock, exit);
-    opal::TFactoryCommand command(port);
-    opal::ui::ServiceModules modules(port, command, clock, exit);
-    opal::ui::MessageBoxDialogs dialogs;
-    opal::ui::ServiceContext context{.port = port,
-                                     .command = command,
-                                     .clock = clock,
-                                     .sleeper = sleeper,
-                                     .dialogs = dialogs,
-                                     .exit = exit,
-                                     .modules = modules};
-    QWidget area;
-    auto* layout = new QVBoxLayout(&area);
-    PanelStack host(area);
-    for (opal::ui::OperationPanel* panel : opal::ui::MakeEepromPanels(context, host)) {
-      layout->addWidget(panel);
-      panel->hide();
-    }
-    area.show();
-    port.Open(3);
-    host.ShowPanel(QStringLiteral("EepromReadPnl"));
-    auto& grid = *area.findChild<QTableWidget*>(QStringLiteral("EepromStrGrid"));
-    for (auto _ : state) {
-      area.findChild<QLineEdit*>(QStringLiteral("EepReadBegEdit"))->setText(QStringLiteral("00"));
-      area.findChild<QLineEdit*>(QStringLiteral("EepReadEndEdit"))->setText(QStringLiteral("FF"));
-      area.findChild<QPushButton*>(QStringLiteral("EepromReadOkBtn"))->click();
-      if (grid.item(16, 16)->text().isEmpty()) state.SkipWithError("the grid was not filled");
-      host.ResetPanels(false);
-      host.ShowPanel(QStringLiteral("EepromReadPnl"));
-    }
+  opal::bench::VirtualLink link;
+  opal::ui::ServiceModules modules(link.port, link.command, link.clock, link.exit);
+  opal::ui::MessageBoxDialogs dialogs;
+  opal::ui::ServiceContext context{.port = link.port,
+                                   .command = link.command,
+                                   .clock = link.clock,
+                                   .sleeper = link.sleeper,
+                                   .dialogs = dialogs,
+                                   .exit = link.exit,
+                                   .modules = modules};
+  QWidget area;
+  auto* layout = new QVBoxLayout(&area);
+  PanelStack host(area);
+  for (opal::ui::OperationPanel* panel : opal::ui::MakeEepromPanels(context, host)) {
+    layout->addWidget(panel);
+    panel->hide();
   }
-  std::filesystem::remove_all(dir);
+  area.show();
+  host.ShowPanel(QStringLiteral("EepromReadPnl"));
+  auto& grid = *area.findChild<QTableWidget*>(QStringLiteral("EepromStrGrid"));
+  for (auto _ : state) {
+    area.findChild<QLineEdit*>(QStringLiteral("EepReadBegEdit"))->setText(QStringLiteral("00"));
+    area.findChild<QLineEdit*>(QStringLiteral("EepReadEndEdit"))->setText(QStringLiteral("FF"));
+    area.findChild<QPushButton*>(QStringLiteral("EepromReadOkBtn"))->click();
+    if (grid.item(16, 16)->text().isEmpty()) state.SkipWithError("the grid was not filled");
+    host.ResetPanels(false);
+    host.ShowPanel(QStringLiteral("EepromReadPnl"));
+  }
 }
 BENCHMARK(EepromGridFilledThroughTheVirtualPrinter)->Unit(benchmark::kMillisecond);
 
