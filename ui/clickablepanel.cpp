@@ -33,7 +33,8 @@ void ClickablePanel::SetColour(const QColor& ground) {
 
 void ClickablePanel::mousePressEvent(QMouseEvent* event) {
   pressed_ = event->button() == Qt::LeftButton;
-  QFrame::mousePressEvent(event);
+  // The panel is the click's target: neither half goes on to the panel around it.
+  event->accept();
 }
 
 // Like a button: the click counts where the press began and the release ends on the panel.
@@ -41,7 +42,7 @@ void ClickablePanel::mouseReleaseEvent(QMouseEvent* event) {
   const bool clicked =
       pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
   pressed_ = false;
-  QFrame::mouseReleaseEvent(event);
+  event->accept();
   if (clicked) emit Click();
 }
 

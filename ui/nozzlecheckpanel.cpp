@@ -2,8 +2,9 @@
 
 #include <utility>
 
-#include "maintenance/maintenance.h"
 #include "printing/clogged.h"
+#include "ui/sequencestatus.h"
+#include "ui/stepcompletebutton.h"
 #include "ui_nozzlecheckpanel.h"
 
 namespace opal::ui {
@@ -27,8 +28,8 @@ NozzleCheckPanel::NozzleCheckPanel(ServiceContext& context, PanelHost& host,
   ui_->setupUi(this);
   connect(ui_->NozzleCheckOKBtn, &QPushButton::clicked, this,
           &NozzleCheckPanel::NozzleCheckOKBtnClick);
-  connect(ui_->NozzleCheckCompleteBtn, &QPushButton::clicked, this,
-          &NozzleCheckPanel::NozzleCheckCompleteBtnClick);
+  MakeStepCompleteButton(*this, *ui_->NozzleCheckCompleteBtn,
+                         QStringLiteral("NozzleCheckCompleteBtn"));
   ClearInput();
 }
 
@@ -47,14 +48,9 @@ void NozzleCheckPanel::NozzleCheckOKBtnClick() {
   // An enabled Complete button means a check is already on paper: the nozzles that were missing
   // get a cleaning before the next one.
   if (ui_->NozzleCheckCompleteBtn->isEnabled()) {
-    host_.ShowStatus(StatusMode::Busy, QString::fromLatin1(kPowerfulCleaning.busy_text));
-    const Result cleaned = RunTimedSequence(context_.command, context_.sleeper, kPowerfulCleaning);
-    if (cleaned != PORT_OK) {
-      host_.ShowResultCode(StatusMode::Error, cleaned);
-      return;
-    }
-    context_.modules.raster.SendInitialize();
-    host_.ShowStatus(StatusMode::Done, QString::fromLatin1(kPowerfulCleaning.done_text));
+    const Result cleaned = RunSequenceWithStatus(
+        context_, host_, kPowerfulCleaning, [this] { context_.modules.raster.SendInitialize(); });
+    if (cleaned != PORT_OK) return;
   }
   if (const Result printed = PrintNozzleCheck(); printed != PORT_OK) {
     // The print's own lines went to a form that is not on screen; a check that never reached
@@ -77,11 +73,6 @@ Result NozzleCheckPanel::PrintNozzleCheck() {
   }
   failure.Note(PrintAllNozzleTestPattern(raster, print_status_));
   return failure.Get();
-}
-
-void NozzleCheckPanel::NozzleCheckCompleteBtnClick() {
-  ui_->NozzleCheckCompleteBtn->setEnabled(false);
-  emit StepCompleted();
 }
 
 }  // namespace opal::ui

@@ -29,7 +29,6 @@ class NozzleCheckPanel final : public OperationPanel {
 
  public slots:
   void NozzleCheckOKBtnClick();
-  void NozzleCheckCompleteBtnClick();
 
  private:
   // The paper moved down to the track bar's position, then the check printed.
