@@ -4,6 +4,7 @@
 
 #include "device/statusreport.h"
 #include "maintenance/maintenance.h"
+#include "ui/operationarea.h"
 #include "ui_liquidexchangepanel.h"
 
 namespace opal::ui {
@@ -12,9 +13,7 @@ LiquidExchangePanel::LiquidExchangePanel(ServiceContext& context, PanelHost& hos
     : ui_(std::make_unique<::Ui::LiquidExchangePanel>()), context_(context), host_(host) {
   ui_->setupUi(this);
   // "Next >" takes the sequence's turn without moving the instructions below it.
-  QSizePolicy keeps_its_room = ui_->ExchangeSequence1Pnl->sizePolicy();
-  keeps_its_room.setRetainSizeWhenHidden(true);
-  ui_->ExchangeSequence1Pnl->setSizePolicy(keeps_its_room);
+  KeepRoomWhenHidden(*ui_->ExchangeSequence1Pnl);
   connect(ui_->ExchangeSequence1Pnl, &ClickablePanel::Click, this,
           &LiquidExchangePanel::ExchangeSequence1PnlClick);
   connect(ui_->ExchangeCompleteNextBtn, &QPushButton::clicked, this,

@@ -241,9 +241,6 @@ void TFormSequentialRepair::SetStatusMemoVisible(bool visible) {
   ui_->StatusMemo->setVisible(visible);
 }
 
-// The repair steps write a few lines at most; the memo keeps its place.
-void TFormSequentialRepair::MoveStatusMemoForReport() {}
-
 void TFormSequentialRepair::SetAdjustedItem(AdjustedItem item, const QString& text) {
   ui_->Panel8->Set(item, text);
 }

@@ -49,7 +49,6 @@ class TFormSequentialRepair : public QWidget, public PanelHost {
   void ResetPanels(bool keep_text) override;
   void ShowPanel(const QString& name) override;
   void SetStatusMemoVisible(bool visible) override;
-  void MoveStatusMemoForReport() override;
   void SetAdjustedItem(AdjustedItem item, const QString& text) override;
   void CloseWithoutInitialisation() override;
   int16_t SelectedModelCode() const override;

@@ -51,7 +51,6 @@ class StepHost final : public QWidget, public ui::PanelHost {
     }
   }
   void SetStatusMemoVisible(bool visible) override { memo.setVisible(visible); }
-  void MoveStatusMemoForReport() override {}
   void SetAdjustedItem(ui::AdjustedItem item, const QString& text) override { items[item] = text; }
   void CloseWithoutInitialisation() override {}
   int16_t SelectedModelCode() const override { return 0x301; }
