@@ -1,6 +1,7 @@
 #include "link/factory.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string_view>
 
 namespace opal {
@@ -20,6 +21,12 @@ constexpr std::size_t kHeaderSize = 10;
 
 uint8_t HexDigit(uint8_t c) {
   return static_cast<uint8_t>(c >= '0' && c <= '9' ? c - '0' : c - 0x37);
+}
+
+std::string Hex(uint8_t value) {
+  std::array<char, 3> text{};
+  std::snprintf(text.data(), text.size(), "%02X", value);
+  return text.data();
 }
 
 }  // namespace
@@ -49,6 +56,7 @@ Result TFactoryCommand::SendFrame(uint8_t length, Op op) {
 }
 
 Result TFactoryCommand::TestedRead(uint8_t length, Op op, uint8_t& value) {
+  port_.DiscardUnasked();
   if (const Result sent = SendFrame(length, op); sent != PORT_OK) return sent;
   if (const Result got = port_.Receive(reply_); got != PORT_OK) return got;
   if (!std::equal(kReplyHeader.begin(), kReplyHeader.end(), reply_.begin())) return ERR_BAD_REPLY;
@@ -64,6 +72,7 @@ Result TFactoryCommand::EepromReadByte(uint8_t address, uint8_t& value) {
 uint8_t TFactoryCommand::EepromReadByteUnchecked(uint8_t address) {
   frame_[10] = address;
   reply_.fill(0);
+  port_.DiscardUnasked();
   SendFrame(6, kEepromRead);
   port_.Receive(reply_);
   return static_cast<uint8_t>((HexDigit(reply_[14]) & 0x0F) * 16 + (HexDigit(reply_[15]) & 0x0F));
@@ -101,15 +110,53 @@ Result TFactoryCommand::RunCleaning(uint8_t mode) {
 
 Result TFactoryCommand::LiquidExchange() {
   Build(14, kLiquidExchange);
-  port_.Send(std::span(frame_).first(kHeaderSize));
+  if (const Result head = port_.Send(std::span(frame_).first(kHeaderSize)); head != PORT_OK) {
+    return head;
+  }
   return port_.Send(std::span(frame_).subspan(kTailOffset, 9));
 }
 
-Result WriteModelIdentity(TFactoryCommand& command, int32_t model_code) {
-  Result first_failure = PORT_OK;
+Result TFactoryCommand::WriteEepromVerified(std::span<const EepromWrite> writes) {
+  last_write_check_.reset();
+  for (const EepromWrite& write : writes) {
+    if (const Result sent = EepromWriteByte(write.address, write.value); sent != PORT_OK) {
+      return sent;
+    }
+  }
+  return VerifyEeprom(writes);
+}
+
+Result TFactoryCommand::VerifyEeprom(std::span<const EepromWrite> writes) {
+  last_write_check_.reset();
+  for (const EepromWrite& write : writes) {
+    uint8_t held = 0;
+    const Result read = EepromReadByte(write.address, held);
+    if (read != PORT_OK) {
+      last_write_check_ = WriteCheckFailure{write.address, write.value, std::nullopt, read};
+      return ERR_WRITE_UNREADABLE;
+    }
+    if (held != write.value) {
+      last_write_check_ = WriteCheckFailure{write.address, write.value, held, read};
+      return ERR_WRITE_NOT_HELD;
+    }
+  }
+  return PORT_OK;
+}
+
+std::string TFactoryCommand::Message(Result code) const {
+  const bool verify = code == ERR_WRITE_NOT_HELD || code == ERR_WRITE_UNREADABLE;
+  if (!verify || !last_write_check_) return ResultMessage(code);
+  const WriteCheckFailure& failure = *last_write_check_;
+  std::string text = "Verify error at address " + Hex(failure.address) + ": written " +
+                     Hex(failure.written) + ", ";
+  if (failure.read) return text + "read back " + Hex(*failure.read) + ".";
+  return text + "cannot be read back (" + ResultMessage(failure.read_result) + ").";
+}
+
+std::vector<EepromWrite> ModelIdentityWrites(int32_t model_code) {
+  std::vector<EepromWrite> writes;
   const auto write = [&](int address, uint8_t value) {
-    const Result result = command.EepromWriteByte(static_cast<uint8_t>(address), value);
-    if (first_failure == PORT_OK) first_failure = result;
+    writes.push_back({static_cast<uint8_t>(address), value});
   };
   for (int address = 0x70; address <= 0x7D; ++address) write(address, 0x00);
   if (model_code == MODEL_OPAL_320) {
@@ -122,7 +169,11 @@ Result WriteModelIdentity(TFactoryCommand& command, int32_t model_code) {
       write(0x60 + static_cast<int>(i), static_cast<uint8_t>(kIdentity[i]));
     }
   }
-  return first_failure;
+  return writes;
+}
+
+Result WriteModelIdentity(TFactoryCommand& command, int32_t model_code) {
+  return command.WriteEepromVerified(ModelIdentityWrites(model_code));
 }
 
 }  // namespace opal

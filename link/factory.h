@@ -2,6 +2,10 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
 
 #include "link/printerdriver.h"
 
@@ -17,6 +21,21 @@ inline constexpr uint8_t CLEANING_INK_CHARGE = 9;
 inline constexpr std::array<uint8_t, 27> kStartSequence{
     0x00, 0x00, 0x00, 0x1B, 0x01, '@', 'Q', 'R', 'T', ' ', '1', '2', '8', '4',
     '.',  '4',  0x0A, '@',  'Q',  'R', 'T', ' ', ' ', ' ', ' ', ' ', 0x0A};
+
+// One byte an operation puts into the EEPROM.
+struct EepromWrite {
+  uint8_t address;
+  uint8_t value;
+};
+
+// The first written byte whose read-back failed: what it reads now, or nullopt when the read
+// itself failed (with that read's code).
+struct WriteCheckFailure {
+  uint8_t address;
+  uint8_t written;
+  std::optional<uint8_t> read;
+  Result read_result = PORT_OK;
+};
 
 // The printer's service commands. Every command reuses one frame buffer whose model bytes and
 // liquid-exchange tail are set once.
@@ -39,7 +58,19 @@ class TFactoryCommand {
   Result InitializePrinter();
   Result SetBidValue(uint8_t kind, int black, int color);
   Result RunCleaning(uint8_t mode);
+  // Both writes must go through; a header the printer did not take is not followed by the tail.
   Result LiquidExchange();
+
+  // Service frames are never acknowledged, so only reading a byte back proves the printer holds
+  // it. Sends every write in order, stopping at the first failing send, then checks them all.
+  Result WriteEepromVerified(std::span<const EepromWrite> writes);
+  // Reads each address back with the checked read and stops at the first that does not hold its
+  // value: ERR_WRITE_NOT_HELD or ERR_WRITE_UNREADABLE, named by LastWriteCheck().
+  Result VerifyEeprom(std::span<const EepromWrite> writes);
+  const std::optional<WriteCheckFailure>& LastWriteCheck() const { return last_write_check_; }
+  // What the technician reads for a result: the code's message, and for a failed read-back the
+  // address with the value written and the value read.
+  std::string Message(Result code) const;
 
   TPrinterPort& Port() { return port_; }
 
@@ -52,11 +83,14 @@ class TFactoryCommand {
   TPrinterPort& port_;
   std::array<uint8_t, 39> frame_{};
   std::array<uint8_t, kReplySize> reply_{};
+  std::optional<WriteCheckFailure> last_write_check_;
 };
 
-// Rewrites the model identity bytes so the printer takes the model the technician chose. Every
-// write is made whatever the one before gave; the first failure is returned for callers that
-// report it.
+// The model identity bytes that make the printer take the model the technician chose; none for a
+// code other than the Opal 310 and 320 beyond clearing 0x70 to 0x7D.
+std::vector<EepromWrite> ModelIdentityWrites(int32_t model_code);
+
+// Rewrites and verifies the model identity bytes; stops at the first failure.
 Result WriteModelIdentity(TFactoryCommand& command, int32_t model_code);
 
 }  // namespace opal

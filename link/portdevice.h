@@ -32,6 +32,7 @@ enum class OpenFailure {
   None,
   NotFound,          // no such port on this machine
   PermissionDenied,  // the node exists but the user may not open it
+  Busy,              // another program holds the printer
   Failed,            // any other reason; detail says which
 };
 

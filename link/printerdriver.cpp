@@ -61,6 +61,8 @@ Result TPrinterPort::Open(int port_index) {
     device_ = std::move(outcome.device);
     return PORT_OK;
   }
+  // A printer in use elsewhere is there and may be free in a moment: nothing to end for.
+  if (outcome.failure == OpenFailure::Busy) return ERR_PORT_BUSY;
   if (KindOfPort(port_index) == PortKind::Usb) {
     // A USB port that is missing or refuses us ends the program, as it always has; the reason
     // is added so the technician knows what to fix.
@@ -74,6 +76,7 @@ Result TPrinterPort::Open(int port_index) {
 
 void TPrinterPort::Close() {
   device_.reset();
+  reply_owed_ = false;
 }
 
 void TPrinterPort::WaitFor(Readiness direction, Clock::TimePoint deadline) {
@@ -125,8 +128,35 @@ Result TPrinterPort::Receive(std::span<uint8_t> buffer) {
   const Result result = KindOfPort(port_index_) == PortKind::Usb
                             ? ReceiveUsb(buffer, start + limits_.read)
                             : ReceiveParallel(buffer, start + limits_.read);
-  if (clock_.Now() - start >= limits_.read) return ERR_RECEIVE_TIMEOUT;
+  if (clock_.Now() - start >= limits_.read) {
+    reply_owed_ = true;
+    return ERR_RECEIVE_TIMEOUT;
+  }
+  // Part of a reply came: the rest may follow and must not start the next one.
+  if (result != PORT_OK) reply_owed_ = true;
   return result;
+}
+
+bool TPrinterPort::DropReadable() {
+  bool dropped = false;
+  for (int read = 0; read < kMaxDiscardReads; ++read) {
+    if (device_->ReadSome(usb_buffer_) <= 0) break;
+    dropped = true;
+  }
+  return dropped;
+}
+
+void TPrinterPort::DiscardUnasked() {
+  if (!device_ || stalled_ != PORT_OK) return;
+  bool dropped = DropReadable();
+  if (reply_owed_ && !dropped) {
+    const auto deadline = clock_.Now() + kLateReplyGrace;
+    while (!dropped && clock_.Now() < deadline) {
+      WaitFor(Readiness::Readable, deadline);
+      dropped = DropReadable();
+    }
+  }
+  reply_owed_ = false;
 }
 
 Result TPrinterPort::ReceiveParallel(std::span<uint8_t> buffer, Clock::TimePoint deadline) {

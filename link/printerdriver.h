@@ -40,6 +40,9 @@ struct PortLimits {
 class TPrinterPort {
  public:
   static constexpr std::size_t kUsbReadSize = 128;
+  static constexpr std::chrono::milliseconds kLateReplyGrace{2'000};
+  // Bounds the discarding when a device keeps sending.
+  static constexpr int kMaxDiscardReads = 64;
 
   TPrinterPort(PortProvider& provider, const Clock& clock, ProgramExit& exit,
                PortLimits limits = {});
@@ -48,6 +51,10 @@ class TPrinterPort {
   Result Send(std::span<const uint8_t> bytes);
   // Reads a reply of exactly `buffer.size()` bytes.
   Result Receive(std::span<uint8_t> buffer);
+  // Throws away what the printer sent that no request waits for, so a reply that came after its
+  // limit can never answer a later request. Never blocks, except just after a reply ran out of
+  // time: then the printer may still be sending it, and it is given kLateReplyGrace to arrive.
+  void DiscardUnasked();
   void Close();
   bool CheckDeviceId();
   void IdentifyModel();
@@ -82,6 +89,8 @@ class TPrinterPort {
   void WaitFor(Readiness direction, Clock::TimePoint deadline);
   Result ReceiveParallel(std::span<uint8_t> buffer, Clock::TimePoint deadline);
   Result ReceiveUsb(std::span<uint8_t> buffer, Clock::TimePoint deadline);
+  // Reads and drops whatever is readable now; true when anything was there.
+  bool DropReadable();
 
   PortProvider& provider_;
   const Clock& clock_;
@@ -94,6 +103,8 @@ class TPrinterPort {
   std::string open_problem_;
   int stall_guards_ = 0;
   Result stalled_ = PORT_OK;
+  // A reply ran out of time and may still arrive.
+  bool reply_owed_ = false;
   std::array<uint8_t, kUsbReadSize> usb_buffer_{};
 };
 

@@ -18,6 +18,10 @@ struct Faults {
   bool short_reply = false;    // replies lose their last byte
   bool corrupt_reply = false;  // replies do not begin with the expected header
   bool stall_input = false;    // the printer stops reading: nothing is accepted
+  bool ignore_writes = false;  // EEPROM write frames are taken but nothing is stored
+  bool fail_reads = false;     // requests get no reply; everything else works
+  // Silent (as `silent`) once this many more bytes have been taken; -1: never.
+  long power_off_after_bytes = -1;
 };
 
 // Realism for training, kept in printer.json.

@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <deque>
 
 #include "link/resultcodes.h"
 #include "tests/support/fakes.h"
@@ -101,16 +102,10 @@ TEST_F(FactoryTest, FailedSendStopsATestedRead) {
 }
 
 std::vector<std::pair<uint8_t, uint8_t>> IdentityWrites(int32_t model) {
-  testing::FakeClock clock;
-  testing::ThrowingExit exit;
-  testing::Script script;
-  testing::ScriptedProvider provider{script, clock};
-  TPrinterPort port{provider, clock, exit};
-  TFactoryCommand command{port};
-  port.Open(0);
-  WriteModelIdentity(command, model);
   std::vector<std::pair<uint8_t, uint8_t>> writes;
-  for (const auto& frame : script.writes) writes.emplace_back(frame[10], frame[11]);
+  for (const EepromWrite& write : ModelIdentityWrites(model)) {
+    writes.emplace_back(write.address, write.value);
+  }
   return writes;
 }
 
@@ -130,6 +125,44 @@ TEST(ModelIdentity, EachModelGetsItsBytesInOrder) {
   EXPECT_THAT(IdentityWrites(MODEL_OPAL_310), ElementsAreArray(opal310));
 
   EXPECT_THAT(IdentityWrites(MODEL_NONE), ElementsAreArray(cleared));
+}
+
+TEST_F(FactoryTest, VerifiedWritesSucceedOnlyWhenEveryByteReadsBack) {
+  const std::vector<EepromWrite> writes{{0x4C, 0x41}, {0x4D, 0x42}};
+  struct Case {
+    std::deque<Bytes> replies;
+    Result expected;
+    std::string message;
+  };
+  const std::vector<Case> cases{
+      {{testing::ReplyWith(0x41), testing::ReplyWith(0x42)}, PORT_OK, ""},
+      {{testing::ReplyWith(0x41), testing::ReplyWith(0x00)},
+       ERR_WRITE_NOT_HELD,
+       "Verify error at address 4D: written 42, read back 00."},
+      {{testing::ReplyWith(0x41)},
+       ERR_WRITE_UNREADABLE,
+       "Verify error at address 4D: written 42, cannot be read back (Receive error)."},
+  };
+  for (const auto& c : cases) {
+    script.writes.clear();
+    script.packets = c.replies;
+    EXPECT_EQ(command.WriteEepromVerified(writes), c.expected);
+    if (c.expected != PORT_OK) {
+      EXPECT_EQ(command.Message(c.expected), c.message);
+    }
+    ASSERT_GE(script.writes.size(), 3u);
+    EXPECT_EQ(script.writes[0][7], 0x42);
+    EXPECT_EQ(script.writes[1][7], 0x42);
+    EXPECT_EQ(script.writes[2][7], 0x41);
+  }
+}
+
+TEST_F(FactoryTest, AVerifiedWriteStopsAtTheFirstSendThatFails) {
+  script.stall_after_writes = 1;
+  const std::vector<EepromWrite> writes{{0x10, 1}, {0x11, 2}, {0x12, 3}};
+  EXPECT_EQ(command.WriteEepromVerified(writes), ERR_SEND_TIMEOUT);
+  EXPECT_EQ(script.writes.size(), 1u);
+  EXPECT_EQ(command.Message(ERR_SEND_TIMEOUT), "Transmission error");
 }
 
 TEST(ResultMessages, CodesMapToTheirTexts) {

@@ -88,7 +88,7 @@ TEST_F(PortTest, WithinAPrintJobAStalledPrinterFailsTheRestAtOnce) {
 }
 
 TEST_F(PortTest, ReceiveOnParallelCollectsAReplySplitInTwo) {
-  script.packets = {std::vector<uint8_t>(10, 1), std::vector<uint8_t>(8, 2)};
+  script.unasked = {std::vector<uint8_t>(10, 1), std::vector<uint8_t>(8, 2)};
   ASSERT_EQ(port.Open(kLpt1), PORT_OK);
   std::array<uint8_t, 18> reply{};
   EXPECT_EQ(port.Receive(reply), PORT_OK);
@@ -96,18 +96,18 @@ TEST_F(PortTest, ReceiveOnParallelCollectsAReplySplitInTwo) {
 }
 
 TEST_F(PortTest, ReceiveOnUsbSkipsZeroLengthPacketsAndTakesOnePacket) {
-  script.packets = {{}, {}, std::vector<uint8_t>(18, 7)};
+  script.unasked = {{}, {}, std::vector<uint8_t>(18, 7)};
   ASSERT_EQ(port.Open(kVlusb1), PORT_OK);
   std::array<uint8_t, 18> reply{};
   EXPECT_EQ(port.Receive(reply), PORT_OK);
   EXPECT_EQ(reply[0], 7);
 
-  script.packets = {std::vector<uint8_t>(10, 1), std::vector<uint8_t>(8, 2)};
+  script.unasked = {std::vector<uint8_t>(10, 1), std::vector<uint8_t>(8, 2)};
   EXPECT_EQ(port.Receive(reply), ERR_RECEIVE_COUNT);
 }
 
 TEST_F(PortTest, ReceiveOnUsbNeverWritesPastTheCallersBuffer) {
-  script.packets = {std::vector<uint8_t>(128, 9)};
+  script.unasked = {std::vector<uint8_t>(128, 9)};
   ASSERT_EQ(port.Open(kVlusb1), PORT_OK);
   std::vector<uint8_t> reply(18, 0);  // heap-allocated so an overrun is caught
   EXPECT_EQ(port.Receive(reply), ERR_RECEIVE_COUNT);
@@ -119,9 +119,9 @@ TEST_F(PortTest, ShortAndMissingRepliesGiveTheirCodes) {
     SCOPED_TRACE(index);
     ASSERT_EQ(port.Open(index), PORT_OK);
     std::array<uint8_t, 18> reply{};
-    script.packets = {std::vector<uint8_t>(17, 1)};
+    script.unasked = {std::vector<uint8_t>(17, 1)};
     EXPECT_EQ(port.Receive(reply), index == kLpt1 ? ERR_RECEIVE_TIMEOUT : ERR_RECEIVE_COUNT);
-    script.packets.clear();
+    script.unasked.clear();
     const auto start = clock.Now();
     EXPECT_EQ(port.Receive(reply), ERR_RECEIVE_TIMEOUT);
     EXPECT_LT(clock.Now() - start, 20s + 100ms);

@@ -3,6 +3,15 @@
 #include <algorithm>
 
 namespace opal::testing {
+namespace {
+
+// EEPROM and chip read frames; nothing else the program sends asks for an answer.
+bool IsReadRequest(const std::vector<uint8_t>& frame) {
+  return frame.size() >= 10 && frame[0] == 0x1B && frame[1] == 0x7C &&
+         (frame[7] == 0x41 || frame[7] == 0x61);
+}
+
+}  // namespace
 
 long ScriptedDevice::WriteSome(std::span<const uint8_t> bytes) {
   clock_.Advance(script_.write_takes);
@@ -10,19 +19,25 @@ long ScriptedDevice::WriteSome(std::span<const uint8_t> bytes) {
   const std::size_t count = script_.accept_per_write < 0
                                 ? bytes.size()
                                 : std::min(bytes.size(), std::size_t(script_.accept_per_write));
-  if (count > 0) script_.writes.emplace_back(bytes.begin(), bytes.begin() + long(count));
+  if (count > 0) {
+    script_.writes.emplace_back(bytes.begin(), bytes.begin() + long(count));
+    answer_due_ = IsReadRequest(script_.writes.back());
+  }
   return static_cast<long>(count);
 }
 
 long ScriptedDevice::ReadSome(std::span<uint8_t> buffer) {
-  if (script_.packets.empty()) return 0;
-  std::vector<uint8_t> packet = std::move(script_.packets.front());
-  script_.packets.pop_front();
-  const std::size_t count = std::min(buffer.size(), packet.size());
-  std::copy_n(packet.begin(), count, buffer.begin());
-  if (count < packet.size()) {
-    script_.packets.emplace_front(packet.begin() + long(count), packet.end());
+  if (rest_.empty() && !script_.unasked.empty()) {
+    rest_ = std::move(script_.unasked.front());
+    script_.unasked.pop_front();
+  } else if (rest_.empty() && answer_due_ && !script_.packets.empty()) {
+    rest_ = std::move(script_.packets.front());
+    script_.packets.pop_front();
+    answer_due_ = false;
   }
+  const std::size_t count = std::min(buffer.size(), rest_.size());
+  std::copy_n(rest_.begin(), count, buffer.begin());
+  rest_.erase(rest_.begin(), rest_.begin() + long(count));
   return static_cast<long>(count);
 }
 

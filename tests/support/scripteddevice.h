@@ -12,9 +12,12 @@
 namespace opal::testing {
 
 // A device that records every write and hands out scripted packets; waits move the fake clock.
+// A packet is handed out only as the answer to a read request (an EEPROM or chip read frame),
+// one per request, as a printer answers; `unasked` packets are readable at any time before them.
 struct Script {
   std::vector<std::vector<uint8_t>> writes;
   std::deque<std::vector<uint8_t>> packets;
+  std::deque<std::vector<uint8_t>> unasked;
   std::string device_id = "MFG:VELTA;MDL:Corvane Opal 320;";
   long accept_per_write = -1;                 // -1: everything; 0: stalled
   std::size_t stall_after_writes = SIZE_MAX;  // the printer stops taking bytes after this many
@@ -32,6 +35,8 @@ class ScriptedDevice final : public PortDevice {
  private:
   Script& script_;
   FakeClock& clock_;
+  bool answer_due_ = false;
+  std::vector<uint8_t> rest_;
 };
 
 class ScriptedProvider final : public PortProvider {
