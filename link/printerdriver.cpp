@@ -76,7 +76,7 @@ Result TPrinterPort::Open(int port_index) {
 
 void TPrinterPort::Close() {
   device_.reset();
-  reply_owed_ = false;
+  owed_bytes_ = 0;
 }
 
 void TPrinterPort::WaitFor(Readiness direction, Clock::TimePoint deadline) {
@@ -125,42 +125,36 @@ Result TPrinterPort::Receive(std::span<uint8_t> buffer) {
   if (!device_) return ERR_PORT_NOT_OPEN;
   if (stalled_ != PORT_OK) return ERR_RECEIVE_TIMEOUT;
   const auto start = clock_.Now();
+  std::size_t got = 0;
   const Result result = KindOfPort(port_index_) == PortKind::Usb
-                            ? ReceiveUsb(buffer, start + limits_.read)
-                            : ReceiveParallel(buffer, start + limits_.read);
-  if (clock_.Now() - start >= limits_.read) {
-    reply_owed_ = true;
-    return ERR_RECEIVE_TIMEOUT;
-  }
-  // Part of a reply came: the rest may follow and must not start the next one.
-  if (result != PORT_OK) reply_owed_ = true;
+                            ? ReceiveUsb(buffer, start + limits_.read, got)
+                            : ReceiveParallel(buffer, start + limits_.read, got);
+  // What did not come of the reply may still come, and must not start the next one.
+  if (got < buffer.size()) owed_bytes_ += buffer.size() - got;
+  if (clock_.Now() - start >= limits_.read) return ERR_RECEIVE_TIMEOUT;
   return result;
-}
-
-bool TPrinterPort::DropReadable() {
-  bool dropped = false;
-  for (int read = 0; read < kMaxDiscardReads; ++read) {
-    if (device_->ReadSome(usb_buffer_) <= 0) break;
-    dropped = true;
-  }
-  return dropped;
 }
 
 void TPrinterPort::DiscardUnasked() {
   if (!device_ || stalled_ != PORT_OK) return;
-  bool dropped = DropReadable();
-  if (reply_owed_ && !dropped) {
-    const auto deadline = clock_.Now() + kLateReplyGrace;
-    while (!dropped && clock_.Now() < deadline) {
-      WaitFor(Readiness::Readable, deadline);
-      dropped = DropReadable();
+  const auto deadline = clock_.Now() + kLateReplyGrace;
+  int reads = 0;
+  while (reads < kMaxDiscardReads) {
+    const long moved = device_->ReadSome(usb_buffer_);
+    if (moved < 0) break;
+    if (moved > 0) {
+      ++reads;
+      owed_bytes_ -= std::min(owed_bytes_, static_cast<std::size_t>(moved));
+      continue;
     }
+    if (owed_bytes_ == 0 || clock_.Now() >= deadline) break;
+    WaitFor(Readiness::Readable, deadline);
   }
-  reply_owed_ = false;
+  owed_bytes_ = 0;
 }
 
-Result TPrinterPort::ReceiveParallel(std::span<uint8_t> buffer, Clock::TimePoint deadline) {
-  std::size_t got = 0;
+Result TPrinterPort::ReceiveParallel(std::span<uint8_t> buffer, Clock::TimePoint deadline,
+                                     std::size_t& got) {
   while (got < buffer.size() && clock_.Now() < deadline) {
     const long moved = device_->ReadSome(buffer.subspan(got));
     if (moved < 0) return ERR_RECEIVE_COUNT;
@@ -170,7 +164,8 @@ Result TPrinterPort::ReceiveParallel(std::span<uint8_t> buffer, Clock::TimePoint
   return got == buffer.size() ? PORT_OK : ERR_RECEIVE_COUNT;
 }
 
-Result TPrinterPort::ReceiveUsb(std::span<uint8_t> buffer, Clock::TimePoint deadline) {
+Result TPrinterPort::ReceiveUsb(std::span<uint8_t> buffer, Clock::TimePoint deadline,
+                                std::size_t& got) {
   // The reply must come as one packet; it lands in our own buffer so a long packet can never
   // overrun a caller's short one.
   long moved = 0;
@@ -180,9 +175,9 @@ Result TPrinterPort::ReceiveUsb(std::span<uint8_t> buffer, Clock::TimePoint dead
     WaitFor(Readiness::Readable, deadline);
   }
   if (moved <= 0) return ERR_RECEIVE_COUNT;
-  const auto count = static_cast<std::size_t>(moved);
-  std::memcpy(buffer.data(), usb_buffer_.data(), std::min(count, buffer.size()));
-  return count == buffer.size() ? PORT_OK : ERR_RECEIVE_COUNT;
+  got = static_cast<std::size_t>(moved);
+  std::memcpy(buffer.data(), usb_buffer_.data(), std::min(got, buffer.size()));
+  return got == buffer.size() ? PORT_OK : ERR_RECEIVE_COUNT;
 }
 
 std::string TPrinterPort::DeviceIdText() {

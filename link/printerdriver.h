@@ -53,7 +53,8 @@ class TPrinterPort {
   Result Receive(std::span<uint8_t> buffer);
   // Throws away what the printer sent that no request waits for, so a reply that came after its
   // limit can never answer a later request. Never blocks, except just after a reply ran out of
-  // time: then the printer may still be sending it, and it is given kLateReplyGrace to arrive.
+  // time or came short: then the printer may still be sending the rest, and it is given
+  // kLateReplyGrace to arrive in full.
   void DiscardUnasked();
   void Close();
   bool CheckDeviceId();
@@ -87,10 +88,9 @@ class TPrinterPort {
  private:
   Result Transmit(std::span<const uint8_t> bytes);
   void WaitFor(Readiness direction, Clock::TimePoint deadline);
-  Result ReceiveParallel(std::span<uint8_t> buffer, Clock::TimePoint deadline);
-  Result ReceiveUsb(std::span<uint8_t> buffer, Clock::TimePoint deadline);
-  // Reads and drops whatever is readable now; true when anything was there.
-  bool DropReadable();
+  // Both count in `got` the bytes of the reply that came.
+  Result ReceiveParallel(std::span<uint8_t> buffer, Clock::TimePoint deadline, std::size_t& got);
+  Result ReceiveUsb(std::span<uint8_t> buffer, Clock::TimePoint deadline, std::size_t& got);
 
   PortProvider& provider_;
   const Clock& clock_;
@@ -103,8 +103,8 @@ class TPrinterPort {
   std::string open_problem_;
   int stall_guards_ = 0;
   Result stalled_ = PORT_OK;
-  // A reply ran out of time and may still arrive.
-  bool reply_owed_ = false;
+  // Bytes of replies that ran out of time or came short and may still arrive.
+  std::size_t owed_bytes_ = 0;
   std::array<uint8_t, kUsbReadSize> usb_buffer_{};
 };
 
