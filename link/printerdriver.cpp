@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "link/deviceid.h"
+
 namespace opal {
 namespace {
-
-constexpr std::chrono::milliseconds kIdleEvery{50};
 
 struct NamedModel {
   std::string_view text;
@@ -77,6 +77,7 @@ Result TPrinterPort::Open(int port_index) {
 void TPrinterPort::Close() {
   device_.reset();
   owed_bytes_ = 0;
+  last_device_id_.clear();
 }
 
 void TPrinterPort::WaitFor(Readiness direction, Clock::TimePoint deadline) {
@@ -181,7 +182,13 @@ Result TPrinterPort::ReceiveUsb(std::span<uint8_t> buffer, Clock::TimePoint dead
 }
 
 std::string TPrinterPort::DeviceIdText() {
-  return device_ ? device_->DeviceId() : std::string();
+  last_device_id_.clear();
+  if (!device_) return {};
+  last_device_id_ =
+      device_id_query_
+          .Run([device = device_] { return device->DeviceId(); }, limits_.device_id, idle_)
+          .value_or(std::string());
+  return last_device_id_;
 }
 
 bool TPrinterPort::CheckDeviceId() {
@@ -189,13 +196,12 @@ bool TPrinterPort::CheckDeviceId() {
 }
 
 void TPrinterPort::IdentifyModel() {
-  const std::string id = DeviceIdText();
-  if (id.empty()) {
-    ModelCode = MODEL_NONE;
-    return;
-  }
-  const std::string text = id.substr(0, 200);
-  if (const int32_t found = ModelNamedIn(text); found != MODEL_NONE) ModelCode = found;
+  DeviceIdText();
+  IdentifyModelFromLastAnswer();
+}
+
+void TPrinterPort::IdentifyModelFromLastAnswer() {
+  ModelCode = ModelNamedIn(std::string_view(last_device_id_).substr(0, kDeviceIdSize));
 }
 
 }  // namespace opal

@@ -34,6 +34,9 @@ std::string ModelName(int32_t model_code);
 struct PortLimits {
   std::chrono::milliseconds write{10'000};
   std::chrono::milliseconds read{20'000};
+  // Real time, as the question runs on a thread of its own. A parallel port's negotiation gives
+  // up at 3 s by itself; the margin lets it say so first.
+  std::chrono::milliseconds device_id{3'500};
 };
 
 // The one connection to the printer.
@@ -57,10 +60,17 @@ class TPrinterPort {
   // kLateReplyGrace to arrive in full.
   void DiscardUnasked();
   void Close();
-  bool CheckDeviceId();
-  void IdentifyModel();
-  // The device-ID text as the printer gave it; empty when it does not answer or the port is closed.
+
+  // The device-ID text as the printer gave it; empty when it does not answer within
+  // PortLimits::device_id or the port is closed. The question runs off the calling thread, which
+  // meanwhile calls the idle hook, and the answer is kept for IdentifyModelFromLastAnswer.
   std::string DeviceIdText();
+  bool CheckDeviceId();
+  // Asks for the device ID and sets ModelCode from it.
+  void IdentifyModel();
+  // Sets ModelCode from the answer of the last question on this connection without asking again:
+  // MODEL_NONE when there was none or it names no known model.
+  void IdentifyModelFromLastAnswer();
 
   bool IsOpen() const { return device_ != nullptr; }
   int PortIndex() const { return port_index_; }
@@ -97,7 +107,11 @@ class TPrinterPort {
   ProgramExit& exit_;
   PortLimits limits_;
   IdleHook idle_;
-  std::unique_ptr<PortDevice> device_;
+  // Shared with a device-ID question that may outlive its limit, so it never meets a destroyed
+  // device.
+  std::shared_ptr<PortDevice> device_;
+  DetachedQuery device_id_query_;
+  std::string last_device_id_;
   int port_index_ = -1;
   std::string port_name_;
   std::string open_problem_;
