@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "link/deviceid.h"
+#include "link/resultcodes.h"
 
 // usblp's device-ID request; the kernel does not export it in a header.
 #define LPIOC_GET_DEVICE_ID(len) _IOC(_IOC_READ, 'P', 1, len)
@@ -167,6 +168,11 @@ OpenOutcome RefusedOpen(const fs::path& node, int error) {
     case EPERM:
       outcome.failure = OpenFailure::PermissionDenied;
       outcome.detail += std::string("; ") + kPermissionAdvice;
+      break;
+    case EBUSY:
+      // The lp and usblp drivers let one program at a time hold a printer.
+      outcome.failure = OpenFailure::Busy;
+      outcome.detail = node.string() + ": " + ResultMessage(ERR_PORT_BUSY);
       break;
     default:
       outcome.failure = OpenFailure::Failed;

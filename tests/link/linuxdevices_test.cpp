@@ -286,6 +286,7 @@ TEST(RefusedOpenTest, SaysWhyANodeDidNotOpen) {
     std::string detail_start;
   };
   const std::vector<Case> cases{
+      {EBUSY, OpenFailure::Busy, "/dev/usb/lp0: The printer is in use by another program."},
       {ENOENT, OpenFailure::NotFound, "/dev/usb/lp0: No such file or directory"},
       {ENXIO, OpenFailure::NotFound, "/dev/usb/lp0: No such device or address"},
       {ENODEV, OpenFailure::NotFound, "/dev/usb/lp0: No such device"},
@@ -298,6 +299,24 @@ TEST(RefusedOpenTest, SaysWhyANodeDidNotOpen) {
     EXPECT_EQ(outcome.device, nullptr);
     EXPECT_EQ(outcome.failure, c.failure);
     EXPECT_TRUE(outcome.detail.starts_with(c.detail_start)) << outcome.detail;
+  }
+}
+
+// A printer another program holds is no reason to end the program, on either kind of port.
+TEST(RefusedOpenTest, ABusyPrinterIsReportedAsSuch) {
+  class BusyProvider final : public PortProvider {
+   public:
+    OpenOutcome Open(int) override { return RefusedOpen("/dev/usb/lp0", EBUSY); }
+  };
+  for (int port_index : {kLpt1, kVlusb1}) {
+    SCOPED_TRACE(port_index);
+    BusyProvider provider;
+    testing::FakeClock clock;
+    testing::ThrowingExit exit;
+    TPrinterPort port(provider, clock, exit);
+    EXPECT_EQ(port.Open(port_index), ERR_PORT_BUSY);
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_EQ(port.OpenProblem(), "/dev/usb/lp0: The printer is in use by another program.");
   }
 }
 
