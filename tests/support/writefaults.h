@@ -3,9 +3,12 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <span>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "link/factory.h"
 #include "link/virtualport.h"
@@ -99,5 +102,19 @@ struct FaultyPrinter {
   TPrinterPort port{provider, clock, exit};
   TFactoryCommand command{port};
 };
+
+// An operation that writes to the EEPROM, with the byte it writes first.
+struct WritingOperation {
+  std::string name;
+  uint8_t first_address;
+  uint8_t first_value;
+  std::function<Result(FaultyPrinter&)> run;
+};
+
+// Runs every operation against every fault on a fresh printer whose first byte holds EE: the
+// right code; a message naming the address, the value written and the value read; a time within
+// the limits of the waits it blocks on; and an EEPROM that holds no write the operation did not
+// report. On a printer without a fault every operation succeeds.
+void ExpectNoWriteTakenForDone(const std::vector<WritingOperation>& operations);
 
 }  // namespace opal::testing
