@@ -20,13 +20,11 @@ struct Arguments {
 };
 
 int DeviceId(Opalctl& ctl) {
-  ctl.Connect();
-  std::string text = ctl.port.DeviceIdText();
+  std::string text = ctl.Connect();
   for (char& c : text) {
     if (c == '\r' || c == '\n') c = ' ';
   }
-  ctl.port.IdentifyModel();
-  ctl.console.out << Printable(text) << "\nCurrent Printer ID is " << ModelName(ctl.port.ModelCode)
+  ctl.console.out << Printable(text) << "\nCurrent Printer ID is " << ModelName(ModelNamedIn(text))
                   << ".\n";
   return kDone;
 }

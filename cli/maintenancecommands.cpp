@@ -60,7 +60,7 @@ int RunSequence(Opalctl& ctl, const TimedSequence& sequence, bool no_wait) {
     return kDone;
   }
   // "Completed" is for a printer that came through its work: one that stopped answering did not.
-  ctl.RequireAnswer();
+  ctl.DeviceIdAnswer();
   ctl.console.out << sequence.done_text << '\n';
   return kDone;
 }
@@ -135,12 +135,9 @@ int PrintChips(Opalctl& ctl, bool no_wait) {
 }
 
 int PrintA4(Opalctl& ctl, const std::string& model) {
-  ctl.Connect();
+  const std::string answer = ctl.Connect();
   int32_t model_code = model == "310" ? MODEL_OPAL_310 : MODEL_OPAL_320;
-  if (model.empty()) {
-    ctl.port.IdentifyModel();
-    model_code = ctl.port.ModelCode;
-  }
+  if (model.empty()) model_code = ModelNamedIn(answer);
   ctl.console.out << kA4CheckPrinting << std::endl;
   TRasterPrinter raster(ctl.port, ctl.exit);
   THeadIdCoder head_id(ctl.command);

@@ -51,22 +51,24 @@ Opalctl::Opalctl(const Target& target, Clock& clock, Sleeper& sleeper, Console& 
       port(*provider, clock, exit),
       command(port) {}
 
-void Opalctl::Connect() {
+std::string Opalctl::Connect() {
   // Another program's writes would interleave with ours: nothing is sent until we hold it.
   if (port.Open(port_index) == ERR_PORT_BUSY) {
     throw ProgramEnd(ResultMessage(ERR_PORT_BUSY), kFailed);
   }
-  RequireAnswer();
+  std::string answer = DeviceIdAnswer();
   // The printer answered, so a start sequence it does not take is a failed transfer like any
   // other, not a printer that is off.
   if (const Result sent = port.Send(kStartSequence); sent != PORT_OK) {
     port.Close();
     throw ProgramEnd(command.Message(sent), kFailed);
   }
+  return answer;
 }
 
-void Opalctl::RequireAnswer() {
-  if (port.CheckDeviceId()) return;
+std::string Opalctl::DeviceIdAnswer() {
+  std::string answer = port.DeviceIdText();
+  if (!answer.empty()) return answer;
   std::string text = "Printer is error or power off status.";
   if (!port.OpenProblem().empty()) text += "\n" + port.OpenProblem();
   port.Close();

@@ -58,10 +58,11 @@ struct Opalctl {
   Opalctl(const Target& target, Clock& clock, Sleeper& sleeper, Console& console);
 
   // Opens the port, checks that the printer answers and switches it into its service protocol;
-  // throws ProgramEnd when any of it fails.
-  void Connect();
-  // Throws ProgramEnd with the status for a printer that does not answer its device-ID query.
-  void RequireAnswer();
+  // throws ProgramEnd when any of it fails. Returns the device-ID text the printer answered with.
+  std::string Connect();
+  // The printer's device-ID text; throws ProgramEnd with the status for a printer that does not
+  // answer.
+  std::string DeviceIdAnswer();
   // Prints what the technician reads for the code on standard error; gives the failure status.
   int Failed(Result code);
 
