@@ -16,6 +16,18 @@ namespace {
 
 using ::testing::HasSubstr;
 
+// What a file outside the folders opalctl was given holds, and must go on holding.
+const std::vector<uint8_t> kKept{'k', 'e', 'p', 't'};
+
+// Makes the thing found at `path` before a run; false where this user cannot make it.
+using Plant =
+    std::function<bool(const std::filesystem::path& path, const std::filesystem::path& outside)>;
+
+struct PlantedCase {
+  std::string what;
+  Plant plant;
+};
+
 class EepromBackupCommandTest : public testing::VirtualOpalctlTest {
  protected:
   static std::vector<uint8_t> ReadFile(const std::filesystem::path& path) {
@@ -42,24 +54,18 @@ class EepromBackupCommandTest : public testing::VirtualOpalctlTest {
     std::sort(names.begin(), names.end());
     return names;
   }
+  // A fresh start for each planted case; false where this user cannot make the thing.
+  bool PlantAtBackup(const PlantedCase& planted) const {
+    std::filesystem::remove_all(backup);
+    std::filesystem::remove_all(outside);
+    return planted.plant(backup, outside);
+  }
   static std::filesystem::file_type TypeAt(const std::filesystem::path& path) {
     return std::filesystem::symlink_status(path).type();
   }
 
   std::filesystem::path backup = temp.path() / "eeprom.bak";
   std::filesystem::path outside = temp.path() / "outside";
-};
-
-// What a file outside the folders opalctl was given holds, and must go on holding.
-const std::vector<uint8_t> kKept{'k', 'e', 'p', 't'};
-
-// Makes the thing found at `path` before a run; false where this user cannot make it.
-using Plant =
-    std::function<bool(const std::filesystem::path& path, const std::filesystem::path& outside)>;
-
-struct PlantedCase {
-  std::string what;
-  Plant plant;
 };
 
 const std::vector<PlantedCase> kNotRegular{
@@ -140,9 +146,7 @@ TEST_F(EepromBackupCommandTest, FailedBackupLeavesAnEarlierBackupWhole) {
 TEST_F(EepromBackupCommandTest, BackupReplacesNothingButARegularFile) {
   for (const PlantedCase& planted : kNotRegular) {
     SCOPED_TRACE(planted.what);
-    std::filesystem::remove_all(backup);
-    std::filesystem::remove_all(outside);
-    if (!planted.plant(backup, outside)) continue;
+    if (!PlantAtBackup(planted)) continue;
     const auto type = TypeAt(backup);
     const auto run = RunWithin({"eeprom", "backup", backup.string()});
     EXPECT_EQ(run.status, 2);
@@ -174,9 +178,7 @@ TEST_F(EepromBackupCommandTest, BackupNeverWritesThroughAPlantedTemporaryAndKeep
 TEST_F(EepromBackupCommandTest, RestoreReadsOnlyARegularFileAndNeverWaitsOnIt) {
   for (const PlantedCase& planted : kNotRegular) {
     SCOPED_TRACE(planted.what);
-    std::filesystem::remove_all(backup);
-    std::filesystem::remove_all(outside);
-    if (!planted.plant(backup, outside)) continue;
+    if (!PlantAtBackup(planted)) continue;
     // A link to a whole backup is refused too: only the file named is read.
     if (std::filesystem::exists(outside)) WriteBackup(std::vector<uint8_t>(256, 0x00));
     const auto run = RunWithin({"eeprom", "restore", backup.string()});
