@@ -9,7 +9,13 @@
 namespace opal {
 namespace {
 
-using namespace pattern;
+using pattern::kBandRows;
+using pattern::kBidirectional;
+using pattern::kNextPass;
+using pattern::kUnidirectional;
+using pattern::kUnit;
+using pattern::SendRows;
+using pattern::SendTitleLine;
 
 // Bi-D blocks: 2-bit bands of 60 groups of 12 bytes (48 dots) each.
 constexpr int kGroups = 60;

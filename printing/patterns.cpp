@@ -8,7 +8,11 @@
 namespace opal {
 namespace {
 
-using namespace pattern;
+using pattern::kNextPass;
+using pattern::kUnidirectional;
+using pattern::kUnit;
+using pattern::SendRows;
+using pattern::SendTitleLine;
 
 constexpr uint8_t kOneBitDotSize = 0;
 constexpr uint8_t kAlignmentColorMode = 2;

@@ -13,19 +13,19 @@
 namespace opal {
 namespace {
 
-using testing::FaultyPrinter;
+using testing::ChipPrinter;
 using testing::WritingOperation;
 
 // Every operation that writes adjustments into the EEPROM, with the byte it writes first.
 std::vector<WritingOperation> Operations() {
   return {
       {"head ID", 0x46, 0x5A,
-       [](FaultyPrinter& link) {
+       [](ChipPrinter& link) {
          THeadIdCoder coder(link.command);
          return coder.WriteHeadId("AZBCDEFJKLMNW");
        }},
       {"USB ID", 0x4C, 'A',
-       [](FaultyPrinter& link) {
+       [](ChipPrinter& link) {
          std::tm now{};
          now.tm_year = 2001 - 1900;
          link.clock.SetLocalTime(now);
@@ -34,16 +34,16 @@ std::vector<WritingOperation> Operations() {
          return store.WriteUsbId("AB12345678", stamp);
        }},
       {"Bi-D value", 0x33, 0xF7,
-       [](FaultyPrinter& link) {
+       [](ChipPrinter& link) {
          TBidAdjustment bid(link.command);
          return bid.WriteBidValue(INK_BLACK, BidKind::Ms, "-9");
        }},
       {"EEPROM byte", 0x80, 0x99,
-       [](FaultyPrinter& link) {
+       [](ChipPrinter& link) {
          return WriteEepromByteVerified(link.command, {0x80, 0x99});
        }},
       {"backup restore", 0x00, 0x5A,
-       [](FaultyPrinter& link) {
+       [](ChipPrinter& link) {
          EepromImage image = link.printer.Eeprom();
          image[0x00] = 0x5A;
          RestoreReport report;

@@ -6,17 +6,17 @@
 namespace opal {
 namespace {
 
-using testing::FaultyPrinter;
+using testing::ChipPrinter;
 
 TEST(WriteFaults, NoClearThePrinterDoesNotHoldIsTakenForDone) {
   testing::ExpectNoWriteTakenForDone({
       {"protection counter clear", 0x1B, 0x00,
-       [](FaultyPrinter& link) {
+       [](ChipPrinter& link) {
          TMaintenanceModule maintenance(link.command);
          return maintenance.ClearProtectionCounter();
        }},
       {"refurbishment data reset", 0x1B, 0x00,
-       [](FaultyPrinter& link) {
+       [](ChipPrinter& link) {
          TMaintenanceModule maintenance(link.command);
          return ResetRefurbishedData(maintenance, link.command);
        }},

@@ -15,27 +15,27 @@ namespace opal {
 namespace {
 
 using std::chrono::seconds;
-using testing::FaultyPrinter;
+using testing::ChipPrinter;
 using testing::WriteFault;
 
 // Every print that sets the printer's Bi-D values around its trials and back again.
 struct BidPrint {
   std::string name;
-  std::function<Result(FaultyPrinter&, TRasterPrinter&)> run;
+  std::function<Result(ChipPrinter&, TRasterPrinter&)> run;
 };
 
 std::vector<BidPrint> Prints() {
   return {
       {"Bi-D check page",
-       [](FaultyPrinter& link, TRasterPrinter& raster) {
+       [](ChipPrinter& link, TRasterPrinter& raster) {
          return PrintBidCheckPage(raster, link.command, 0, [](StatusMode, std::string_view) {});
        }},
       {"Bi-D block",
-       [](FaultyPrinter& link, TRasterPrinter& raster) {
+       [](ChipPrinter& link, TRasterPrinter& raster) {
          return PrintBidPattern(raster, link.command, BidKind::Ms, INK_BLACK);
        }},
       {"A4 check sheet",
-       [](FaultyPrinter& link, TRasterPrinter& raster) {
+       [](ChipPrinter& link, TRasterPrinter& raster) {
          THeadIdCoder head_id(link.command);
          TMaintenanceModule maintenance(link.command);
          TZlic zlic(link.command, link.clock);
@@ -69,7 +69,8 @@ TEST(PrintFaults, EepromIsByteIdenticalAfterAnyFailedPrintAndTheFailureSaysWhy) 
     for (const PrintFault& fault : faults) {
       SCOPED_TRACE(print.name + ", " + fault.name);
       testing::TempDir temp;
-      FaultyPrinter link(temp.path() / "printer", fault.fault);
+      ChipPrinter link(temp.path() / "printer", testing::GoodChip(), testing::GoodChip());
+      testing::Inject(link.gate, fault.fault);
       link.printer.SetEepromByte(0x33, 0x03);
       link.printer.SetFaults({.reply_delay_ms = fault.reply_delay_ms});
       TRasterPrinter raster(link.port, link.exit);
@@ -88,13 +89,13 @@ TEST(PrintFaults, EepromIsByteIdenticalAfterAnyFailedPrintAndTheFailureSaysWhy) 
 
 TEST(PrintFaults, BidPageWithALateReplySendsNothingButItsFirstRequest) {
   testing::TempDir temp;
-  FaultyPrinter link(temp.path() / "printer", WriteFault::None);
+  ChipPrinter link(temp.path() / "printer", testing::GoodChip(), testing::GoodChip());
   link.printer.SetFaults({.reply_delay_ms = 20'500});
   TRasterPrinter raster(link.port, link.exit);
   EXPECT_EQ(PrintBidCheckPage(raster, link.command, 30, [](StatusMode, std::string_view) {}),
             ERR_RECEIVE_TIMEOUT);
   ASSERT_EQ(link.gate.frames.size(), 1u);
-  EXPECT_TRUE(testing::IsServiceFrame(link.gate.frames[0], 0x41));
+  EXPECT_TRUE(testing::IsEepromReadRequest(link.gate.frames[0]));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 
 #include "tests/support/tempdir.h"
@@ -34,12 +35,25 @@ const std::vector<FaultOutcome> kOutcomes{
 
 }  // namespace
 
+const char* NameOf(WriteFault fault) {
+  constexpr std::array<const char*, 4> kNames{"none", "ignores writes", "reads fail after a write",
+                                              "send fails"};
+  return kNames[static_cast<std::size_t>(fault)];
+}
+
+void Inject(Gate& gate, WriteFault fault) {
+  gate.drop_eeprom_writes = fault == WriteFault::IgnoresWrites;
+  gate.drop_reads_after_a_change = fault == WriteFault::ReadsFailAfterWrite;
+  gate.cut_at_first_change = fault == WriteFault::SendFails;
+}
+
 void ExpectNoWriteTakenForDone(const std::vector<WritingOperation>& operations) {
   for (const WritingOperation& operation : operations) {
     for (const FaultOutcome& outcome : kOutcomes) {
       SCOPED_TRACE(operation.name + ", " + NameOf(outcome.fault));
       TempDir temp;
-      FaultyPrinter link(temp.path() / "printer", outcome.fault);
+      ChipPrinter link(temp.path() / "printer", GoodChip(), GoodChip());
+      Inject(link.gate, outcome.fault);
       link.printer.SetEepromByte(operation.first_address, 0xEE);
       const auto before = link.printer.Eeprom();
       const auto start = link.clock.Now();
@@ -62,7 +76,7 @@ void ExpectNoWriteTakenForDone(const std::vector<WritingOperation>& operations) 
       }
     }
     TempDir temp;
-    FaultyPrinter link(temp.path() / "printer", WriteFault::None);
+    ChipPrinter link(temp.path() / "printer", GoodChip(), GoodChip());
     EXPECT_EQ(operation.run(link), PORT_OK) << operation.name;
     EXPECT_FALSE(link.command.LastWriteCheck()) << operation.name;
   }
