@@ -5,7 +5,7 @@
 
 namespace vp {
 
-PageRenderer::PageRenderer(PageShelf shelf) : shelf_(std::move(shelf)) {}
+PageRenderer::PageRenderer(Keeper keep) : keep_(std::move(keep)) {}
 
 PageRenderer::~PageRenderer() {
   {
@@ -48,7 +48,7 @@ void PageRenderer::Work() {
     lock.unlock();
     std::string failure;
     try {
-      shelf_.Keep(sheet.EncodePng());
+      keep_(sheet);
     } catch (const std::exception& error) {
       failure = std::string("a printed page was lost: ") + error.what() + "\n";
     }

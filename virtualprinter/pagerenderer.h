@@ -3,20 +3,23 @@
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
 
 #include "virtualprinter/pagecanvas.h"
-#include "virtualprinter/pageshelf.h"
 
 namespace vp {
 
-// Encodes ejected sheets and keeps them on the shelf on a thread of its own, in the order they
-// left the printer, so the host's write that ends a page never waits for the PNG encoder.
+// Hands ejected sheets to `keep` on a thread of its own, in the order they left the printer, so
+// the host's write that ends a page never waits for a page to be encoded and stored.
 class PageRenderer {
  public:
-  explicit PageRenderer(PageShelf shelf);
+  using Keeper = std::function<void(const PrintedSheet&)>;
+
+  // `keep` runs on the renderer's thread only; what it throws is a sheet not kept.
+  explicit PageRenderer(Keeper keep);
   // Keeps every sheet handed over before it returns.
   ~PageRenderer();
   PageRenderer(const PageRenderer&) = delete;
@@ -35,7 +38,7 @@ class PageRenderer {
  private:
   void Work();
 
-  PageShelf shelf_;
+  Keeper keep_;
   std::mutex mutex_;
   std::condition_variable changed_;
   std::deque<PrintedSheet> waiting_;

@@ -75,7 +75,6 @@ StateStore::StateStore(fs::path dir, std::string_view model_if_new) : folder_(Op
   } else {
     Load();
   }
-  PagesFolder();
   capture_ = folder_.OpenToAppend(kCaptureFile);
 }
 

@@ -207,7 +207,8 @@ struct VirtualPrinter::State final : StreamListener, PrintMechanism {
   }
 
   StateStore store;
-  PageRenderer renderer{PageShelf(store.PagesFolder())};
+  PageShelf shelf{store.PagesFolder()};  // the renderer's thread alone uses it
+  PageRenderer renderer{[this](const PrintedSheet& sheet) { shelf.Keep(sheet.EncodePng()); }};
   long power_left = store.GetFaults().power_off_after_bytes;
   InputStream stream{*this};
   PageInterpreter page{*this};
