@@ -134,11 +134,6 @@ std::vector<std::string> StateFolder::Names() const {
   return names;
 }
 
-bool StateFolder::Holds(std::string_view name) const {
-  struct stat status {};
-  return ::fstatat(fd_.get(), std::string(name).c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0;
-}
-
 std::vector<uint8_t> StateFolder::Read(std::string_view name, std::size_t limit) const {
   const fs::path file = Within(name);
   // Not blocking, so a FIFO planted in the folder is refused instead of waited on.

@@ -38,7 +38,6 @@ class StateFolder {
   // The sub-folder `name`, made when missing. Refused when it is a link or not a directory.
   StateFolder Child(std::string_view name) const;
   std::vector<std::string> Names() const;
-  bool Holds(std::string_view name) const;
 
   // The whole file, refused when it is a link, not a regular file or larger than `limit` bytes.
   std::vector<uint8_t> Read(std::string_view name, std::size_t limit) const;

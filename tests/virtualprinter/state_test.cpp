@@ -79,6 +79,11 @@ void Write(const fs::path& file, const std::string& text) {
   std::ofstream(file) << text;
 }
 
+// Damage that puts `text` in place of printer.json.
+std::function<void(const fs::path&)> SettingsOf(std::string text) {
+  return [text](const fs::path& dir) { Write(dir / "printer.json", text); };
+}
+
 class BrokenDirectoryTest : public ::testing::TestWithParam<BrokenCase> {};
 
 TEST_P(BrokenDirectoryTest, IsRefusedWithAMessageNamingTheFile) {
@@ -108,67 +113,34 @@ INSTANTIATE_TEST_SUITE_P(
                    "chip-black.bin"},
         BrokenCase{"MissingSettings", [](const fs::path& dir) { fs::remove(dir / "printer.json"); },
                    "printer.json"},
-        BrokenCase{"SettingsNotJson",
-                   [](const fs::path& dir) { Write(dir / "printer.json", "{\"model\": "); },
-                   "printer.json"},
-        BrokenCase{"SettingsNotAnObject",
-                   [](const fs::path& dir) { Write(dir / "printer.json", "[1, 2]"); },
-                   "printer.json"},
-        BrokenCase{"UnknownModel",
-                   [](const fs::path& dir) { Write(dir / "printer.json", R"({"model": "330"})"); },
-                   "330"},
-        BrokenCase{"FlagNotBoolean",
-                   [](const fs::path& dir) {
-                     Write(dir / "printer.json", R"({"model": "310", "faults": {"silent": 1}})");
-                   },
+        BrokenCase{"SettingsNotJson", SettingsOf("{\"model\": "), "printer.json"},
+        BrokenCase{"SettingsNotAnObject", SettingsOf("[1, 2]"), "printer.json"},
+        BrokenCase{"UnknownModel", SettingsOf(R"({"model": "330"})"), "330"},
+        BrokenCase{"FlagNotBoolean", SettingsOf(R"({"model": "310", "faults": {"silent": 1}})"),
                    "printer.json"},
         BrokenCase{"NegativeDelay",
-                   [](const fs::path& dir) {
-                     Write(dir / "printer.json",
-                           R"({"model": "310", "faults": {"reply_delay_ms": -5}})");
-                   },
+                   SettingsOf(R"({"model": "310", "faults": {"reply_delay_ms": -5}})"),
                    "reply_delay_ms"},
         BrokenCase{"MisalignmentBeyondAnyBidValue",
-                   [](const fs::path& dir) {
-                     Write(dir / "printer.json",
-                           R"({"model": "310", "bid_misalignment": {"4pl-black": -71}})");
-                   },
+                   SettingsOf(R"({"model": "310", "bid_misalignment": {"4pl-black": -71}})"),
                    "4pl-black"},
         BrokenCase{"MisalignmentOfAnUnknownRow",
-                   [](const fs::path& dir) {
-                     Write(dir / "printer.json",
-                           R"({"model": "310", "bid_misalignment": {"ms-blak": 1}})");
-                   },
+                   SettingsOf(R"({"model": "310", "bid_misalignment": {"ms-blak": 1}})"),
                    "ms-blak"},
         BrokenCase{"SilenceNotAWholeNumber",
-                   [](const fs::path& dir) {
-                     Write(dir / "printer.json",
-                           R"({"model": "310", "exchange_silence_ms": "3s"})");
-                   },
+                   SettingsOf(R"({"model": "310", "exchange_silence_ms": "3s"})"),
                    "exchange_silence_ms"},
         BrokenCase{"FractionalDelay",
-                   [](const fs::path& dir) {
-                     Write(dir / "printer.json",
-                           R"({"model": "310", "faults": {"reply_delay_ms": 2.5}})");
-                   },
+                   SettingsOf(R"({"model": "310", "faults": {"reply_delay_ms": 2.5}})"),
                    "reply_delay_ms"},
         BrokenCase{"PowerOffBelowNever",
-                   [](const fs::path& dir) {
-                     Write(dir / "printer.json",
-                           R"({"model": "310", "faults": {"power_off_after_bytes": -2}})");
-                   },
+                   SettingsOf(R"({"model": "310", "faults": {"power_off_after_bytes": -2}})"),
                    "power_off_after_bytes"},
         BrokenCase{"PowerOffBeyondAnyCount",
-                   [](const fs::path& dir) {
-                     Write(dir / "printer.json",
-                           R"({"model": "310", "faults": {"power_off_after_bytes": )"
-                           R"(18446744073709551615}})");
-                   },
+                   SettingsOf(R"({"model": "310", "faults": {"power_off_after_bytes": )"
+                              R"(18446744073709551615}})"),
                    "power_off_after_bytes"},
-        BrokenCase{"DeviceIdNotText",
-                   [](const fs::path& dir) {
-                     Write(dir / "printer.json", R"({"model": "310", "device_id": 5})");
-                   },
+        BrokenCase{"DeviceIdNotText", SettingsOf(R"({"model": "310", "device_id": 5})"),
                    "device_id"}),
     kCaseName);
 
