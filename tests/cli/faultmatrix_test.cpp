@@ -161,12 +161,12 @@ const std::vector<MatrixCommand> kCommands{
      "Model identity written for Corvane Opal 310.",
      Needs::HeldWrites},
     {"BidRead", {"bid", "read"}, "Multi shot Black = ", Needs::Replies},
-    // Bi-D values go in their own frame, which ignore_writes leaves alone; the read-back still
-    // needs replies.
+    // Bi-D values go in their own frame, but the printer keeps them in the EEPROM, so a printer
+    // that ignores writes does not hold them either.
     {"BidWrite",
      {"bid", "write", "6pl-color", "-33"},
      "has been written in EEPROM.",
-     Needs::Replies},
+     Needs::HeldWrites},
     {"PrintBid", {"print", "bid"}, "Bi-d pattern print is completed.", Needs::Replies, {}, 0, true},
     {"PrintNozzle",
      {"print", "nozzle"},
