@@ -25,7 +25,7 @@ using ::testing::ElementsAre;
 // The repair form's Bi-D step as a form hosts it: one panel at a time above a status memo.
 class StepHost final : public QWidget, public ui::PanelHost {
  public:
-  explicit StepHost(ui::ServiceContext& context) {
+  explicit StepHost(ui::ServiceContext& context) : PanelHost(context.command) {
     auto* layout = new QVBoxLayout(this);
     for (ui::OperationPanel* panel : ui::MakeBidPanels(context, *this, ui::PanelRole::RepairStep)) {
       panel->hide();

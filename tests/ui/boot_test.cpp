@@ -133,11 +133,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PrinterId, ANameOfNoKnownModelIsUnknownInBothPrograms) {
   for (const int program : {0, 1}) {
-    FakeClock device_clock;
     Script script;
     script.device_id = "MFG:OTHER;CMD:ESCPL2;MDL:Laser 9;CLS:PRINTER;";
-    ScriptedProvider other(script, device_clock);
-    UiWorld world("320", &other);
+    // The identity bytes read back as written.
+    for (const EepromWrite& write : ModelIdentityWrites(MODEL_OPAL_320)) {
+      script.packets.push_back(ReplyWith(write.value));
+    }
+    UiWorld world("320", &script);
     world.Connect(1, program);
     EXPECT_EQ(StatusText(world), "Current Printer ID is Unknown.") << program;
   }

@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "ui/boot.h"
+#include "ui/inputdrop.h"
 #include "ui/screencursor.h"
 
 namespace opal::testing {
@@ -22,17 +23,18 @@ void EnsureApplication() {
   (void)application;
 }
 
-PortProvider& ProviderFor(VirtualPortProvider& provider, PortProvider* other) {
+std::unique_ptr<ScriptedProvider> ScriptedOn(Script* script, FakeClock& clock) {
   EnsureApplication();
-  return other != nullptr ? *other : provider;
+  return script != nullptr ? std::make_unique<ScriptedProvider>(*script, clock) : nullptr;
 }
 
 }  // namespace
 
-UiWorld::UiWorld(const std::string& model, PortProvider* other_provider)
+UiWorld::UiWorld(const std::string& model, Script* script)
     : printer(dir.path() / "printer", model),
       provider(printer, clock, clock),
-      port(ProviderFor(provider, other_provider), clock, exit),
+      scripted(ScriptedOn(script, clock)),
+      port(scripted ? static_cast<PortProvider&>(*scripted) : provider, clock, exit),
       command(port),
       modules(port, command, clock, exit),
       context{.port = port,
@@ -43,6 +45,7 @@ UiWorld::UiWorld(const std::string& model, PortProvider* other_provider)
               .exit = exit,
               .modules = modules},
       forms(context) {
+  port.SetIdle(ui::ProcessEventsDroppingInput);
   forms.FormBoot->show();
 }
 

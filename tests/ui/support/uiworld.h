@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "link/printerdriver.h"
 #include "link/virtualport.h"
 #include "tests/support/fakes.h"
+#include "tests/support/scripteddevice.h"
 #include "tests/support/tempdir.h"
 #include "tests/ui/support/scripteddialogs.h"
 #include "ui/forms.h"
@@ -20,11 +22,11 @@
 
 namespace opal::testing {
 
-// The program's forms around a fresh virtual printer, with instant waits, scripted dialogs and an
-// exit that throws ProgramEnded. Another port provider (a scripted device) may stand in for the
-// virtual printer.
+// The program's forms around a fresh virtual printer, with instant waits, scripted dialogs, an
+// exit that throws ProgramEnded and the program's idle hook. A scripted device on the same clock
+// may stand in for the virtual printer.
 struct UiWorld {
-  explicit UiWorld(const std::string& model = "320", PortProvider* other_provider = nullptr);
+  explicit UiWorld(const std::string& model = "320", Script* script = nullptr);
   ~UiWorld();
 
   // The start-up form's four choices by item index (-1 leaves one empty).
@@ -40,6 +42,7 @@ struct UiWorld {
   FakeClock clock;
   vp::VirtualPrinter printer;
   VirtualPortProvider provider;
+  std::unique_ptr<ScriptedProvider> scripted;
   ThrowingExit exit;
   TPrinterPort port;
   TFactoryCommand command;
