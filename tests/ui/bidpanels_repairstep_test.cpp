@@ -120,6 +120,16 @@ TEST_F(BidRepairStep, InputEnablesCompleteAfterARefusedValueToo) {
   EXPECT_THAT(CompleteButtons(), ElementsAre(true, true));
 }
 
+TEST_F(BidRepairStep, InputLeavesCompleteAsItWasAfterAWriteThePrinterDidNotTake) {
+  Click("BidAdjustBtn");
+  MsBlackEdit().setText("5");
+  MsBlackBox().setChecked(true);
+  world.printer.SetFaults({.stall_input = true});
+  Click("BidInputBtn");
+  EXPECT_EQ(host.memo.toPlainText(), "Transmission error");
+  EXPECT_THAT(CompleteButtons(), ElementsAre(false, false));
+}
+
 TEST_F(BidRepairStep, EitherCompleteButtonCompletesTheStepOnceFromThePanelPressed) {
   QSignalSpy from_print(&Panel("BidPrnPnl"), &ui::OperationPanel::StepCompleted);
   QSignalSpy from_input(&Panel("BidWrtPnl"), &ui::OperationPanel::StepCompleted);

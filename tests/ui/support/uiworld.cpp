@@ -23,18 +23,18 @@ void EnsureApplication() {
   (void)application;
 }
 
-std::unique_ptr<ScriptedProvider> ScriptedOn(Script* script, FakeClock& clock) {
+std::unique_ptr<PortProvider> Made(const ProviderMaker& maker, FakeClock& clock) {
   EnsureApplication();
-  return script != nullptr ? std::make_unique<ScriptedProvider>(*script, clock) : nullptr;
+  return maker ? maker(clock) : nullptr;
 }
 
 }  // namespace
 
-UiWorld::UiWorld(const std::string& model, Script* script)
+UiWorld::UiWorld(const std::string& model, const ProviderMaker& other)
     : printer(dir.path() / "printer", model),
       provider(printer, clock, clock),
-      scripted(ScriptedOn(script, clock)),
-      port(scripted ? static_cast<PortProvider&>(*scripted) : provider, clock, exit),
+      other_provider(Made(other, clock)),
+      port(other_provider ? *other_provider : static_cast<PortProvider&>(provider), clock, exit),
       command(port),
       modules(port, command, clock, exit),
       context{.port = port,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -12,7 +13,6 @@
 #include "link/printerdriver.h"
 #include "link/virtualport.h"
 #include "tests/support/fakes.h"
-#include "tests/support/scripteddevice.h"
 #include "tests/support/tempdir.h"
 #include "tests/ui/support/scripteddialogs.h"
 #include "ui/forms.h"
@@ -22,11 +22,14 @@
 
 namespace opal::testing {
 
+// Another port provider in place of the virtual printer's, on the world's clock.
+using ProviderMaker = std::function<std::unique_ptr<PortProvider>(FakeClock& clock)>;
+
 // The program's forms around a fresh virtual printer, with instant waits, scripted dialogs, an
-// exit that throws ProgramEnded and the program's idle hook. A scripted device on the same clock
-// may stand in for the virtual printer.
+// exit that throws ProgramEnded and the program's idle hook. Another provider (a scripted
+// device) may stand in for the virtual printer.
 struct UiWorld {
-  explicit UiWorld(const std::string& model = "320", Script* script = nullptr);
+  explicit UiWorld(const std::string& model = "320", const ProviderMaker& other = {});
   ~UiWorld();
 
   // The start-up form's four choices by item index (-1 leaves one empty).
@@ -42,7 +45,7 @@ struct UiWorld {
   FakeClock clock;
   vp::VirtualPrinter printer;
   VirtualPortProvider provider;
-  std::unique_ptr<ScriptedProvider> scripted;
+  std::unique_ptr<PortProvider> other_provider;
   ThrowingExit exit;
   TPrinterPort port;
   TFactoryCommand command;
