@@ -1,7 +1,13 @@
 #include <benchmark/benchmark.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "benchmarks/benchsupport.h"
 #include "device/eeprom.h"
+#include "device/headid.h"
+#include "device/usbid.h"
 #include "link/factory.h"
 
 namespace {
@@ -19,6 +25,54 @@ void FullEepromReadThroughTheVirtualPrinter(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * 256);
 }
 BENCHMARK(FullEepromReadThroughTheVirtualPrinter)->Unit(benchmark::kMicrosecond);
+
+// What reading every written byte back costs a technician: an adjustment sent byte by byte with
+// nothing read back, as before, against the same adjustment written and read back.
+constexpr std::string_view kHeadId = "AZBCDEFJKLMNW";
+constexpr std::string_view kUsbId = "AB12345678";
+
+using Adjustment = std::function<opal::Result(opal::bench::VirtualLink&)>;
+
+void WriteAdjustment(benchmark::State& state, Adjustment adjustment) {
+  opal::bench::VirtualLink link;
+  for (auto _ : state) {
+    if (adjustment(link) != opal::PORT_OK) state.SkipWithError("write failed");
+  }
+}
+
+// The bytes the verified operation writes, sent with nothing read back.
+opal::Result SendOnly(opal::bench::VirtualLink& link, uint8_t address, std::string_view bytes) {
+  for (const char byte : bytes) {
+    const opal::Result sent = link.command.EepromWriteByte(address++, static_cast<uint8_t>(byte));
+    if (sent != opal::PORT_OK) return sent;
+  }
+  return opal::PORT_OK;
+}
+
+opal::Result HeadIdSendOnly(opal::bench::VirtualLink& link) {
+  // As many bytes as the head ID writes; what they hold does not change the cost.
+  return SendOnly(link, 0x3F, std::string(opal::kHeadIdLength, '\x01'));
+}
+
+opal::Result HeadIdVerified(opal::bench::VirtualLink& link) {
+  opal::THeadIdCoder coder(link.command);
+  return coder.WriteHeadId(kHeadId);
+}
+
+opal::Result UsbIdSendOnly(opal::bench::VirtualLink& link) {
+  return SendOnly(link, opal::kUsbIdAddress, std::string(kUsbId) + "1B3EH530");
+}
+
+opal::Result UsbIdVerified(opal::bench::VirtualLink& link) {
+  opal::TUsbIdStore store(link.command, link.clock);
+  std::string stamp;
+  return store.WriteUsbId(kUsbId, stamp);
+}
+
+BENCHMARK_CAPTURE(WriteAdjustment, HeadIdSendOnly, HeadIdSendOnly)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(WriteAdjustment, HeadIdVerified, HeadIdVerified)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(WriteAdjustment, UsbIdSendOnly, UsbIdSendOnly)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(WriteAdjustment, UsbIdVerified, UsbIdVerified)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

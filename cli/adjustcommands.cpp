@@ -1,7 +1,7 @@
 #include "cli/adjustcommands.h"
 
-#include <iostream>
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "cli/terminal.h"
@@ -18,29 +18,12 @@ struct Arguments {
   bool yes = false;
 };
 
-void Runs(CLI::App* command, Action& chosen, Action action) {
-  command->callback([&chosen, action = std::move(action)] { chosen = action; });
-}
-
-// Stored bytes outside the symbol maps come back raw; a terminal must not take them as controls.
-std::string Printable(std::string_view text) {
-  std::string shown;
-  for (const char c : text) {
-    if (c >= ' ' && c <= '~' && c != '\\') {
-      shown += c;
-    } else {
-      shown += "\\x" + ByteToHexPair(static_cast<uint8_t>(c));
-    }
-  }
-  return shown;
-}
-
 int HeadIdRead(Opalctl& ctl) {
   ctl.Connect();
   THeadIdCoder coder(ctl.command);
   std::string text;
-  if (const Result result = coder.ReadHeadId(text); result != PORT_OK) return Failed(result);
-  std::cout << kHeadIdShownPrefix << Printable(HeadIdAsShown(text)) << '\n';
+  if (const Result result = coder.ReadHeadId(text); result != PORT_OK) return ctl.Failed(result);
+  ctl.console.out << kHeadIdShownPrefix << Printable(HeadIdAsShown(text)) << '\n';
   return kDone;
 }
 
@@ -49,13 +32,13 @@ int HeadIdWrite(Opalctl& ctl, const std::string& typed) {
   const std::string id = ToUpperAscii(typed);
   HeadIdValues values{};
   if (const Result valid = DecodeHeadId(id, values); valid != PORT_OK) {
-    std::cerr << ResultMessage(valid) << '\n';
+    ctl.console.err << ResultMessage(valid) << '\n';
     return kUsage;
   }
   ctl.Connect();
   THeadIdCoder coder(ctl.command);
-  if (const Result result = coder.WriteHeadId(id); result != PORT_OK) return Failed(result);
-  std::cout << kHeadIdWrittenFirst << "\n\"" << id << "\"\n" << kWrittenInEeprom << '\n';
+  if (const Result result = coder.WriteHeadId(id); result != PORT_OK) return ctl.Failed(result);
+  ctl.console.out << kHeadIdWrittenFirst << "\n\"" << id << "\"\n" << kWrittenInEeprom << '\n';
   return kDone;
 }
 
@@ -67,26 +50,27 @@ int UsbIdRead(Opalctl& ctl) {
   if (result == ERR_USBID_STORED) {
     // The forms show this code as an empty line; a terminal names the byte.
     const auto address = static_cast<uint8_t>(kUsbIdAddress + text.size() - 1);
-    std::cerr << "EEPROM byte " << ByteToHexPair(address) << " holds "
-              << ByteToHexPair(static_cast<uint8_t>(text.back()))
-              << ", which is not a letter or digit.\n";
+    ctl.console.err << "EEPROM byte " << ByteToHexPair(address) << " holds "
+                    << ByteToHexPair(static_cast<uint8_t>(text.back()))
+                    << ", which is not a letter or digit.\n";
     return kFailed;
   }
-  if (result != PORT_OK) return Failed(result);
-  std::cout << kUsbIdShownPrefix << text << '\n';
+  if (result != PORT_OK) return ctl.Failed(result);
+  ctl.console.out << kUsbIdShownPrefix << text << '\n';
   return kDone;
 }
 
 int UsbIdWrite(Opalctl& ctl, const std::string& id) {
   if (CheckUsbId(id) != PORT_OK) {
-    std::cerr << "The USB ID must be 10 characters, each 0-9 or A-Z.\n";
+    ctl.console.err << "The USB ID must be 10 characters, each 0-9 or A-Z.\n";
     return kUsage;
   }
   ctl.Connect();
   TUsbIdStore store(ctl.command, ctl.clock);
   std::string stamp;
-  if (const Result result = store.WriteUsbId(id, stamp); result != PORT_OK) return Failed(result);
-  std::cout << kUsbIdWrittenPrefix << id << stamp << kWrittenInEeprom << '\n';
+  if (const Result result = store.WriteUsbId(id, stamp); result != PORT_OK)
+    return ctl.Failed(result);
+  ctl.console.out << kUsbIdWrittenPrefix << id << stamp << kWrittenInEeprom << '\n';
   return kDone;
 }
 
@@ -95,23 +79,24 @@ int CounterRead(Opalctl& ctl) {
   TMaintenanceModule maintenance(ctl.command);
   std::string digits;
   if (const Result result = maintenance.ReadProtectionCounter(digits); result != PORT_OK) {
-    return Failed(result);
+    return ctl.Failed(result);
   }
-  std::cout << kCounterValuePrefix << digits << '\n';
+  ctl.console.out << kCounterValuePrefix << digits << '\n';
   return kDone;
 }
 
 int CounterClear(Opalctl& ctl, bool yes) {
   // A script cannot have replaced the pad: it must say so with --yes.
-  if (const auto refused = NotConfirmed(kCounterClearQuestion, yes, kCounterClearRetry)) {
+  if (const auto refused =
+          NotConfirmed(ctl.console, kCounterClearQuestion, yes, kCounterClearRetry)) {
     return *refused;
   }
   ctl.Connect();
   TMaintenanceModule maintenance(ctl.command);
   if (const Result result = maintenance.ClearProtectionCounter(); result != PORT_OK) {
-    return Failed(result);
+    return ctl.Failed(result);
   }
-  std::cout << kCounterCleared << '\n';
+  ctl.console.out << kCounterCleared << '\n';
   return kDone;
 }
 

@@ -1,14 +1,13 @@
 #include "cli/linkcommands.h"
 
 #include <array>
-#include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <iostream>
 #include <memory>
 #include <optional>
-#include <system_error>
+#include <ostream>
 
+#include "cli/backupfile.h"
+#include "cli/terminal.h"
 #include "device/datamanu.h"
 #include "device/eeprom.h"
 
@@ -21,99 +20,105 @@ struct Arguments {
 };
 
 int DeviceId(Opalctl& ctl) {
-  ctl.Connect();
-  std::string text = ctl.port.DeviceIdText();
+  std::string text = ctl.Connect();
   for (char& c : text) {
     if (c == '\r' || c == '\n') c = ' ';
   }
-  ctl.port.IdentifyModel();
-  std::cout << text << "\nCurrent Printer ID is " << ModelName(ctl.port.ModelCode) << ".\n";
+  ctl.console.out << Printable(text) << "\nCurrent Printer ID is " << ModelName(ModelNamedIn(text))
+                  << ".\n";
   return kDone;
 }
 
-void PrintRows(EepromRange range, const std::array<std::optional<uint8_t>, 256>& bytes) {
+void PrintRows(std::ostream& out, EepromRange range,
+               const std::array<std::optional<uint8_t>, 256>& bytes) {
   for (int row = range.start & 0xF0; row <= range.end; row += 16) {
-    std::cout << ByteToHexPair(static_cast<uint8_t>(row)) << ':';
+    out << ByteToHexPair(static_cast<uint8_t>(row)) << ':';
     for (int address = row; address < row + 16; ++address) {
       const auto& value = bytes[static_cast<std::size_t>(address)];
-      std::cout << ' ' << (value ? ByteToHexPair(*value) : "  ");
+      out << ' ' << (value ? ByteToHexPair(*value) : "  ");
     }
-    std::cout << '\n';
+    out << '\n';
   }
 }
 
-int UsageError() {
-  std::cerr << kInputDataIsWrong << '\n';
+int UsageError(Opalctl& ctl, std::string_view text) {
+  ctl.console.err << text << '\n';
   return kUsage;
 }
 
-// Through a file beside it and a rename, so an earlier backup under the same name is never lost
-// half-way.
-std::error_code SaveImage(const std::filesystem::path& path, const EepromImage& image) {
-  std::filesystem::path partial = path;
-  partial += ".partial";
-  std::error_code error;
-  {
-    std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(image.data()), image.size());
-    out.flush();
-    if (!out) error = std::error_code(errno, std::generic_category());
-  }
-  if (!error) std::filesystem::rename(partial, path, error);
-  if (error) {
-    std::error_code ignored;
-    std::filesystem::remove(partial, ignored);
-  }
-  return error;
+int Read(Opalctl& ctl, const Arguments& args) {
+  const auto range = ParseEepromRange(ToUpperAscii(args.start), ToUpperAscii(args.end));
+  if (!range) return UsageError(ctl, kInputDataIsWrong);
+  std::array<std::optional<uint8_t>, 256> bytes{};
+  ctl.Connect();
+  const Result result = ReadEepromRange(
+      ctl.command, *range, [&](uint8_t address, uint8_t value) { bytes[address] = value; });
+  if (result != PORT_OK) return ctl.Failed(result);
+  PrintRows(ctl.console.out, *range, bytes);
+  return kDone;
 }
 
-// Exactly 256 bytes, as a backup holds them.
-std::optional<EepromImage> LoadImage(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  EepromImage image{};
-  in.read(reinterpret_cast<char*>(image.data()), image.size());
-  if (in.gcount() != static_cast<std::streamsize>(image.size()) || in.peek() != EOF) {
-    return std::nullopt;
+int Write(Opalctl& ctl, const Arguments& args) {
+  const auto byte = ParseEepromByte(ToUpperAscii(args.address), ToUpperAscii(args.data));
+  if (!byte) return UsageError(ctl, kInputDataIsWrong);
+  ctl.Connect();
+  const std::array<EepromWrite, 1> write{{{byte->address, byte->data}}};
+  if (const Result result = ctl.command.WriteEepromVerified(write); result != PORT_OK) {
+    return ctl.Failed(result);
   }
-  return image;
+  ctl.console.out << kEepromAddressPrefix << ByteToHexPair(byte->address) << '\n'
+                  << kEepromDataPrefix << ByteToHexPair(byte->data) << '\n';
+  return kDone;
 }
 
 int Backup(Opalctl& ctl, const std::filesystem::path& path) {
+  // Refused before the printer is asked anything, so nothing waits on a file we will not write.
+  if (const auto refusal = BackupTargetRefusal(path)) return UsageError(ctl, *refusal);
   ctl.Connect();
   EepromImage image{};
   if (const Result result = BackupEeprom(ctl.command, image); result != PORT_OK) {
-    return Failed(result);
+    return ctl.Failed(result);
   }
-  if (const std::error_code error = SaveImage(path, image)) {
-    std::cerr << "Cannot write " << path.string() << ": " << error.message() << '\n';
+  if (const auto problem = SaveBackup(path, image)) {
+    ctl.console.err << *problem << '\n';
     return kFailed;
   }
-  std::cout << "EEPROM saved to " << path.string() << " (256 bytes).\n";
+  ctl.console.out << "EEPROM saved to " << path.string() << " (256 bytes).\n";
   return kDone;
 }
 
 int Restore(Opalctl& ctl, const std::filesystem::path& path) {
-  const auto image = LoadImage(path);
-  if (!image) {
-    std::cerr << path.string() << " is not a 256-byte EEPROM backup.\n";
-    return kUsage;
-  }
+  std::string problem;
+  const auto image = LoadBackup(path, problem);
+  if (!image) return UsageError(ctl, problem);
   ctl.Connect();
   RestoreReport report;
-  if (const Result result = RestoreEeprom(ctl.command, *image, report); result != PORT_OK) {
-    Failed(result);
-    std::cerr << "Wrote " << report.written << " of 256 bytes before the failure.\n";
-    return kFailed;
-  }
+  const Result result = RestoreEeprom(ctl.command, *image, report);
+  std::ostream& err = ctl.console.err;
   for (const EepromMismatch& byte : report.mismatches) {
-    std::cerr << "Address " << ByteToHexPair(byte.address) << ": file "
-              << ByteToHexPair(byte.wanted) << ", printer " << ByteToHexPair(byte.found) << '\n';
+    err << "Address " << ByteToHexPair(byte.address) << ": file " << ByteToHexPair(byte.wanted)
+        << ", printer " << ByteToHexPair(byte.found) << '\n';
   }
   if (!report.mismatches.empty()) {
-    std::cerr << report.mismatches.size() << " of 256 bytes do not match the backup.\n";
+    err << report.mismatches.size() << " of 256 bytes do not match the backup.\n";
     return kFailed;
   }
-  std::cout << "Wrote " << report.written << " of 256 bytes; all 256 match the backup.\n";
+  if (result != PORT_OK) {
+    ctl.Failed(result);
+    err << "Wrote " << report.written << " of 256 bytes before the failure.\n";
+    return kFailed;
+  }
+  ctl.console.out << "Wrote " << report.written << " of 256 bytes; all 256 match the backup.\n";
+  return kDone;
+}
+
+int Identity(Opalctl& ctl, const std::string& model) {
+  ctl.Connect();
+  const int32_t code = model == "310" ? MODEL_OPAL_310 : MODEL_OPAL_320;
+  if (const Result result = WriteModelIdentity(ctl.command, code); result != PORT_OK) {
+    return ctl.Failed(result);
+  }
+  ctl.console.out << "Model identity written for " << ModelName(code) << ".\n";
   return kDone;
 }
 
@@ -121,8 +126,8 @@ int Restore(Opalctl& ctl, const std::filesystem::path& path) {
 
 void AddLinkCommands(CLI::App& app, Action& chosen) {
   const auto args = std::make_shared<Arguments>();
-  app.add_subcommand("device-id", "Show the printer's device ID and the model it names")
-      ->callback([&chosen] { chosen = DeviceId; });
+  Runs(app.add_subcommand("device-id", "Show the printer's device ID and the model it names"),
+       chosen, DeviceId);
 
   auto* eeprom = app.add_subcommand("eeprom", "Read, write, back up or restore EEPROM bytes")
                      ->require_subcommand(1);
@@ -130,59 +135,25 @@ void AddLinkCommands(CLI::App& app, Action& chosen) {
   auto* read = eeprom->add_subcommand("read", "Show the bytes from START to END (two hex digits)");
   read->add_option("START", args->start)->required();
   read->add_option("END", args->end)->required();
-  read->callback([&chosen, args] {
-    chosen = [args](Opalctl& ctl) {
-      const auto range = ParseEepromRange(ToUpperAscii(args->start), ToUpperAscii(args->end));
-      if (!range) return UsageError();
-      std::array<std::optional<uint8_t>, 256> bytes{};
-      ctl.Connect();
-      const Result result = ReadEepromRange(
-          ctl.command, *range, [&](uint8_t address, uint8_t value) { bytes[address] = value; });
-      if (result != PORT_OK) return Failed(result);
-      PrintRows(*range, bytes);
-      return int{kDone};
-    };
-  });
+  Runs(read, chosen, [args](Opalctl& ctl) { return Read(ctl, *args); });
 
   auto* write = eeprom->add_subcommand("write", "Write DATA to ADDR (two hex digits each)");
   write->add_option("ADDR", args->address)->required();
   write->add_option("DATA", args->data)->required();
-  write->callback([&chosen, args] {
-    chosen = [args](Opalctl& ctl) {
-      const auto byte = ParseEepromByte(ToUpperAscii(args->address), ToUpperAscii(args->data));
-      if (!byte) return UsageError();
-      ctl.Connect();
-      const Result result = ctl.command.EepromWriteByte(byte->address, byte->data);
-      if (result != PORT_OK) return Failed(result);
-      std::cout << kEepromAddressPrefix << ByteToHexPair(byte->address) << '\n'
-                << kEepromDataPrefix << ByteToHexPair(byte->data) << '\n';
-      return int{kDone};
-    };
-  });
+  Runs(write, chosen, [args](Opalctl& ctl) { return Write(ctl, *args); });
 
   auto* backup = eeprom->add_subcommand("backup", "Save all 256 bytes to FILE");
   backup->add_option("FILE", args->file)->required();
-  backup->callback(
-      [&chosen, args] { chosen = [args](Opalctl& ctl) { return Backup(ctl, args->file); }; });
+  Runs(backup, chosen, [args](Opalctl& ctl) { return Backup(ctl, args->file); });
 
   auto* restore = eeprom->add_subcommand(
       "restore", "Write the bytes of FILE that differ, then check all 256 against it");
   restore->add_option("FILE", args->file)->required();
-  restore->callback(
-      [&chosen, args] { chosen = [args](Opalctl& ctl) { return Restore(ctl, args->file); }; });
+  Runs(restore, chosen, [args](Opalctl& ctl) { return Restore(ctl, args->file); });
 
   auto* identity = app.add_subcommand("identity", "Rewrite the printer's model identity bytes");
   identity->add_option("MODEL", args->model)->required()->check(CLI::IsMember({"310", "320"}));
-  identity->callback([&chosen, args] {
-    chosen = [args](Opalctl& ctl) {
-      ctl.Connect();
-      const int32_t code = args->model == "310" ? MODEL_OPAL_310 : MODEL_OPAL_320;
-      const Result result = WriteModelIdentity(ctl.command, code);
-      if (result != PORT_OK) return Failed(result);
-      std::cout << "Model identity written for " << ModelName(code) << ".\n";
-      return int{kDone};
-    };
-  });
+  Runs(identity, chosen, [args](Opalctl& ctl) { return Identity(ctl, args->model); });
 }
 
 }  // namespace opal::cli

@@ -1,7 +1,7 @@
 #include "cli/maintenancecommands.h"
 
-#include <iostream>
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "cli/printcommands.h"
@@ -24,15 +24,11 @@ struct Arguments {
 // What --no-wait leaves the printer to do.
 constexpr std::string_view kNotWaited = "Not waited for: the printer finishes on its own.";
 
-void Runs(CLI::App* command, Action& chosen, Action action) {
-  command->callback([&chosen, action = std::move(action)] { chosen = action; });
-}
-
 // `action` once the form's question is answered Yes, before anything is sent.
 Action AfterYes(std::string_view question, std::string_view refused,
                 const std::shared_ptr<Arguments>& args, Action action) {
   return [=](Opalctl& ctl) {
-    if (const auto not_confirmed = NotConfirmed(question, args->yes, refused)) {
+    if (const auto not_confirmed = NotConfirmed(ctl.console, question, args->yes, refused)) {
       return *not_confirmed;
     }
     return action(ctl);
@@ -40,58 +36,66 @@ Action AfterYes(std::string_view question, std::string_view refused,
 }
 
 // The forms show nothing for these codes; a terminal says what is wrong with the cartridge.
-int ChipFailed(Result code) {
+int ChipFailed(Opalctl& ctl, Result code) {
   if (code == ERR_CHIP_MAKER) {
-    std::cerr << "The cartridge's chip does not name " << kChipMaker << " as its maker.\n";
+    ctl.console.err << "The cartridge's chip does not name " << kChipMaker << " as its maker.\n";
     return kFailed;
   }
   if (code == ERR_CHIP_EXPIRED) {
-    std::cerr << "The cartridge is past its effect date.\n";
+    ctl.console.err << "The cartridge is past its effect date.\n";
     return kFailed;
   }
-  return Failed(code);
+  return ctl.Failed(code);
 }
 
 int RunSequence(Opalctl& ctl, const TimedSequence& sequence, bool no_wait) {
   ctl.Connect();
-  std::cout << sequence.busy_text << std::endl;
-  CountdownSleeper wait(ctl.sleeper, no_wait);
+  ctl.console.out << sequence.busy_text << std::endl;
+  CountdownSleeper wait(ctl, no_wait);
   if (const Result result = RunTimedSequence(ctl.command, wait, sequence); result != PORT_OK) {
-    return Failed(result);
+    return ctl.Failed(result);
   }
-  std::cout << (no_wait ? kNotWaited : sequence.done_text) << '\n';
+  if (no_wait) {
+    ctl.console.out << kNotWaited << '\n';
+    return kDone;
+  }
+  // "Completed" is for a printer that came through its work: one that stopped answering did not.
+  ctl.DeviceIdAnswer();
+  ctl.console.out << sequence.done_text << '\n';
   return kDone;
 }
 
 int LiquidExchange(Opalctl& ctl, bool no_wait) {
   ctl.Connect();
-  std::cout << kExchangeBusy << std::endl;
+  ctl.console.out << kExchangeBusy << std::endl;
   if (no_wait) {
-    ctl.command.LiquidExchange();
-    std::cout << kNotWaited << '\n';
+    if (const Result result = ctl.command.LiquidExchange(); result != PORT_OK) {
+      return ctl.Failed(result);
+    }
+    ctl.console.out << kNotWaited << '\n';
     return kDone;
   }
-  CountdownSleeper wait(ctl.sleeper, false);
+  CountdownSleeper wait(ctl, false);
   Result result = PORT_OK;
   {
-    StatusLine line;
+    StatusLine line(ctl.console);
     result =
         RunLiquidExchange(ctl.command, ctl.clock, wait, ctl.sleeper,
                           [&line](std::chrono::seconds silent) { line.Show(SilenceText(silent)); });
   }
-  if (result != PORT_OK) return Failed(result);
-  std::cout << kExchangeDone << '\n';
+  if (result != PORT_OK) return ctl.Failed(result);
+  ctl.console.out << kExchangeDone << '\n';
   return kDone;
 }
 
 int DataReset(Opalctl& ctl) {
   ctl.Connect();
-  std::cout << kDataResetBusy << std::endl;
+  ctl.console.out << kDataResetBusy << std::endl;
   TMaintenanceModule maintenance(ctl.command);
   if (const Result result = ResetRefurbishedData(maintenance, ctl.command); result != PORT_OK) {
-    return Failed(result);
+    return ctl.Failed(result);
   }
-  std::cout << kDataResetDone << '\n' << kDataResetNote << '\n';
+  ctl.console.out << kDataResetDone << '\n' << kDataResetNote << '\n';
   return kDone;
 }
 
@@ -111,42 +115,39 @@ int ChipInfo(Opalctl& ctl, const Arguments& args) {
   TZlic zlic(ctl.command, ctl.clock);
   std::string text;
   if (const Result result = zlic.ReadChipInfo({cartridge, report, {}}, text); result != PORT_OK) {
-    return ChipFailed(result);
+    return ChipFailed(ctl, result);
   }
-  std::cout << WithLineFeeds(text) << '\n';
+  ctl.console.out << WithLineFeeds(text) << '\n';
   return kDone;
 }
 
 int PrintChips(Opalctl& ctl, bool no_wait) {
   ctl.Connect();
-  std::cout << kChipInfoPrinting << std::endl;
+  ctl.console.out << kChipInfoPrinting << std::endl;
   TRasterPrinter raster(ctl.port, ctl.exit);
   TZlic zlic(ctl.command, ctl.clock);
   if (const Result result = PrintAllChipInfo(raster, zlic); result != PORT_OK) {
-    return ChipFailed(result);
+    return ChipFailed(ctl, result);
   }
-  CountdownSleeper(ctl.sleeper, no_wait).Sleep(kChipInfoPrintWait);
-  std::cout << (no_wait ? kNotWaited : kChipInfoPrinted) << '\n';
+  CountdownSleeper(ctl, no_wait).Sleep(kChipInfoPrintWait);
+  ctl.console.out << (no_wait ? kNotWaited : kChipInfoPrinted) << '\n';
   return kDone;
 }
 
 int PrintA4(Opalctl& ctl, const std::string& model) {
-  ctl.Connect();
+  const std::string answer = ctl.Connect();
   int32_t model_code = model == "310" ? MODEL_OPAL_310 : MODEL_OPAL_320;
-  if (model.empty()) {
-    ctl.port.IdentifyModel();
-    model_code = ctl.port.ModelCode;
-  }
-  std::cout << kA4CheckPrinting << std::endl;
+  if (model.empty()) model_code = ModelNamedIn(answer);
+  ctl.console.out << kA4CheckPrinting << std::endl;
   TRasterPrinter raster(ctl.port, ctl.exit);
   THeadIdCoder head_id(ctl.command);
   TMaintenanceModule maintenance(ctl.command);
   TZlic zlic(ctl.command, ctl.clock);
   TA4Check sheet(raster, ctl.command, head_id, maintenance, zlic);
   if (const Result result = sheet.PrintA4CheckSheet(model_code); result != PORT_OK) {
-    return ChipFailed(result);
+    return ChipFailed(ctl, result);
   }
-  std::cout << kA4CheckPrinted << '\n';
+  ctl.console.out << kA4CheckPrinted << '\n';
   return kDone;
 }
 

@@ -1,13 +1,14 @@
 #include "cli/printcommands.h"
 
 #include <array>
-#include <iostream>
 #include <memory>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "device/bid.h"
+#include "device/eeprom.h"
 #include "printing/bidcheck.h"
 #include "printing/clogged.h"
 #include "printing/patterns.h"
@@ -24,13 +25,13 @@ struct Arguments {
 // starts a new one, and an error goes to standard error.
 class TerminalStatus {
  public:
-  explicit TerminalStatus(std::ostream& out) : out_(out) {}
+  TerminalStatus(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
 
   StatusReport Report() {
     return [this](StatusMode mode, std::string_view text) {
       if (mode == StatusMode::Error) {
         EndLine();
-        std::cerr << text << '\n';
+        err_ << text << '\n';
         return;
       }
       if (mode != StatusMode::Append && started_) out_ << '\n';
@@ -45,6 +46,7 @@ class TerminalStatus {
 
  private:
   std::ostream& out_;
+  std::ostream& err_;
   bool started_ = false;
 };
 
@@ -85,37 +87,35 @@ int BidRead(Opalctl& ctl) {
   ctl.Connect();
   TBidAdjustment bid(ctl.command);
   std::ostringstream lines;
-  TerminalStatus status(lines);
+  TerminalStatus status(lines, ctl.console.err);
   if (const Result result = ReportPresentBidValues(bid, status.Report()); result != PORT_OK) {
-    return Failed(result);
+    return ctl.Failed(result);
   }
   status.EndLine();
-  std::cout << lines.str();
+  ctl.console.out << lines.str();
   return kDone;
 }
 
 int BidWrite(Opalctl& ctl, const Arguments& args) {
   if (!BidValueInRange(BidValueFromText(args.value))) {
-    std::cerr << kBidLimitNote << '\n';
+    ctl.console.err << kBidLimitNote << '\n';
     return kUsage;
   }
   ctl.Connect();
   TBidAdjustment bid(ctl.command);
-  std::array<BidEntry, kBidRowCount> entries{};
-  entries[RowIndex(args.row)] = {true, args.value};
-  std::ostringstream lines;
-  TerminalStatus status(lines);
-  bool written = false;
-  WriteTickedBidValues(bid, entries, status.Report(), [&](std::size_t) { written = true; });
-  status.EndLine();
-  (written ? std::cout : std::cerr) << lines.str();
-  return written ? kDone : kFailed;
+  const BidRow& row = kBidRows[RowIndex(args.row)];
+  if (const Result result = bid.WriteBidValue(row.ink_group, row.kind, args.value);
+      result != PORT_OK) {
+    return ctl.Failed(result);
+  }
+  ctl.console.out << row.written_lead << args.value << kWrittenInEeprom << '\n';
+  return kDone;
 }
 
 int PrintBid(Opalctl& ctl, int position) {
   ctl.Connect();
   TRasterPrinter raster(ctl.port, ctl.exit);
-  TerminalStatus status(std::cout);
+  TerminalStatus status(ctl.console.out, ctl.console.err);
   const Result result = PrintBidCheckPage(raster, ctl.command, position, status.Report());
   status.EndLine();
   return result == PORT_OK ? kDone : kFailed;
@@ -124,8 +124,10 @@ int PrintBid(Opalctl& ctl, int position) {
 int PrintNozzle(Opalctl& ctl, int position) {
   ctl.Connect();
   TRasterPrinter raster(ctl.port, ctl.exit);
-  TerminalStatus status(std::cout);
-  MovePrintStart(raster, position);
+  if (const Result moved = MovePrintStart(raster, position); moved != PORT_OK) {
+    return ctl.Failed(moved);
+  }
+  TerminalStatus status(ctl.console.out, ctl.console.err);
   const Result result = PrintAllNozzleTestPattern(raster, status.Report());
   status.EndLine();
   return result == PORT_OK ? kDone : kFailed;
@@ -145,10 +147,10 @@ int PrintPattern(Opalctl& ctl, const std::string& name) {
   ctl.Connect();
   TRasterPrinter raster(ctl.port, ctl.exit);
   if (const Result result = PrintNamedPattern(ctl, raster, name); result != PORT_OK) {
-    return Failed(result);
+    return ctl.Failed(result);
   }
-  if (const Result result = raster.SendFormFeed(); result != PORT_OK) return Failed(result);
-  std::cout << "Pattern " << name << " printed.\n";
+  if (const Result result = raster.SendFormFeed(); result != PORT_OK) return ctl.Failed(result);
+  ctl.console.out << "Pattern " << name << " printed.\n";
   return kDone;
 }
 
@@ -168,14 +170,11 @@ void AddPrintCommands(CLI::App& app, Action& chosen) {
 
   auto* bid =
       app.add_subcommand("bid", "Read or write the Bi-D alignment values")->require_subcommand(1);
-  bid->add_subcommand("read", "Show the six stored Bi-D values")->callback([&chosen] {
-    chosen = BidRead;
-  });
+  Runs(bid->add_subcommand("read", "Show the six stored Bi-D values"), chosen, BidRead);
   auto* write = bid->add_subcommand("write", "Set one Bi-D value (-70 to 70)");
   write->add_option("ROW", args->row)->required()->check(CLI::IsMember(row_names));
   write->add_option("VALUE", args->value)->required();
-  write->callback(
-      [&chosen, args] { chosen = [args](Opalctl& ctl) { return BidWrite(ctl, *args); }; });
+  Runs(write, chosen, [args](Opalctl& ctl) { return BidWrite(ctl, *args); });
 
   auto* print = PrintCommand(app);
   const auto add_position = [&](CLI::App* command) {
@@ -186,18 +185,13 @@ void AddPrintCommands(CLI::App& app, Action& chosen) {
   };
   auto* print_bid = print->add_subcommand("bid", "Print the Bi-D check page");
   add_position(print_bid);
-  print_bid->callback(
-      [&chosen, args] { chosen = [args](Opalctl& ctl) { return PrintBid(ctl, args->position); }; });
+  Runs(print_bid, chosen, [args](Opalctl& ctl) { return PrintBid(ctl, args->position); });
   auto* nozzle = print->add_subcommand("nozzle", "Have the printer print its own nozzle check");
   add_position(nozzle);
-  nozzle->callback([&chosen, args] {
-    chosen = [args](Opalctl& ctl) { return PrintNozzle(ctl, args->position); };
-  });
+  Runs(nozzle, chosen, [args](Opalctl& ctl) { return PrintNozzle(ctl, args->position); });
   auto* pattern = print->add_subcommand("pattern", "Print one test pattern on a page of its own");
   pattern->add_option("NAME", args->pattern)->required()->check(CLI::IsMember(PatternNames()));
-  pattern->callback([&chosen, args] {
-    chosen = [args](Opalctl& ctl) { return PrintPattern(ctl, args->pattern); };
-  });
+  Runs(pattern, chosen, [args](Opalctl& ctl) { return PrintPattern(ctl, args->pattern); });
 }
 
 }  // namespace opal::cli

@@ -1,9 +1,9 @@
 #include "cli/session.h"
 
-#include <iostream>
+#include <CLI/CLI.hpp>
+#include <ostream>
 
 #include "device/datamanu.h"
-#include "link/forceexit.h"
 #include "link/linuxdevices.h"
 #include "link/virtualport.h"
 
@@ -39,8 +39,11 @@ std::optional<int> PortIndexOf(std::string name) {
   return std::nullopt;
 }
 
-Opalctl::Opalctl(const Target& target)
-    : port_index(PortIndexFor(target)),
+Opalctl::Opalctl(const Target& target, Clock& clock, Sleeper& sleeper, Console& console)
+    : clock(clock),
+      sleeper(sleeper),
+      console(console),
+      port_index(PortIndexFor(target)),
       printer(MakePrinter(target)),
       provider(printer ? std::unique_ptr<PortProvider>(
                              std::make_unique<VirtualPortProvider>(*printer, clock, sleeper))
@@ -48,21 +51,38 @@ Opalctl::Opalctl(const Target& target)
       port(*provider, clock, exit),
       command(port) {}
 
-void Opalctl::Connect() {
-  port.Open(port_index);
-  if (!port.CheckDeviceId()) {
-    std::string text = "Printer is error or power off status.";
-    if (!port.OpenProblem().empty()) text += "\n" + port.OpenProblem();
-    port.Close();
-    throw ProgramEnd(text, kNoAnswer);
+std::string Opalctl::Connect() {
+  // Another program's writes would interleave with ours: nothing is sent until we hold it.
+  if (port.Open(port_index) == ERR_PORT_BUSY) {
+    throw ProgramEnd(ResultMessage(ERR_PORT_BUSY), kFailed);
   }
-  port.Send(kStartSequence);
+  std::string answer = DeviceIdAnswer();
+  // The printer answered, so a start sequence it does not take is a failed transfer like any
+  // other, not a printer that is off.
+  if (const Result sent = port.Send(kStartSequence); sent != PORT_OK) {
+    port.Close();
+    throw ProgramEnd(command.Message(sent), kFailed);
+  }
+  return answer;
 }
 
-int Failed(Result code) {
-  const std::string message = ResultMessage(code);
-  std::cerr << (message.empty() ? "Failed with code " + std::to_string(code) : message) << '\n';
+std::string Opalctl::DeviceIdAnswer() {
+  std::string answer = port.DeviceIdText();
+  if (!answer.empty()) return answer;
+  std::string text = "Printer is error or power off status.";
+  if (!port.OpenProblem().empty()) text += "\n" + port.OpenProblem();
+  port.Close();
+  throw ProgramEnd(text, kNoAnswer);
+}
+
+int Opalctl::Failed(Result code) {
+  const std::string message = command.Message(code);
+  console.err << (message.empty() ? "Failed with code " + std::to_string(code) : message) << '\n';
   return kFailed;
+}
+
+void Runs(CLI::App* command, Action& chosen, Action action) {
+  command->callback([&chosen, action = std::move(action)] { chosen = action; });
 }
 
 }  // namespace opal::cli

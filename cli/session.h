@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <iosfwd>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -12,11 +13,15 @@
 #include "link/timing.h"
 #include "virtualprinter/virtualprinter.h"
 
+namespace CLI {
+class App;
+}
+
 namespace opal::cli {
 
 enum ExitStatus : int { kDone = 0, kFailed = 1, kUsage = 2, kNoAnswer = 3 };
 
-// Thrown where the program would end on its own; main turns it into the exit status.
+// Thrown where the program would end on its own; the run turns it into the exit status.
 struct ProgramEnd : std::runtime_error {
   ProgramEnd(const std::string& text, int status) : std::runtime_error(text), status(status) {}
   int status;
@@ -25,6 +30,16 @@ struct ProgramEnd : std::runtime_error {
 class TerminalExit final : public ProgramExit {
  public:
   [[noreturn]] void End(const ExitNotice& notice) override;
+};
+
+// Where a run reads answers and writes its lines. Questions are asked and waits counted down only
+// where a person is there to see them.
+struct Console {
+  std::istream& in;
+  std::ostream& out;
+  std::ostream& err;
+  bool in_is_terminal = false;
+  bool out_is_terminal = false;
 };
 
 struct Target {
@@ -36,15 +51,24 @@ struct Target {
 // Port index of a port name as a technician types it: "LPT1", "vlusb1" or "VLUSB1:".
 std::optional<int> PortIndexOf(std::string name);
 
-// The module objects of one opalctl run, created once and handed on by reference.
+// The module objects of one opalctl run, created once and handed on by reference. Time comes
+// from the caller, so a run on a virtual printer can be driven by a clock that only moves when
+// told.
 struct Opalctl {
-  explicit Opalctl(const Target& target);
+  Opalctl(const Target& target, Clock& clock, Sleeper& sleeper, Console& console);
 
-  // Opens the port, checks that the printer answers and switches it into its service protocol.
-  void Connect();
+  // Opens the port, checks that the printer answers and switches it into its service protocol;
+  // throws ProgramEnd when any of it fails. Returns the device-ID text the printer answered with.
+  std::string Connect();
+  // The printer's device-ID text; throws ProgramEnd with the status for a printer that does not
+  // answer.
+  std::string DeviceIdAnswer();
+  // Prints what the technician reads for the code on standard error; gives the failure status.
+  int Failed(Result code);
 
-  SystemClock clock;
-  ThreadSleeper sleeper;
+  Clock& clock;
+  Sleeper& sleeper;
+  Console& console;
   TerminalExit exit;
   int port_index;
   std::unique_ptr<vp::VirtualPrinter> printer;
@@ -55,7 +79,7 @@ struct Opalctl {
 
 using Action = std::function<int(Opalctl&)>;
 
-// Prints the code's message on standard error and gives the failure status.
-int Failed(Result code);
+// Lets a command line choice run `action` once the whole line has been parsed.
+void Runs(CLI::App* command, Action& chosen, Action action);
 
 }  // namespace opal::cli

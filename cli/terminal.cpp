@@ -1,61 +1,69 @@
 #include "cli/terminal.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <iostream>
-#include <string>
+#include <istream>
+#include <ostream>
 
-#include "cli/session.h"
 #include "device/datamanu.h"
 
 namespace opal::cli {
 
-std::optional<int> NotConfirmed(std::string_view question, bool yes, std::string_view refused) {
+std::optional<int> NotConfirmed(Console& console, std::string_view question, bool yes,
+                                std::string_view refused) {
   if (yes) return std::nullopt;
-  if (!isatty(STDIN_FILENO)) {
-    std::cerr << "Standard input is not a terminal: give --yes to answer \"" << question
-              << "\" with Yes.\n";
+  if (!console.in_is_terminal) {
+    console.err << "Standard input is not a terminal: give --yes to answer \"" << question
+                << "\" with Yes.\n";
     return kUsage;
   }
-  std::cout << question << " [y/N] " << std::flush;
+  console.out << question << " [y/N] " << std::flush;
   std::string answer;
-  std::getline(std::cin, answer);
+  std::getline(console.in, answer);
   answer = ToUpperAscii(answer);
   if (answer == "Y" || answer == "YES") return std::nullopt;
-  std::cerr << refused << '\n';
+  console.err << refused << '\n';
   return kFailed;
 }
 
-StatusLine::StatusLine() : terminal_(isatty(STDOUT_FILENO) != 0) {}
+std::string Printable(std::string_view text) {
+  std::string shown;
+  for (const char c : text) {
+    if (c >= ' ' && c <= '~' && c != '\\') {
+      shown += c;
+    } else {
+      shown += "\\x" + ByteToHexPair(static_cast<uint8_t>(c));
+    }
+  }
+  return shown;
+}
 
 StatusLine::~StatusLine() {
   Clear();
 }
 
 void StatusLine::Show(std::string_view text) {
-  if (!terminal_) return;
+  if (!console_.out_is_terminal) return;
   // Blanks over what is left of a longer line before.
   const std::size_t blanks = shown_ > text.size() ? shown_ - text.size() : 0;
-  std::cout << '\r' << text << std::string(blanks, ' ') << std::flush;
+  console_.out << '\r' << text << std::string(blanks, ' ') << std::flush;
   shown_ = text.size();
 }
 
 void StatusLine::Clear() {
   if (shown_ == 0) return;
-  std::cout << '\r' << std::string(shown_, ' ') << '\r' << std::flush;
+  console_.out << '\r' << std::string(shown_, ' ') << '\r' << std::flush;
   shown_ = 0;
 }
 
 void CountdownSleeper::Sleep(std::chrono::milliseconds duration) {
   using std::chrono::milliseconds;
   if (skip_) return;
-  StatusLine line;
+  StatusLine line(ctl_.console);
   for (milliseconds left = duration; left > milliseconds(0);) {
     const auto seconds = std::chrono::ceil<std::chrono::seconds>(left).count();
     line.Show("Waiting for the printer: " + std::to_string(seconds) + " s");
     const milliseconds step = std::min(left, milliseconds(1000));
-    sleeper_.Sleep(step);
+    ctl_.sleeper.Sleep(step);
     left -= step;
   }
 }

@@ -2,8 +2,10 @@
 
 #include <chrono>
 #include <optional>
+#include <string>
 #include <string_view>
 
+#include "cli/session.h"
 #include "link/timing.h"
 
 namespace opal::cli {
@@ -12,13 +14,18 @@ namespace opal::cli {
 // terminal, where "y" or "yes" in any case is Yes and anything else, or the end of input, is No.
 // Without a terminal nobody can answer, and nothing is done. Returns nullopt for Yes, otherwise
 // the exit status, with `refused` on standard error for No.
-std::optional<int> NotConfirmed(std::string_view question, bool yes, std::string_view refused);
+std::optional<int> NotConfirmed(Console& console, std::string_view question, bool yes,
+                                std::string_view refused);
+
+// Text that came from the printer, safe to show on a terminal: a byte that is not printable
+// ASCII (or is a backslash) is shown as \x and two hex digits, so it cannot act as a control.
+std::string Printable(std::string_view text);
 
 // One line of standard output rewritten in place while the program waits; nothing when standard
 // output is not a terminal.
 class StatusLine {
  public:
-  StatusLine();
+  explicit StatusLine(Console& console) : console_(console) {}
   ~StatusLine();
   StatusLine(const StatusLine&) = delete;
   StatusLine& operator=(const StatusLine&) = delete;
@@ -27,7 +34,7 @@ class StatusLine {
   void Clear();
 
  private:
-  bool terminal_;
+  Console& console_;
   std::size_t shown_ = 0;
 };
 
@@ -35,11 +42,11 @@ class StatusLine {
 // terminal, or no wait at all for --no-wait (`skip`).
 class CountdownSleeper final : public Sleeper {
  public:
-  CountdownSleeper(Sleeper& sleeper, bool skip) : sleeper_(sleeper), skip_(skip) {}
+  CountdownSleeper(Opalctl& ctl, bool skip) : ctl_(ctl), skip_(skip) {}
   void Sleep(std::chrono::milliseconds duration) override;
 
  private:
-  Sleeper& sleeper_;
+  Opalctl& ctl_;
   bool skip_;
 };
 

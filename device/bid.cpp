@@ -63,8 +63,12 @@ Result TBidAdjustment::WriteBidValue(uint8_t ink_group, BidKind kind, std::strin
   const int value = BidValueFromText(text);
   if (!BidValueInRange(value)) return BidOutOfRangeCode(kind, ink_group);
   const uint8_t kind_number = static_cast<uint8_t>(kind);
-  return IsColor(ink_group) ? command_.SetBidValue(kind_number, kBidSlotUnchanged, value)
-                            : command_.SetBidValue(kind_number, value, kBidSlotUnchanged);
+  const Result sent = IsColor(ink_group)
+                          ? command_.SetBidValue(kind_number, kBidSlotUnchanged, value)
+                          : command_.SetBidValue(kind_number, value, kBidSlotUnchanged);
+  if (sent != PORT_OK) return sent;
+  const EepromWrite kept{BidAddress(kind, ink_group), static_cast<uint8_t>(value)};
+  return command_.VerifyEeprom({&kept, 1});
 }
 
 Result ReadAllBidValues(
@@ -92,24 +96,28 @@ Result ReportPresentBidValues(TBidAdjustment& bid, const StatusReport& report) {
   });
 }
 
-void WriteTickedBidValues(TBidAdjustment& bid, const std::array<BidEntry, kBidRowCount>& entries,
-                          const StatusReport& report,
-                          const std::function<void(std::size_t row)>& on_written) {
+Result WriteTickedBidValues(TBidAdjustment& bid, const std::array<BidEntry, kBidRowCount>& entries,
+                            const StatusReport& report,
+                            const std::function<void(std::size_t row)>& on_written) {
+  Result first_failure = PORT_OK;
   StatusMode mode = StatusMode::Plain;
   for (std::size_t row = 0; row < kBidRowCount; ++row) {
     if (!entries[row].ticked) continue;
     const BidRow& written = kBidRows[row];
     const Result result = bid.WriteBidValue(written.ink_group, written.kind, entries[row].text);
+    if (first_failure == PORT_OK) first_failure = result;
     if (result == PORT_OK) {
       report(mode, written.written_lead);
       report(StatusMode::Append, entries[row].text);
       report(StatusMode::Append, kWrittenInEeprom);
       on_written(row);
     } else {
-      report(mode, ResultMessage(result));
+      report(mode, bid.Message(result));
+      if (result != BidOutOfRangeCode(written.kind, written.ink_group)) break;
     }
     mode = StatusMode::NewLine;
   }
+  return first_failure;
 }
 
 }  // namespace opal

@@ -58,9 +58,12 @@ class TBidAdjustment {
   // The stored value as signed decimal text ("-128" at the longest); `text` is untouched when
   // the read fails.
   Result ReadBidValue(uint8_t ink_group, BidKind kind, std::string& text);
-  // Sets the value of one ink group and leaves the other slot unchanged. A value out of range,
-  // or a text that is not a number, sends nothing and gives the value's range code.
+  // Sets the value of one ink group and leaves the other slot unchanged, then reads back the
+  // byte where the printer keeps it. A value out of range, or a text that is not a number, sends
+  // nothing and gives the value's range code.
   Result WriteBidValue(uint8_t ink_group, BidKind kind, std::string_view text);
+  // The text a technician reads for a result of these operations.
+  std::string Message(Result result) const { return command_.Message(result); }
 
  private:
   TFactoryCommand& command_;
@@ -83,11 +86,13 @@ struct BidEntry {
 };
 
 // Writes every ticked row in row order. The first ticked row's report replaces the status text
-// and every later one starts a new line, whatever the rows before gave; a failing row reports its
-// code's message (none for a range code) and does not stop the rows after it. `on_written` gets
-// each row that was written, for its "Adjusted Item" field.
-void WriteTickedBidValues(TBidAdjustment& bid, const std::array<BidEntry, kBidRowCount>& entries,
-                          const StatusReport& report,
-                          const std::function<void(std::size_t row)>& on_written);
+// and every later one starts a new line. A failing row reports its code's message (none for a
+// range code); a row out of range sends nothing and the rows after it go on, but a failed
+// transfer or a value the printer does not hold stops the rows after it. `on_written` gets each
+// row that was written, for its "Adjusted Item" field. Returns the first failure, or PORT_OK when
+// every ticked row was written.
+Result WriteTickedBidValues(TBidAdjustment& bid, const std::array<BidEntry, kBidRowCount>& entries,
+                            const StatusReport& report,
+                            const std::function<void(std::size_t row)>& on_written);
 
 }  // namespace opal

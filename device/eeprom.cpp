@@ -48,6 +48,11 @@ Result BackupEeprom(TFactoryCommand& command, EepromImage& image) {
   return result;
 }
 
+Result WriteEepromByteVerified(TFactoryCommand& command, const EepromByte& byte) {
+  const EepromWrite write{byte.address, byte.data};
+  return command.WriteEepromVerified({&write, 1});
+}
+
 Result RestoreEeprom(TFactoryCommand& command, const EepromImage& image, RestoreReport& report) {
   report = {};
   EepromImage held{};
@@ -58,13 +63,23 @@ Result RestoreEeprom(TFactoryCommand& command, const EepromImage& image, Restore
     if (result != PORT_OK) return result;
     ++report.written;
   }
-  if (const Result result = BackupEeprom(command, held); result != PORT_OK) return result;
+  std::array<EepromWrite, kEepromSize> wanted{};
   for (std::size_t address = 0; address < kEepromSize; ++address) {
-    if (held[address] != image[address]) {
-      report.mismatches.push_back({static_cast<uint8_t>(address), image[address], held[address]});
-    }
+    wanted[address] = {static_cast<uint8_t>(address), image[address]};
   }
-  return PORT_OK;
+  const Result verified = command.VerifyEeprom(wanted);
+  if (verified != ERR_WRITE_NOT_HELD) return verified;
+  // The check names the first byte that does not match; plain reads list the rest without
+  // replacing it.
+  const WriteCheckFailure& first = *command.LastWriteCheck();
+  report.mismatches.push_back({first.address, first.written, *first.read});
+  if (first.address == kEepromSize - 1) return verified;
+  const EepromRange rest{static_cast<uint8_t>(first.address + 1), kEepromSize - 1};
+  // The mismatch already fails the restore: a read that fails here only ends the list.
+  ReadEepromRange(command, rest, [&](uint8_t address, uint8_t value) {
+    if (value != image[address]) report.mismatches.push_back({address, image[address], value});
+  });
+  return verified;
 }
 
 }  // namespace opal

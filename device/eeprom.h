@@ -39,6 +39,9 @@ std::optional<EepromByte> ParseEepromByte(std::string_view address, std::string_
 Result ReadEepromRange(TFactoryCommand& command, EepromRange range,
                        const std::function<void(uint8_t address, uint8_t value)>& on_byte);
 
+// One byte typed by the technician, written and read back.
+Result WriteEepromByteVerified(TFactoryCommand& command, const EepromByte& byte);
+
 // All 256 bytes; `image` is untouched on failure.
 Result BackupEeprom(TFactoryCommand& command, EepromImage& image);
 
@@ -56,8 +59,9 @@ struct RestoreReport {
 
 // Writes only the bytes that differ from what the printer holds now, then reads all 256 back and
 // lists every byte that does not match. A failing transfer stops it with that transfer's code;
-// bytes written before it stay written. A printer that ignores writes is not a failing transfer:
-// its bytes show up as mismatches.
+// bytes written before it stay written. A byte that does not match gives ERR_WRITE_NOT_HELD,
+// named by the command's LastWriteCheck() (the first such byte), and one that cannot be read back
+// ERR_WRITE_UNREADABLE; the list of mismatches ends where a read fails.
 Result RestoreEeprom(TFactoryCommand& command, const EepromImage& image, RestoreReport& report);
 
 }  // namespace opal

@@ -121,14 +121,12 @@ Result THeadIdCoder::WriteHeadId(std::string_view text) {
   if (const Result valid = DecodeHeadId(text, values); valid != PORT_OK) return valid;
   uint8_t derived = kDerivedSum;
   for (std::size_t i = kGroupBStart; i < values.size(); ++i) derived -= values[i];
-  if (const Result result = command_.EepromWriteByte(kDerivedAddress, derived); result != PORT_OK) {
-    return result;
-  }
+  std::array<EepromWrite, kHeadIdDataLength + 1> writes{};
+  writes[0] = {kDerivedAddress, derived};
   for (std::size_t i = 0; i < kPositions.size(); ++i) {
-    const Result result = command_.EepromWriteByte(kPositions[i].address, values[i]);
-    if (result != PORT_OK) return result;
+    writes[i + 1] = {kPositions[i].address, values[i]};
   }
-  return PORT_OK;
+  return command_.WriteEepromVerified(writes);
 }
 
 Result THeadIdCoder::ReadHeadId(std::string& text) {

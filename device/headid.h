@@ -50,7 +50,7 @@ class THeadIdCoder {
   explicit THeadIdCoder(TFactoryCommand& command) : command_(command) {}
 
   // Writes nothing unless the whole text is valid; stops at the first failing write, leaving the
-  // bytes before it written.
+  // bytes before it written, then reads every byte back: success means the printer holds them.
   Result WriteHeadId(std::string_view text);
   // Rebuilds the 13 characters from the stored bytes, with a freshly computed check character.
   // Stored bytes outside a map come back as raw characters. `text` is untouched on failure.

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <string_view>
 
+#include "link/factory.h"
 #include "link/resultcodes.h"
 
 namespace opal {
@@ -13,13 +15,26 @@ enum class StatusMode : int { Plain = 1, Done = 2, Busy = 3, Error = 4, Append =
 // Where an operation posts the lines a technician follows; each form turns them into its memo.
 using StatusReport = std::function<void(StatusMode mode, std::string_view text)>;
 
-// The last line of an operation: done with `done_text`, or the failure's message as an error.
-inline void ReportOutcome(const StatusReport& report, Result result, std::string_view done_text) {
+// The last line of an operation: done with `done_text`, or `failure_text` as an error.
+inline void ReportOutcome(const StatusReport& report, Result result, std::string_view done_text,
+                          std::string_view failure_text) {
   if (result == PORT_OK) {
     report(StatusMode::Done, done_text);
   } else {
-    report(StatusMode::Error, ResultMessage(result));
+    report(StatusMode::Error, failure_text);
   }
+}
+
+// For an operation that never writes to the EEPROM: the failure reads as its code's message.
+inline void ReportOutcome(const StatusReport& report, Result result, std::string_view done_text) {
+  ReportOutcome(report, result, done_text, ResultMessage(result));
+}
+
+// For an operation that writes to the EEPROM: a byte the printer does not hold is named with its
+// address, the value written and the value read.
+inline void ReportOutcome(const StatusReport& report, const TFactoryCommand& command, Result result,
+                          std::string_view done_text) {
+  ReportOutcome(report, result, done_text, command.Message(result));
 }
 
 }  // namespace opal

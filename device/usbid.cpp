@@ -1,6 +1,7 @@
 #include "device/usbid.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace opal {
 namespace {
@@ -55,11 +56,9 @@ std::optional<std::string> UsbIdStamp(const std::tm& local) {
 }
 
 Result TUsbIdStore::WriteCharacters(uint8_t address, std::string_view characters) {
-  for (const char c : characters) {
-    const Result result = command_.EepromWriteByte(address++, static_cast<uint8_t>(c));
-    if (result != PORT_OK) return result;
-  }
-  return PORT_OK;
+  std::vector<EepromWrite> writes;
+  for (const char c : characters) writes.push_back({address++, static_cast<uint8_t>(c)});
+  return command_.WriteEepromVerified(writes);
 }
 
 Result TUsbIdStore::WriteUsbId(std::string_view id, std::string& stamp) {

@@ -41,15 +41,17 @@ class TUsbIdStore {
  public:
   TUsbIdStore(TFactoryCommand& command, const Clock& clock) : command_(command), clock_(clock) {}
 
-  // Sends nothing unless the ID is valid and the clock's year has a stamp character. The stamp
-  // is taken from the clock after the ID is written and handed back in `stamp`. A failing write
-  // stops it; the bytes before it stay written.
+  // Sends nothing unless the ID is valid and the clock's year has a stamp character. The ID is
+  // written and read back, then the stamp, taken from the clock after the ID is written and
+  // handed back in `stamp`. A failing write or a byte the printer does not hold stops it; the
+  // bytes before it stay written, and a new ID the printer does not hold gets no stamp.
   Result WriteUsbId(std::string_view id, std::string& stamp);
   // The 18 stored characters. On failure `text` holds the characters read so far; after
   // ERR_USBID_STORED its last character is the offending one.
   Result ReadUsbId(std::string& text);
 
  private:
+  // Writes the characters from `address` on and reads them back.
   Result WriteCharacters(uint8_t address, std::string_view characters);
 
   TFactoryCommand& command_;

@@ -5,6 +5,8 @@
 #include "link/deviceid.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  opal::DeviceIdFromReply(std::span<const uint8_t>(data, size));
+  const std::span<const uint8_t> bytes(data, size);
+  opal::DeviceIdFromReply(bytes);
+  opal::DeviceIdComplete(bytes);
   return 0;
 }

@@ -14,7 +14,6 @@
 #include <charconv>
 #include <climits>
 #include <fstream>
-#include <future>
 #include <optional>
 #include <system_error>
 #include <thread>
@@ -22,6 +21,7 @@
 #include <vector>
 
 #include "link/deviceid.h"
+#include "link/resultcodes.h"
 
 // usblp's device-ID request; the kernel does not export it in a header.
 #define LPIOC_GET_DEVICE_ID(len) _IOC(_IOC_READ, 'P', 1, len)
@@ -33,7 +33,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-constexpr std::size_t kDeviceIdSize = 200;
 constexpr std::chrono::milliseconds kRetryPause = 10ms;
 // IEEE 1284 device-ID negotiation: the printer's answer, and everything including the wait for
 // the port, which another program may hold.
@@ -48,30 +47,10 @@ int OpenNode(const fs::path& path) {
   return ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
 }
 
-OpenOutcome OpenFailed(const fs::path& path, int error) {
+OpenOutcome Opened(int fd, PortKind kind, FdPortDevice::DeviceIdQuery query,
+                   FdPortDevice::ModelHintQuery hint = nullptr) {
   OpenOutcome outcome;
-  outcome.detail = path.string() + ": " + std::generic_category().message(error);
-  switch (error) {
-    case ENOENT:
-    case ENXIO:
-    case ENODEV:
-      outcome.failure = OpenFailure::NotFound;
-      break;
-    case EACCES:
-    case EPERM:
-      outcome.failure = OpenFailure::PermissionDenied;
-      outcome.detail += std::string("; ") + kPermissionAdvice;
-      break;
-    default:
-      outcome.failure = OpenFailure::Failed;
-      break;
-  }
-  return outcome;
-}
-
-OpenOutcome Opened(int fd, PortKind kind, FdPortDevice::DeviceIdQuery query) {
-  OpenOutcome outcome;
-  outcome.device = std::make_unique<FdPortDevice>(fd, kind, std::move(query));
+  outcome.device = std::make_unique<FdPortDevice>(fd, kind, std::move(query), std::move(hint));
   return outcome;
 }
 
@@ -90,7 +69,7 @@ std::string ReadNegotiatedReply(int fd) {
     const ssize_t count = read(fd, reply.data() + got, reply.size() - got);
     if (count > 0) {
       got += static_cast<std::size_t>(count);
-      if (!DeviceIdFromReply(std::span(reply).first(got)).empty()) break;
+      if (DeviceIdComplete(std::span(reply).first(got))) break;
     } else if (count < 0 && errno != EAGAIN && errno != EINTR) {
       break;
     } else {
@@ -111,11 +90,11 @@ std::string AskClaimedPort(int fd) {
   return text;
 }
 
-// Empty when the printer did not answer; nullopt when the port cannot be driven through ppdev.
-std::optional<std::string> NegotiateDeviceId(const fs::path& parport) {
+// Empty when the printer did not answer or the port cannot be driven through ppdev.
+std::string NegotiateDeviceId(const fs::path& parport) {
   const int fd = OpenNode(parport);
-  if (fd < 0) return std::nullopt;
-  std::optional<std::string> text;
+  if (fd < 0) return {};
+  std::string text;
   if (ioctl(fd, PPCLAIM) == 0) {
     text = AskClaimedPort(fd);
     ioctl(fd, PPRELEASE);
@@ -124,24 +103,11 @@ std::optional<std::string> NegotiateDeviceId(const fs::path& parport) {
   return text;
 }
 
-// PPCLAIM waits for as long as another program holds the port, so the negotiation runs on a
-// thread of its own and is given up at the limit; that thread ends once the port is free.
-std::optional<std::string> NegotiateWithinLimit(const fs::path& parport,
-                                                const std::shared_ptr<std::atomic<bool>>& busy) {
-  if (busy->exchange(true)) return std::nullopt;
-  auto answer = std::make_shared<std::promise<std::optional<std::string>>>();
-  std::future<std::optional<std::string>> future = answer->get_future();
-  try {
-    std::thread([parport, answer, busy] {
-      answer->set_value(NegotiateDeviceId(parport));
-      busy->store(false);
-    }).detach();
-  } catch (const std::system_error&) {
-    busy->store(false);
-    return std::nullopt;
-  }
-  if (future.wait_for(kNegotiationLimit) != std::future_status::ready) return std::nullopt;
-  return future.get();
+// PPCLAIM waits for as long as another program holds the port, so the negotiation is given up
+// at its limit; its thread ends once the port is free.
+std::string ParallelDeviceId(const fs::path& parport, DetachedQuery& negotiation) {
+  return negotiation.Run([parport] { return NegotiateDeviceId(parport); }, kNegotiationLimit)
+      .value_or(std::string());
 }
 
 // The kernel's record of the device ID it read when the port driver loaded, one key per line.
@@ -150,14 +116,6 @@ std::string AutoprobeText(const fs::path& file) {
   std::string text;
   for (std::string line; std::getline(in, line);) text += line;
   return text;
-}
-
-std::string ParallelDeviceId(const fs::path& parport, const fs::path& autoprobe,
-                             const std::shared_ptr<std::atomic<bool>>& busy) {
-  // The autoprobe text stays the same when the printer is switched off, so it only stands in
-  // where the printer cannot be asked.
-  if (std::optional<std::string> text = NegotiateWithinLimit(parport, busy)) return *text;
-  return AutoprobeText(autoprobe);
 }
 
 std::optional<long> NumberIn(std::string_view digits) {
@@ -197,8 +155,34 @@ std::vector<std::string> UsbPrinterNames(const fs::path& usbmisc) {
 
 }  // namespace
 
-FdPortDevice::FdPortDevice(int fd, PortKind kind, DeviceIdQuery query)
-    : fd_(fd), kind_(kind), query_(std::move(query)) {
+OpenOutcome RefusedOpen(const fs::path& node, int error) {
+  OpenOutcome outcome;
+  outcome.detail = node.string() + ": " + std::generic_category().message(error);
+  switch (error) {
+    case ENOENT:
+    case ENXIO:
+    case ENODEV:
+      outcome.failure = OpenFailure::NotFound;
+      break;
+    case EACCES:
+    case EPERM:
+      outcome.failure = OpenFailure::PermissionDenied;
+      outcome.detail += std::string("; ") + kPermissionAdvice;
+      break;
+    case EBUSY:
+      // The lp and usblp drivers let one program at a time hold a printer.
+      outcome.failure = OpenFailure::Busy;
+      outcome.detail = node.string() + ": " + ResultMessage(ERR_PORT_BUSY);
+      break;
+    default:
+      outcome.failure = OpenFailure::Failed;
+      break;
+  }
+  return outcome;
+}
+
+FdPortDevice::FdPortDevice(int fd, PortKind kind, DeviceIdQuery query, ModelHintQuery hint)
+    : fd_(fd), kind_(kind), query_(std::move(query)), hint_(std::move(hint)) {
   // Without LP_ABORT the lp driver sleeps inside write() while the printer is offline or out of
   // paper, even on a non-blocking descriptor. Other descriptors refuse the request.
   int flags = 0;
@@ -245,6 +229,10 @@ std::string FdPortDevice::DeviceId() {
   return query_ ? query_(fd_) : std::string();
 }
 
+std::string FdPortDevice::ModelHint() {
+  return hint_ ? hint_() : std::string();
+}
+
 long FdPortDevice::Moved(long count) {
   ready_without_progress_ = false;
   return count;
@@ -267,7 +255,7 @@ LinuxPortProvider::LinuxPortProvider(fs::path dev_root, fs::path sys_root, fs::p
     : dev_root_(std::move(dev_root)),
       sys_root_(std::move(sys_root)),
       proc_root_(std::move(proc_root)),
-      negotiating_(std::make_shared<std::atomic<bool>>(false)) {}
+      negotiation_(std::make_shared<DetachedQuery>()) {}
 
 OpenOutcome LinuxPortProvider::Open(int port_index) {
   if (port_index >= 0 && port_index <= 2) return OpenParallel(port_index);
@@ -278,12 +266,15 @@ OpenOutcome LinuxPortProvider::Open(int port_index) {
 OpenOutcome LinuxPortProvider::OpenParallel(int number) {
   const fs::path node = dev_root_ / ("lp" + std::to_string(number));
   const int fd = OpenNode(node);
-  if (fd < 0) return OpenFailed(node, errno);
+  if (fd < 0) return RefusedOpen(node, errno);
   const std::string port = "parport" + std::to_string(number);
-  auto query = [parport = dev_root_ / port,
-                autoprobe = proc_root_ / "sys/dev/parport" / port / "autoprobe",
-                busy = negotiating_](int) { return ParallelDeviceId(parport, autoprobe, busy); };
-  return Opened(fd, PortKind::Parallel, std::move(query));
+  auto query = [parport = dev_root_ / port, negotiation = negotiation_](int) {
+    return ParallelDeviceId(parport, *negotiation);
+  };
+  auto hint = [autoprobe = proc_root_ / "sys/dev/parport" / port / "autoprobe"] {
+    return AutoprobeText(autoprobe);
+  };
+  return Opened(fd, PortKind::Parallel, std::move(query), std::move(hint));
 }
 
 OpenOutcome LinuxPortProvider::OpenUsb(std::size_t ordinal) {
@@ -296,7 +287,7 @@ OpenOutcome LinuxPortProvider::OpenUsb(std::size_t ordinal) {
   }
   const fs::path node = dev_root_ / "usb" / printers[ordinal];
   const int fd = OpenNode(node);
-  if (fd < 0) return OpenFailed(node, errno);
+  if (fd < 0) return RefusedOpen(node, errno);
   return Opened(fd, PortKind::Usb, UsbDeviceId);
 }
 

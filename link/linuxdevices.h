@@ -1,12 +1,12 @@
 #pragma once
 
-#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "link/portdevice.h"
+#include "link/timing.h"
 
 namespace opal {
 
@@ -16,8 +16,10 @@ class FdPortDevice final : public PortDevice {
  public:
   // Asks whatever stands behind the descriptor for the printer's device-ID text.
   using DeviceIdQuery = std::function<std::string(int fd)>;
+  // Reads what the system recorded of the printer on this port.
+  using ModelHintQuery = std::function<std::string()>;
 
-  FdPortDevice(int fd, PortKind kind, DeviceIdQuery query);
+  FdPortDevice(int fd, PortKind kind, DeviceIdQuery query, ModelHintQuery hint = nullptr);
   ~FdPortDevice() override;
   FdPortDevice(const FdPortDevice&) = delete;
   FdPortDevice& operator=(const FdPortDevice&) = delete;
@@ -26,6 +28,7 @@ class FdPortDevice final : public PortDevice {
   long ReadSome(std::span<uint8_t> buffer) override;
   void WaitReady(Readiness direction, std::chrono::milliseconds limit) override;
   std::string DeviceId() override;
+  std::string ModelHint() override;
 
  private:
   long Moved(long count);
@@ -35,10 +38,14 @@ class FdPortDevice final : public PortDevice {
   int fd_;
   PortKind kind_;
   DeviceIdQuery query_;
+  ModelHintQuery hint_;
   bool restore_abort_ = false;
   // poll() said ready and no transfer has moved a byte since.
   bool ready_without_progress_ = false;
 };
+
+// Why a device node could not be opened, from the system's error number, for the technician.
+OpenOutcome RefusedOpen(const std::filesystem::path& node, int error);
 
 // The machine's printer ports: /dev/lp0../dev/lp2 for the parallel ports, the usblp devices in
 // minor-number order for the USB ports.
@@ -57,8 +64,8 @@ class LinuxPortProvider final : public PortProvider {
   std::filesystem::path dev_root_;
   std::filesystem::path sys_root_;
   std::filesystem::path proc_root_;
-  // Set while a device-ID negotiation on a parallel port is still running.
-  std::shared_ptr<std::atomic<bool>> negotiating_;
+  // One device-ID negotiation at a time over all parallel ports, shared with their devices.
+  std::shared_ptr<DetachedQuery> negotiation_;
 };
 
 }  // namespace opal

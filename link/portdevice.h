@@ -24,8 +24,13 @@ class PortDevice {
   virtual long ReadSome(std::span<uint8_t> buffer) = 0;
   // Blocks at most `limit` until the device may move bytes in that direction.
   virtual void WaitReady(Readiness direction, std::chrono::milliseconds limit) = 0;
-  // The printer's IEEE 1284 device-ID text, empty when the printer does not answer.
+  // The printer's IEEE 1284 device-ID text, empty when the printer does not answer. May block in
+  // the kernel for a few seconds; the port asks it on a thread of its own.
   virtual std::string DeviceId() = 0;
+  // What the system recorded of the printer on this port earlier (the kernel's probe when the port
+  // driver loaded). It may name the model, but it stays when the printer is switched off, so it
+  // never shows that the printer answers. Empty where there is no such record.
+  virtual std::string ModelHint() { return {}; }
 };
 
 enum class OpenFailure {

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "link/deviceid.h"
+
 namespace opal {
 namespace {
-
-constexpr std::chrono::milliseconds kIdleEvery{50};
 
 struct NamedModel {
   std::string_view text;
@@ -76,7 +76,8 @@ Result TPrinterPort::Open(int port_index) {
 
 void TPrinterPort::Close() {
   device_.reset();
-  reply_owed_ = false;
+  owed_bytes_ = 0;
+  last_device_id_.clear();
 }
 
 void TPrinterPort::WaitFor(Readiness direction, Clock::TimePoint deadline) {
@@ -125,42 +126,36 @@ Result TPrinterPort::Receive(std::span<uint8_t> buffer) {
   if (!device_) return ERR_PORT_NOT_OPEN;
   if (stalled_ != PORT_OK) return ERR_RECEIVE_TIMEOUT;
   const auto start = clock_.Now();
+  std::size_t got = 0;
   const Result result = KindOfPort(port_index_) == PortKind::Usb
-                            ? ReceiveUsb(buffer, start + limits_.read)
-                            : ReceiveParallel(buffer, start + limits_.read);
-  if (clock_.Now() - start >= limits_.read) {
-    reply_owed_ = true;
-    return ERR_RECEIVE_TIMEOUT;
-  }
-  // Part of a reply came: the rest may follow and must not start the next one.
-  if (result != PORT_OK) reply_owed_ = true;
+                            ? ReceiveUsb(buffer, start + limits_.read, got)
+                            : ReceiveParallel(buffer, start + limits_.read, got);
+  // What did not come of the reply may still come, and must not start the next one.
+  if (got < buffer.size()) owed_bytes_ += buffer.size() - got;
+  if (clock_.Now() - start >= limits_.read) return ERR_RECEIVE_TIMEOUT;
   return result;
-}
-
-bool TPrinterPort::DropReadable() {
-  bool dropped = false;
-  for (int read = 0; read < kMaxDiscardReads; ++read) {
-    if (device_->ReadSome(usb_buffer_) <= 0) break;
-    dropped = true;
-  }
-  return dropped;
 }
 
 void TPrinterPort::DiscardUnasked() {
   if (!device_ || stalled_ != PORT_OK) return;
-  bool dropped = DropReadable();
-  if (reply_owed_ && !dropped) {
-    const auto deadline = clock_.Now() + kLateReplyGrace;
-    while (!dropped && clock_.Now() < deadline) {
-      WaitFor(Readiness::Readable, deadline);
-      dropped = DropReadable();
+  const auto deadline = clock_.Now() + kLateReplyGrace;
+  int reads = 0;
+  while (reads < kMaxDiscardReads) {
+    const long moved = device_->ReadSome(usb_buffer_);
+    if (moved < 0) break;
+    if (moved > 0) {
+      ++reads;
+      owed_bytes_ -= std::min(owed_bytes_, static_cast<std::size_t>(moved));
+      continue;
     }
+    if (owed_bytes_ == 0 || clock_.Now() >= deadline) break;
+    WaitFor(Readiness::Readable, deadline);
   }
-  reply_owed_ = false;
+  owed_bytes_ = 0;
 }
 
-Result TPrinterPort::ReceiveParallel(std::span<uint8_t> buffer, Clock::TimePoint deadline) {
-  std::size_t got = 0;
+Result TPrinterPort::ReceiveParallel(std::span<uint8_t> buffer, Clock::TimePoint deadline,
+                                     std::size_t& got) {
   while (got < buffer.size() && clock_.Now() < deadline) {
     const long moved = device_->ReadSome(buffer.subspan(got));
     if (moved < 0) return ERR_RECEIVE_COUNT;
@@ -170,7 +165,8 @@ Result TPrinterPort::ReceiveParallel(std::span<uint8_t> buffer, Clock::TimePoint
   return got == buffer.size() ? PORT_OK : ERR_RECEIVE_COUNT;
 }
 
-Result TPrinterPort::ReceiveUsb(std::span<uint8_t> buffer, Clock::TimePoint deadline) {
+Result TPrinterPort::ReceiveUsb(std::span<uint8_t> buffer, Clock::TimePoint deadline,
+                                std::size_t& got) {
   // The reply must come as one packet; it lands in our own buffer so a long packet can never
   // overrun a caller's short one.
   long moved = 0;
@@ -180,13 +176,19 @@ Result TPrinterPort::ReceiveUsb(std::span<uint8_t> buffer, Clock::TimePoint dead
     WaitFor(Readiness::Readable, deadline);
   }
   if (moved <= 0) return ERR_RECEIVE_COUNT;
-  const auto count = static_cast<std::size_t>(moved);
-  std::memcpy(buffer.data(), usb_buffer_.data(), std::min(count, buffer.size()));
-  return count == buffer.size() ? PORT_OK : ERR_RECEIVE_COUNT;
+  got = static_cast<std::size_t>(moved);
+  std::memcpy(buffer.data(), usb_buffer_.data(), std::min(got, buffer.size()));
+  return got == buffer.size() ? PORT_OK : ERR_RECEIVE_COUNT;
 }
 
 std::string TPrinterPort::DeviceIdText() {
-  return device_ ? device_->DeviceId() : std::string();
+  last_device_id_.clear();
+  if (!device_) return {};
+  last_device_id_ =
+      device_id_query_
+          .Run([device = device_] { return device->DeviceId(); }, limits_.device_id, idle_)
+          .value_or(std::string());
+  return last_device_id_;
 }
 
 bool TPrinterPort::CheckDeviceId() {
@@ -194,13 +196,12 @@ bool TPrinterPort::CheckDeviceId() {
 }
 
 void TPrinterPort::IdentifyModel() {
-  const std::string id = DeviceIdText();
-  if (id.empty()) {
-    ModelCode = MODEL_NONE;
-    return;
-  }
-  const std::string text = id.substr(0, 200);
-  if (const int32_t found = ModelNamedIn(text); found != MODEL_NONE) ModelCode = found;
+  DeviceIdText();
+  IdentifyModelFromLastAnswer();
+}
+
+void TPrinterPort::IdentifyModelFromLastAnswer() {
+  ModelCode = ModelNamedIn(std::string_view(last_device_id_).substr(0, kDeviceIdSize));
 }
 
 }  // namespace opal

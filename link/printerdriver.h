@@ -34,6 +34,9 @@ std::string ModelName(int32_t model_code);
 struct PortLimits {
   std::chrono::milliseconds write{10'000};
   std::chrono::milliseconds read{20'000};
+  // Real time, as the question runs on a thread of its own. A parallel port's negotiation gives
+  // up at 3 s by itself; the margin lets it say so first.
+  std::chrono::milliseconds device_id{3'500};
 };
 
 // The one connection to the printer.
@@ -53,13 +56,21 @@ class TPrinterPort {
   Result Receive(std::span<uint8_t> buffer);
   // Throws away what the printer sent that no request waits for, so a reply that came after its
   // limit can never answer a later request. Never blocks, except just after a reply ran out of
-  // time: then the printer may still be sending it, and it is given kLateReplyGrace to arrive.
+  // time or came short: then the printer may still be sending the rest, and it is given
+  // kLateReplyGrace to arrive in full.
   void DiscardUnasked();
   void Close();
-  bool CheckDeviceId();
-  void IdentifyModel();
-  // The device-ID text as the printer gave it; empty when it does not answer or the port is closed.
+
+  // The device-ID text as the printer gave it; empty when it does not answer within
+  // PortLimits::device_id or the port is closed. The question runs off the calling thread, which
+  // meanwhile calls the idle hook, and the answer is kept for IdentifyModelFromLastAnswer.
   std::string DeviceIdText();
+  bool CheckDeviceId();
+  // Asks for the device ID and sets ModelCode from it.
+  void IdentifyModel();
+  // Sets ModelCode from the answer of the last question on this connection without asking again:
+  // MODEL_NONE when there was none or it names no known model.
+  void IdentifyModelFromLastAnswer();
 
   bool IsOpen() const { return device_ != nullptr; }
   int PortIndex() const { return port_index_; }
@@ -87,24 +98,27 @@ class TPrinterPort {
  private:
   Result Transmit(std::span<const uint8_t> bytes);
   void WaitFor(Readiness direction, Clock::TimePoint deadline);
-  Result ReceiveParallel(std::span<uint8_t> buffer, Clock::TimePoint deadline);
-  Result ReceiveUsb(std::span<uint8_t> buffer, Clock::TimePoint deadline);
-  // Reads and drops whatever is readable now; true when anything was there.
-  bool DropReadable();
+  // Both count in `got` the bytes of the reply that came.
+  Result ReceiveParallel(std::span<uint8_t> buffer, Clock::TimePoint deadline, std::size_t& got);
+  Result ReceiveUsb(std::span<uint8_t> buffer, Clock::TimePoint deadline, std::size_t& got);
 
   PortProvider& provider_;
   const Clock& clock_;
   ProgramExit& exit_;
   PortLimits limits_;
   IdleHook idle_;
-  std::unique_ptr<PortDevice> device_;
+  // Shared with a device-ID question that may outlive its limit, so it never meets a destroyed
+  // device.
+  std::shared_ptr<PortDevice> device_;
+  DetachedQuery device_id_query_;
+  std::string last_device_id_;
   int port_index_ = -1;
   std::string port_name_;
   std::string open_problem_;
   int stall_guards_ = 0;
   Result stalled_ = PORT_OK;
-  // A reply ran out of time and may still arrive.
-  bool reply_owed_ = false;
+  // Bytes of replies that ran out of time or came short and may still arrive.
+  std::size_t owed_bytes_ = 0;
   std::array<uint8_t, kUsbReadSize> usb_buffer_{};
 };
 

@@ -1,6 +1,10 @@
 #include "link/virtualport.h"
 
 #include <algorithm>
+#include <exception>
+#include <iostream>
+
+#include "link/resultcodes.h"
 
 namespace opal {
 
@@ -9,6 +13,11 @@ VirtualPortProvider::VirtualPortProvider(vp::VirtualPrinter& printer, const Cloc
     : printer_(printer), clock_(clock), sleeper_(sleeper) {}
 
 OpenOutcome VirtualPortProvider::Open(int /*port_index*/) {
+  try {
+    if (!printer_.Claim()) return {nullptr, OpenFailure::Busy, ResultMessage(ERR_PORT_BUSY)};
+  } catch (const std::exception& error) {
+    return {nullptr, OpenFailure::Failed, error.what()};
+  }
   return {std::make_unique<VirtualPortDevice>(printer_, clock_, sleeper_), OpenFailure::None, {}};
 }
 
@@ -16,9 +25,20 @@ VirtualPortDevice::VirtualPortDevice(vp::VirtualPrinter& printer, const Clock& c
                                      Sleeper& sleeper)
     : printer_(printer), clock_(clock), sleeper_(sleeper) {}
 
+VirtualPortDevice::~VirtualPortDevice() {
+  printer_.Release();
+}
+
+// A printer that cannot keep its state on disk has broken down: the link is gone, and why is
+// told where the technician sees it.
 long VirtualPortDevice::WriteSome(std::span<const uint8_t> bytes) {
   if (!printer_.AcceptsInput(clock_.Now())) return 0;
-  printer_.Feed(bytes, clock_.Now());
+  try {
+    printer_.Feed(bytes, clock_.Now());
+  } catch (const std::exception& error) {
+    std::cerr << "virtual printer: " << error.what() << '\n';
+    return -1;
+  }
   return static_cast<long>(bytes.size());
 }
 

@@ -9,7 +9,9 @@
 
 namespace opal {
 
-// Connects every port name to one virtual printer in this process.
+// Connects every port name to one virtual printer in this process. The printer is held by one
+// program at a time, as a USB printer device is: an open while another program (or another open
+// port here) holds it is refused as busy.
 class VirtualPortProvider final : public PortProvider {
  public:
   VirtualPortProvider(vp::VirtualPrinter& printer, const Clock& clock, Sleeper& sleeper);
@@ -21,9 +23,13 @@ class VirtualPortProvider final : public PortProvider {
   Sleeper& sleeper_;
 };
 
+// An open port on a claimed printer; the printer is released when the port is closed.
 class VirtualPortDevice final : public PortDevice {
  public:
   VirtualPortDevice(vp::VirtualPrinter& printer, const Clock& clock, Sleeper& sleeper);
+  ~VirtualPortDevice() override;
+  VirtualPortDevice(const VirtualPortDevice&) = delete;
+  VirtualPortDevice& operator=(const VirtualPortDevice&) = delete;
   long WriteSome(std::span<const uint8_t> bytes) override;
   long ReadSome(std::span<uint8_t> buffer) override;
   void WaitReady(Readiness direction, std::chrono::milliseconds limit) override;

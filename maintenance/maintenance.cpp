@@ -1,5 +1,7 @@
 #include "maintenance/maintenance.h"
 
+#include <array>
+
 namespace opal {
 
 Result TMaintenanceModule::ReadProtectionCounter(std::string& digits) {
@@ -16,10 +18,9 @@ Result TMaintenanceModule::ReadProtectionCounter(std::string& digits) {
 }
 
 Result TMaintenanceModule::ClearProtectionCounter() {
-  if (const Result result = command_.EepromWriteByte(kCounterLowAddress, 0x00); result != PORT_OK) {
-    return result;
-  }
-  return command_.EepromWriteByte(kCounterHighAddress, 0x00);
+  static constexpr std::array<EepromWrite, 2> kCleared{
+      {{kCounterLowAddress, 0x00}, {kCounterHighAddress, 0x00}}};
+  return command_.WriteEepromVerified(kCleared);
 }
 
 Result RunTimedSequence(TFactoryCommand& command, Sleeper& sleeper, const TimedSequence& sequence) {
@@ -46,26 +47,17 @@ Result AwaitPrinterReturn(TPrinterPort& port, const Clock& clock, Sleeper& sleep
 
 Result RunLiquidExchange(TFactoryCommand& command, const Clock& clock, Sleeper& wait,
                          Sleeper& pause, const SilenceReport& on_silence) {
-  command.LiquidExchange();
+  if (const Result sent = command.LiquidExchange(); sent != PORT_OK) return sent;
   wait.Sleep(kExchangeWait);
   return AwaitPrinterReturn(command.Port(), clock, pause, on_silence);
 }
 
 Result ResetRefurbishedData(TMaintenanceModule& maintenance, TFactoryCommand& command) {
-  struct FactoryValue {
-    uint8_t address;
-    uint8_t value;
-  };
-  static constexpr std::array<FactoryValue, 2> kInkFlags{{{0x01, 0x00}, {0x26, 0x05}}};
+  static constexpr std::array<EepromWrite, 2> kInkFlags{{{0x01, 0x00}, {0x26, 0x05}}};
   if (const Result result = maintenance.ClearProtectionCounter(); result != PORT_OK) {
     return result;
   }
-  for (const auto& [address, value] : kInkFlags) {
-    if (const Result result = command.EepromWriteByte(address, value); result != PORT_OK) {
-      return result;
-    }
-  }
-  return PORT_OK;
+  return command.WriteEepromVerified(kInkFlags);
 }
 
 }  // namespace opal

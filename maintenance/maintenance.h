@@ -30,7 +30,7 @@ class TMaintenanceModule {
 
   // The counter in decimal digits; `digits` is untouched on failure. The low byte is read first.
   Result ReadProtectionCounter(std::string& digits);
-  // Low byte first, so a failure leaves the high byte as it was.
+  // Low byte first, so a failing send leaves the high byte as it was; then both are read back.
   Result ClearProtectionCounter();
 
  private:
@@ -82,8 +82,8 @@ Result AwaitPrinterReturn(TPrinterPort& port, const Clock& clock, Sleeper& sleep
                           const SilenceReport& on_silence);
 
 // The exchange command, its fixed wait through `wait`, then the polling with its pauses through
-// `pause`. The command's own result is not looked at: a printer that starts the sequence may
-// stop listening before the write is over, so only its answering again tells that it ran.
+// `pause`. A command that did not go through fails at once, without the wait or the polling: an
+// exchange that never started must not be taken for one that ran.
 Result RunLiquidExchange(TFactoryCommand& command, const Clock& clock, Sleeper& wait,
                          Sleeper& pause, const SilenceReport& on_silence);
 
@@ -93,7 +93,8 @@ inline constexpr std::string_view kDataResetNote =
     "Replace the waste ink pad\nafter turn off the printer.";
 
 // What a refurbished printer needs after the exchange: the protection counter cleared, then the
-// ink flags at their factory values. Stops at the first failing write; those before stay written.
+// ink flags at their factory values, each read back. Stops at the first failing write or byte the
+// printer does not hold; those before stay written.
 Result ResetRefurbishedData(TMaintenanceModule& maintenance, TFactoryCommand& command);
 
 }  // namespace opal

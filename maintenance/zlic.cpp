@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <optional>
+#include <span>
 
 namespace opal {
 namespace {
@@ -24,6 +25,7 @@ constexpr std::size_t kOpenPeriodAt = 12;
 constexpr std::array<uint8_t, 4> kBlackUsageAddresses{0, 6, 7, 21};
 constexpr std::array<uint8_t, 8> kColorUsageAddresses{0, 1, 2, 3, 4, 6, 7, 21};
 constexpr std::size_t kCounterCount = 3;
+constexpr int kFullInk = 100;
 
 constexpr std::array<std::string_view, 1> kBlackInkNames{"        Black = "};
 constexpr std::array<std::string_view, 5> kColorInkNames{
@@ -84,8 +86,7 @@ std::string UsageReport(const std::array<std::string_view, N - kCounterCount>& i
                         const std::array<uint8_t, N>& values) {
   std::string report = " " + std::string(kCrLf) + "Ink counter remaining quantity";
   for (std::size_t ink = 0; ink < ink_names.size(); ++ink) {
-    // The byte counts the ink used; what is left wraps around as the chip's 8-bit arithmetic does.
-    const auto remaining = static_cast<uint8_t>(100 - values[ink]);
+    const int remaining = kFullInk - values[ink];
     report += std::string(kCrLf) + std::string(ink_names[ink]) + std::to_string(remaining) + "%";
   }
   report += kCrLf;
@@ -102,9 +103,16 @@ Result ReadUsage(TFactoryCommand& command, uint8_t cartridge,
                  const std::array<std::string_view, N - kCounterCount>& ink_names,
                  std::string& report) {
   std::array<uint8_t, N> values{};
-  const Result result = ReadChip(command, cartridge, addresses, values);
-  if (result == PORT_OK) report = UsageReport(ink_names, values);
-  return result;
+  if (const Result result = ReadChip(command, cartridge, addresses, values); result != PORT_OK) {
+    return result;
+  }
+  // The bytes count the ink used in percent; more than all of it is not a reading.
+  const auto used = std::span(values).first(ink_names.size());
+  if (std::any_of(used.begin(), used.end(), [](uint8_t percent) { return percent > kFullInk; })) {
+    return ERR_CHIP_DATA;
+  }
+  report = UsageReport(ink_names, values);
+  return PORT_OK;
 }
 
 }  // namespace

@@ -14,6 +14,8 @@ inline constexpr Result ERR_CHIP_MAKER = 0x4000;
 inline constexpr Result ERR_CHIP_EXPIRED = 0x4001;
 // The chip's date bytes name no day of the calendar; a report built on them would be nonsense.
 inline constexpr Result ERR_CHIP_DATE = 0x4002;
+// A used-ink byte above 100 %: the chip holds no reading a report could show.
+inline constexpr Result ERR_CHIP_DATA = 0x4003;
 // What the forms show for any failure of printing all chip information.
 inline constexpr Result ERR_CHIP_PRINT = 0x5003;
 
@@ -50,7 +52,8 @@ class TZlic {
   // Maker, product date, effect date and open effect period. The first failing read's code, or
   // ERR_CHIP_MAKER, ERR_CHIP_DATE or ERR_CHIP_EXPIRED, in this order of checking.
   Result ReadChipUniqueInfo(uint8_t cartridge, std::string& report);
-  // Remaining ink of each colour and the cleaning, install and recycle counters.
+  // Remaining ink of each colour and the cleaning, install and recycle counters; ERR_CHIP_DATA
+  // for a colour that used more than all of its ink.
   Result ReadChipUsageInfo(uint8_t cartridge, std::string& report);
   Result ReadChipInfo(const ChipInfoItem& item, std::string& report);
   // Every report in item order, stopping at the first failure.

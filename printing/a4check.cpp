@@ -3,7 +3,9 @@
 #include <array>
 #include <string>
 
+#include "device/eeprom.h"
 #include "device/usbid.h"
+#include "printing/bidpattern.h"
 #include "printing/patterns.h"
 #include "printing/zlicprint.h"
 
@@ -37,6 +39,17 @@ std::string CounterField(const std::string& digits) {
     field.resize(kCounterFieldSize, ' ');
   }
   return field;
+}
+
+// Bytes from the EEPROM as text for the printer's font. Anything outside printable ASCII would
+// reach the printer as a control code (a stored 0C ejects the page, 1B 40 resets the printer),
+// so it prints as "?".
+std::string Printable(std::string_view bytes) {
+  std::string text(bytes);
+  for (char& c : text) {
+    if (c < 0x20 || c > 0x7E) c = '?';
+  }
+  return text;
 }
 
 // The sheet's writes whose results it does not act on: it goes on, and remembers the first
@@ -95,18 +108,20 @@ Result TA4Check::PrintA4CheckSheet(int32_t model_code) {
   sheet.Text(kHeadIdCaption);
   std::string head_id;
   if (const Result result = head_id_.ReadHeadId(head_id); result != PORT_OK) return result;
-  sheet.Characters(head_id);
+  sheet.Characters(Printable(head_id));
   sheet.NewLines(3);
 
   sheet.Item();
   sheet.Text(kUsbIdCaption);
-  // Printed as stored, whatever the bytes are: the sheet documents the printer as it is.
+  // The bytes as stored, whatever they are: the sheet documents the printer as it is.
   std::string usb_id;
-  for (std::size_t i = 0; i < kStoredUsbIdLength; ++i) {
-    usb_id += static_cast<char>(
-        command_.EepromReadByteUnchecked(static_cast<uint8_t>(kUsbIdAddress + i)));
+  const EepromRange stored{kUsbIdAddress, kUsbIdAddress + kStoredUsbIdLength - 1};
+  if (const Result result = ReadEepromRange(
+          command_, stored, [&](uint8_t, uint8_t value) { usb_id += static_cast<char>(value); });
+      result != PORT_OK) {
+    return result;
   }
-  sheet.Characters(usb_id);
+  sheet.Characters(Printable(usb_id));
   sheet.NewLines(3);
 
   sheet.Item();
@@ -118,13 +133,12 @@ Result TA4Check::PrintA4CheckSheet(int32_t model_code) {
   sheet.Characters(CounterField(digits));
   sheet.FormFeed();
 
+  BidPairs pairs;
+  if (const Result result = ReadBidPairs(command_, pairs); result != PORT_OK) return result;
   sheet.StartPage(1);
   sheet.Item();
-  for (const BidKind kind : {BidKind::Ms, BidKind::Pl6, BidKind::Pl4}) {
-    for (const uint8_t ink_group : {INK_BLACK, INK_COLOR}) {
-      sheet.Note(PrintBidPattern(raster_, command_, kind, ink_group));
-      sheet.NewLines(3);
-    }
+  if (const Result result = PrintBidBlocks(raster_, command_, pairs); result != PORT_OK) {
+    return result;
   }
   sheet.FormFeed();
 

@@ -27,11 +27,14 @@ class TA4Check {
         zlic_(zlic) {}
 
   // Each page opens with the model line of `model_code` (the model the technician chose; none
-  // for a code other than the Opal 310 and 320). A head ID, counter or chip report that cannot be
-  // read stops the sheet at once, without a form feed, and gives the read's code. Otherwise
-  // everything is sent whatever the writes give, and the result is the first failing write or
-  // PORT_OK, so a sheet that did not reach the printer is never reported as printed. The Bi-D
-  // blocks leave the printer's alignment as it was.
+  // for a code other than the Opal 310 and 320). A head ID, USB ID, counter or chip report that
+  // cannot be read stops the sheet at once, without a form feed, and gives the read's code; so
+  // do the Bi-D values, read before the second page's first byte. The head ID and USB ID print
+  // as text only where their bytes are printable ASCII. A failure among the Bi-D blocks stops
+  // the sheet with it. Otherwise everything is sent whatever the writes give, and the result is
+  // the first failing write or PORT_OK, so a sheet that did not reach the printer is never
+  // reported as printed. The Bi-D blocks leave the printer's alignment as it was, or say which
+  // value they could not set back.
   Result PrintA4CheckSheet(int32_t model_code);
 
  private:

@@ -1,35 +1,47 @@
 #include "printing/bidcheck.h"
 
-#include "printing/patterns.h"
+#include "printing/bidpattern.h"
 
 namespace opal {
+namespace {
 
-Result PrintBidCheckPattern(TRasterPrinter& raster, TFactoryCommand& command) {
-  const PrintJob job(raster.Port());
+Result SendBidCheckPattern(TRasterPrinter& raster, TFactoryCommand& command,
+                           const BidPairs& pairs) {
   if (const Result title = raster.SendText("Bi-D check pattern"); title != PORT_OK) return title;
   if (const Result line = raster.SendNewLines(1); line != PORT_OK) return line;
-  FirstFailure failure;
-  for (const BidKind kind : {BidKind::Ms, BidKind::Pl6, BidKind::Pl4}) {
-    for (const uint8_t ink_group : {INK_BLACK, INK_COLOR}) {
-      failure.Note(PrintBidPattern(raster, command, kind, ink_group));
-      failure.Note(raster.SendNewLines(3));
-    }
+  if (const Result blocks = PrintBidBlocks(raster, command, pairs); blocks != PORT_OK) {
+    return blocks;
   }
-  failure.Note(raster.SendFormFeed());
-  return failure.Get();
+  return raster.SendFormFeed();
+}
+
+Result SendBidCheckPage(TRasterPrinter& raster, TFactoryCommand& command, int start_steps) {
+  BidPairs pairs;
+  if (const Result read = ReadBidPairs(command, pairs); read != PORT_OK) return read;
+  const PrintJob job(raster.Port());
+  if (const Result moved = MovePrintStart(raster, start_steps); moved != PORT_OK) return moved;
+  if (const Result reset = raster.SendInitialize(); reset != PORT_OK) return reset;
+  if (const Result page = SendBidCheckPattern(raster, command, pairs); page != PORT_OK) {
+    return page;
+  }
+  return raster.SendFormFeed();
+}
+
+}  // namespace
+
+Result PrintBidCheckPattern(TRasterPrinter& raster, TFactoryCommand& command) {
+  BidPairs pairs;
+  if (const Result read = ReadBidPairs(command, pairs); read != PORT_OK) return read;
+  const PrintJob job(raster.Port());
+  return SendBidCheckPattern(raster, command, pairs);
 }
 
 Result PrintBidCheckPage(TRasterPrinter& raster, TFactoryCommand& command, int start_steps,
                          const StatusReport& report) {
-  const PrintJob job(raster.Port());
   report(StatusMode::Busy, kBidPatternPrinting);
-  FirstFailure failure;
-  failure.Note(MovePrintStart(raster, start_steps));
-  failure.Note(raster.SendInitialize());
-  failure.Note(PrintBidCheckPattern(raster, command));
-  failure.Note(raster.SendFormFeed());
-  ReportOutcome(report, failure.Get(), kBidPatternPrinted);
-  return failure.Get();
+  const Result result = SendBidCheckPage(raster, command, start_steps);
+  ReportOutcome(report, command, result, kBidPatternPrinted);
+  return result;
 }
 
 }  // namespace opal

@@ -1,21 +1,21 @@
 #include "printing/patterns.h"
 
-#include <algorithm>
 #include <array>
-#include <charconv>
 #include <span>
-#include <string>
+
+#include "printing/patternrows.h"
 
 namespace opal {
 namespace {
 
-constexpr uint8_t kUnit = 10;  // 1/360 inch for every vertical move
-constexpr uint8_t kUnidirectional = 1;
-constexpr uint8_t kBidirectional = 0;
+using pattern::kNextPass;
+using pattern::kUnidirectional;
+using pattern::kUnit;
+using pattern::SendRows;
+using pattern::SendTitleLine;
+
 constexpr uint8_t kOneBitDotSize = 0;
 constexpr uint8_t kAlignmentColorMode = 2;
-constexpr int kBandRows = 48;
-constexpr uint8_t kNextPass = 1;  // the passes of one band lie 1/360 inch apart
 constexpr uint8_t kBandHeight = 144;
 constexpr uint8_t kBandHeightAfterPasses = kBandHeight - 3 * kNextPass;
 
@@ -23,19 +23,9 @@ bool IsOdd(int row) {
   return row % 2 == 1;
 }
 
-void SendTitleLine(TRasterPrinter& raster, std::string_view text) {
-  raster.SendText(text);
-  raster.SendNewLines(1);
-}
-
 // 1/120 inch between rows, 1/360 inch between dots, 48 rows of 2880 dots at 1 bit each.
 void SendOneBitHeader(TRasterPrinter& raster) {
   raster.SendRasterHeader(30, 10, 48, 64, 11);
-}
-
-template <typename SendRow>
-void SendRows(SendRow send_row) {
-  for (int row = 1; row <= kBandRows; ++row) send_row(row);
 }
 
 void SendBlankOneBitRow(TRasterPrinter& raster) {
@@ -119,146 +109,6 @@ Result PrintHorizontalAlignment(TRasterPrinter& raster, bool black_on_odd_rows) 
   return raster.SendInitialize();
 }
 
-// Bi-D blocks: 2-bit bands of 60 groups of 12 bytes (48 dots) each.
-constexpr int kGroups = 60;
-constexpr int kMarkColumns = 5;
-constexpr int kMarkColumnPitch = 13;
-constexpr int kMarksPerColumn = 5;
-
-enum class Group { Empty, Mark, SmallDot };
-
-// Column 1 is groups 1-5, column 2 groups 14-18, and so on.
-bool InMarkColumn(int group, int column) {
-  const int first = 1 + kMarkColumnPitch * (column - 1);
-  return group >= first && group < first + kMarksPerColumn;
-}
-
-bool InAnyMarkColumn(int group) {
-  for (int column = 1; column <= kMarkColumns; ++column) {
-    if (InMarkColumn(group, column)) return true;
-  }
-  return false;
-}
-
-template <typename GroupAt>
-void SendTwoBitRow(TRasterPrinter& raster, GroupAt group_at) {
-  for (int group = 0; group < kGroups; ++group) {
-    switch (group_at(group)) {
-      case Group::Mark:  // dot 48g at dot size 2
-        raster.SendRun(1, 0x80);
-        raster.SendRun(11, 0);
-        break;
-      case Group::SmallDot:  // dot 48g + 3 at dot size 1
-        raster.SendRun(1, 0x01);
-        raster.SendRun(11, 0);
-        break;
-      case Group::Empty:
-        raster.SendRun(12, 0);
-        break;
-    }
-  }
-}
-
-// Compressed, 2 bits per dot, 720 bytes per row, 48 rows.
-void SendTwoBitTransfer(TRasterPrinter& raster, uint8_t ink) {
-  raster.SendRasterTransfer(ink, 1, 2, 0xD0, 0x02, 0x30, 0x00);
-}
-
-// Base 360: 120 rows and 360 dots per inch.
-void SendTwoBitResolution(TRasterPrinter& raster) {
-  raster.SendRasterResolution(0x68, 0x01, 3, 1);
-}
-
-bool InMiddleRows(int row) {
-  return row >= 17 && row <= 32;
-}
-
-void SendReferenceBand(TRasterPrinter& raster) {
-  SendRows([&](int row) {
-    SendTwoBitRow(raster, [&](int group) {
-      return !InMiddleRows(row) && InAnyMarkColumn(group) ? Group::Mark : Group::Empty;
-    });
-  });
-}
-
-// The carriage has to cross the whole width on the trial's pass: a small dot at the far right
-// here and one at the far left of the trial band.
-void SendLeadInBand(TRasterPrinter& raster) {
-  SendRows([&](int row) {
-    SendTwoBitRow(raster, [&](int group) {
-      return row == kBandRows && group == kGroups - 1 ? Group::SmallDot : Group::Empty;
-    });
-  });
-}
-
-void SendTrialBand(TRasterPrinter& raster, int column) {
-  SendRows([&](int row) {
-    SendTwoBitRow(raster, [&](int group) {
-      if (!InMiddleRows(row)) return Group::Empty;
-      if (InMarkColumn(group, column)) return Group::Mark;
-      return row == 32 && group == 0 ? Group::SmallDot : Group::Empty;
-    });
-  });
-}
-
-struct BidInkStyle {
-  uint8_t color_mode;
-  uint8_t reference_ink;
-  uint8_t trial_ink;
-};
-constexpr BidInkStyle kBlackStyle{1, TRANSFER_INK_BLACK, TRANSFER_INK_BLACK};
-constexpr BidInkStyle kColorStyle{0, TRANSFER_INK_LIGHT_MAGENTA, TRANSFER_INK_LIGHT_CYAN};
-
-uint8_t DotSizeCode(BidKind kind) {
-  switch (kind) {
-    case BidKind::Ms:
-      return 0x12;
-    case BidKind::Pl6:
-      return 0x11;
-    case BidKind::Pl4:
-      return 0x10;
-  }
-  return 0x12;
-}
-
-// Keeps the outermost trial within what the printer takes.
-int CentreOfTrials(int8_t stored) {
-  switch (stored) {
-    case 72:
-      return 70;
-    case 71:
-      return 69;
-    case -72:
-      return -70;
-    case -71:
-      return -69;
-    default:
-      return stored;
-  }
-}
-
-// A value, wrapped to a signed byte, as decimal text in a 4-byte field filled up with NUL bytes.
-std::array<uint8_t, 4> NumberField(int value) {
-  std::array<char, 4> text{};
-  std::to_chars(text.data(), text.data() + text.size(),
-                static_cast<int>(static_cast<int8_t>(value)));
-  std::array<uint8_t, 4> field{};
-  std::copy(text.begin(), text.end(), field.begin());
-  return field;
-}
-
-constexpr int kTrialSpread = 2;
-
-void SendBidValueLine(TRasterPrinter& raster, int centre) {
-  for (int offset = -kTrialSpread; offset <= kTrialSpread; ++offset) {
-    raster.SendText("data = ");
-    raster.SendBytes(NumberField(centre + offset));
-    if (offset < kTrialSpread) raster.SendText("       ");
-  }
-  raster.SendNewLines(1);
-  raster.SendEndBand();
-}
-
 }  // namespace
 
 Result PrintBetaBlack(TRasterPrinter& raster) {
@@ -323,59 +173,6 @@ Result PrintHorizontalAlignmentBkEven(TRasterPrinter& raster) {
   const PrintJob job(raster.Port());
   SendTitleLine(raster, "  ( Firing Nozzle Number : Color = Odd,  BK = Even )");
   return PrintHorizontalAlignment(raster, false);
-}
-
-Result PrintBidPattern(TRasterPrinter& raster, TFactoryCommand& command, BidKind kind,
-                       uint8_t ink_group) {
-  const PrintJob job(raster.Port());
-  const bool color = ink_group != INK_BLACK;
-  if (kind == BidKind::Ms && !color) SendTitleLine(raster, "Bi-d");
-  raster.SendText(" " + std::string(kBidRows[BidRowIndex(kind, ink_group)].label));
-
-  const auto black_read =
-      static_cast<int8_t>(command.EepromReadByteUnchecked(BidAddress(kind, INK_BLACK)));
-  const auto color_read =
-      static_cast<int8_t>(command.EepromReadByteUnchecked(BidAddress(kind, INK_COLOR)));
-  raster.SendNewLines(1);
-  const int black_centre = CentreOfTrials(black_read);
-  const int color_centre = CentreOfTrials(color_read);
-  SendBidValueLine(raster, color ? color_centre : black_centre);
-
-  const BidInkStyle& style = color ? kColorStyle : kBlackStyle;
-  const uint8_t dot_size = DotSizeCode(kind);
-  const auto kind_number = static_cast<uint8_t>(kind);
-  for (int pass = 0; pass < 3; ++pass) {
-    raster.SendInitialize();
-    raster.SendPrintSetup(kUnit, kUnidirectional, dot_size, style.color_mode);
-    SendTwoBitResolution(raster);
-    SendTwoBitTransfer(raster, style.reference_ink);
-    SendReferenceBand(raster);
-    raster.SendEndBand();
-    raster.SendInitialize();
-    for (int column = 1; column <= kMarkColumns; ++column) {
-      const int offset = column - 1 - kTrialSpread;
-      command.SetBidValue(kind_number, black_centre + offset, color_centre + offset);
-      raster.SendPrintSetup(kUnit, kBidirectional, dot_size, style.color_mode);
-      SendTwoBitResolution(raster);
-      SendTwoBitTransfer(raster, style.trial_ink);
-      SendLeadInBand(raster);
-      raster.SendEndBand();
-      SendTwoBitTransfer(raster, style.trial_ink);
-      SendTrialBand(raster, column);
-      raster.SendEndBand();
-      raster.SendInitialize();
-    }
-    raster.SendAdvance(kNextPass);
-  }
-  command.SetBidValue(kind_number, black_read, color_read);
-  // A slot sent as kBidSlotUnchanged is left alone, so a stored -128 cannot come back that way:
-  // its byte is written back as it was, or the printer would keep the last trial's value.
-  for (const auto& [ink, value] : {std::pair{INK_BLACK, black_read}, {INK_COLOR, color_read}}) {
-    if (value == kBidSlotUnchanged) {
-      command.EepromWriteByte(BidAddress(kind, ink), static_cast<uint8_t>(kBidSlotUnchanged));
-    }
-  }
-  return raster.SendInitialize();
 }
 
 }  // namespace opal

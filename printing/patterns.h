@@ -1,14 +1,12 @@
 #pragma once
 
-#include <cstdint>
-
-#include "device/bid.h"
-#include "link/factory.h"
+#include "printing/bidpattern.h"
 #include "printing/raster.h"
 
 namespace opal {
 
-// The raster test patterns a technician judges on paper. Each begins and ends with
+// The raster test patterns a technician judges on paper; the Bi-D check block, which also reads
+// and writes the printer's Bi-D values, is in bidpattern.h. Each begins and ends with
 // SendInitialize, so text sent between patterns prints in text mode; each sends on whatever its
 // writes give and returns the result of its final SendInitialize.
 
@@ -25,12 +23,5 @@ Result PrintNozzleCheckMagentaYellow(TRasterPrinter& raster);
 Result PrintHorizontalAlignmentBkOdd(TRasterPrinter& raster);
 // The same with the nozzle rows swapped, under its own caption.
 Result PrintHorizontalAlignmentBkEven(TRasterPrinter& raster);
-
-// One Bi-D check block: the stored value of the ink group and the four around it after
-// "data = ", and under each a bidirectional trial printed with that value in force against
-// unidirectional reference bars. The trials set the printer's values of this dot kind; the block
-// ends by setting back the values it read, so printing never moves the technician's alignment.
-Result PrintBidPattern(TRasterPrinter& raster, TFactoryCommand& command, BidKind kind,
-                       uint8_t ink_group);
 
 }  // namespace opal

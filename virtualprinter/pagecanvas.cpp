@@ -58,7 +58,7 @@ struct PageCanvas::Sheet {
   // The image is made on the first drop, so a printer that never prints holds no page memory.
   void Lay(int x, int y, Ink ink, int size) {
     if (image.isNull()) Allocate();
-    QRgb& pixel = reinterpret_cast<QRgb*>(bits + static_cast<std::ptrdiff_t>(y) * stride)[x];
+    QRgb& pixel = Row(y)[x];
     const Filter& filter =
         kFilters[static_cast<std::size_t>(ink)][static_cast<std::size_t>(size - 1)];
     pixel = qRgb(static_cast<int>(static_cast<uint32_t>(qRed(pixel)) * filter.keep[0] >> 8),
@@ -76,13 +76,16 @@ struct PageCanvas::Sheet {
     stride = image.bytesPerLine();
   }
 
+  QRgb* Row(int y) const {
+    return reinterpret_cast<QRgb*>(bits + static_cast<std::ptrdiff_t>(y) * stride);
+  }
+
   bool Blank() const { return inked_top > inked_bottom; }
 
   // Only the rows that took ink are washed: most of a sheet is never touched.
   void Clear() {
     for (int y = inked_top; y <= inked_bottom; ++y) {
-      std::fill_n(reinterpret_cast<QRgb*>(bits + static_cast<std::ptrdiff_t>(y) * stride), kWidth,
-                  kWhite);
+      std::fill_n(Row(y), kWidth, kWhite);
     }
     inked_top = kHeight;
     inked_bottom = -1;
@@ -108,18 +111,30 @@ bool PageCanvas::Blank() const {
   return sheet_->Blank();
 }
 
-std::vector<uint8_t> PageCanvas::EncodePng() const {
-  QImage white;
-  const QImage* page = &sheet_->image;
-  if (page->isNull()) {
-    white = QImage(kWidth, kHeight, QImage::Format_RGB32);
-    if (white.isNull()) throw std::bad_alloc();
-    white.fill(kWhite);
-    page = &white;
+PrintedSheet PageCanvas::Printed() const {
+  PrintedSheet sheet;
+  if (sheet_->Blank()) return sheet;
+  sheet.top_ = sheet_->inked_top;
+  for (int y = sheet_->inked_top; y <= sheet_->inked_bottom; ++y) {
+    const QRgb* row = sheet_->Row(y);
+    sheet.rows_.insert(sheet.rows_.end(), row, row + kWidth);
+  }
+  return sheet;
+}
+
+std::vector<uint8_t> PrintedSheet::EncodePng() const {
+  QImage page(PageCanvas::kWidth, PageCanvas::kHeight, QImage::Format_RGB32);
+  if (page.isNull()) throw std::bad_alloc();
+  page.fill(kWhite);
+  const std::size_t rows = rows_.size() / PageCanvas::kWidth;
+  for (std::size_t row = 0; row < rows; ++row) {
+    std::copy_n(rows_.begin() + static_cast<std::ptrdiff_t>(row * PageCanvas::kWidth),
+                PageCanvas::kWidth,
+                reinterpret_cast<QRgb*>(page.scanLine(top_ + static_cast<int>(row))));
   }
   QByteArray png;
   QBuffer buffer(&png);
-  if (!buffer.open(QIODevice::WriteOnly) || !page->save(&buffer, "PNG")) {
+  if (!buffer.open(QIODevice::WriteOnly) || !page.save(&buffer, "PNG")) {
     throw std::runtime_error("cannot encode a printed page as PNG");
   }
   return {png.begin(), png.end()};

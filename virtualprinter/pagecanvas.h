@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -7,6 +8,21 @@
 namespace vp {
 
 enum class Ink : uint8_t { Black, Cyan, Magenta, Yellow, LightCyan, LightMagenta };
+
+// The ink of a sheet that left the printer, held apart from the canvas so the page can be encoded
+// while the next one prints. Only the rows that took ink are kept.
+class PrintedSheet {
+ public:
+  // The page as the bytes of a PNG file.
+  std::vector<uint8_t> EncodePng() const;
+  // The memory the sheet holds.
+  std::size_t Bytes() const { return rows_.size() * sizeof(uint32_t); }
+
+ private:
+  friend class PageCanvas;
+  int top_ = 0;
+  std::vector<uint32_t> rows_;  // whole rows from top_ on, one 0xffRRGGBB value per pixel
+};
 
 // One sheet of A4 paper at the head's resolution, white until ink lands on it. Ink is laid
 // subtractively: every drop darkens what is already there, so overlapping inks mix as on paper.
@@ -31,8 +47,7 @@ class PageCanvas {
   // paper is lost.
   void Drop(int x, int y, Ink ink, int size);
   bool Blank() const;
-  // The page as the bytes of a PNG file.
-  std::vector<uint8_t> EncodePng() const;
+  PrintedSheet Printed() const;
   // A fresh white sheet.
   void Clear();
 

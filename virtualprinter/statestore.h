@@ -1,27 +1,41 @@
 #pragma once
 
-#include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <nlohmann/json.hpp>
 #include <span>
 #include <string_view>
 
 #include "virtualprinter/printermodel.h"
 #include "virtualprinter/servicecommand.h"
+#include "virtualprinter/statefolder.h"
 #include "virtualprinter/virtualprinter.h"
 
 namespace vp {
 
 // The printer's directory. Every change reaches the disk before it is kept in memory, and each file
-// is replaced whole, so a crash leaves either the old or the new state, never a torn file.
+// is replaced whole, so a crash leaves either the old or the new state, never a torn file. Files
+// are reached without following links and must be regular files (pages/ a directory).
 class StateStore {
  public:
+  // printer.json beyond this size is no printer's settings file.
+  static constexpr std::size_t kMaxSettingsBytes = 1u << 20;
+
   // Opens the printer kept in `dir`, or makes a factory-fresh one of `model_if_new` when the
   // directory is missing or empty. Throws std::runtime_error naming the file at fault.
   StateStore(std::filesystem::path dir, std::string_view model_if_new);
 
-  const std::filesystem::path& Directory() const { return dir_; }
+  const std::filesystem::path& Directory() const { return folder_.Path(); }
+  StateFolder PagesFolder() const;
+
+  // The directory's lock, held by one program at a time: false when another holds it, or this
+  // store already does.
+  bool Lock();
+  void Unlock();
+  bool Locked() const { return static_cast<bool>(lock_); }
+  // Reads everything kept on disk afresh, after removing what interrupted writes left behind.
+  // Throws std::runtime_error as the constructor does, and then nothing has changed.
+  void Reload();
+
   Model GetModel() const { return model_; }
   const Faults& GetFaults() const { return faults_; }
   void SetFaults(const Faults& faults);
@@ -32,20 +46,15 @@ class StateStore {
   const Memory& Chip(Cartridge cartridge) const;
   void SetChip(Cartridge cartridge, const Memory& chip);
   void Capture(std::span<const uint8_t> bytes);
-  // Keeps a printed page as the next pages/page-NNNN.png, numbered on from the pages already
-  // there.
-  void SavePage(std::span<const uint8_t> png);
 
  private:
-  struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-  };
-
+  bool Empty() const;
   void MakeFresh(std::string_view model_key);
   void Load();
   void SaveSettings(const nlohmann::json& settings);
+  Memory ReadMemory(std::string_view name) const;
 
-  std::filesystem::path dir_;
+  StateFolder folder_;
   nlohmann::json settings_;  // all of printer.json, so settings this version ignores survive
   Model model_ = Model::Opal320;
   Faults faults_;
@@ -53,8 +62,8 @@ class StateStore {
   Memory eeprom_{};
   Memory black_chip_{};
   Memory color_chip_{};
-  std::unique_ptr<std::FILE, FileCloser> capture_;
-  int next_page_ = 1;
+  FileHandle capture_;
+  FileHandle lock_;
 };
 
 }  // namespace vp

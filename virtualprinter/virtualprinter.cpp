@@ -1,6 +1,9 @@
 #include "virtualprinter/virtualprinter.h"
 
+#include <algorithm>
 #include <deque>
+#include <exception>
+#include <iostream>
 #include <string_view>
 #include <utility>
 #include <variant>
@@ -8,6 +11,8 @@
 #include "virtualprinter/inksystem.h"
 #include "virtualprinter/inputstream.h"
 #include "virtualprinter/pageinterpreter.h"
+#include "virtualprinter/pagerenderer.h"
+#include "virtualprinter/pageshelf.h"
 #include "virtualprinter/printermodel.h"
 #include "virtualprinter/servicecommand.h"
 #include "virtualprinter/statestore.h"
@@ -42,6 +47,70 @@ struct VirtualPrinter::State final : StreamListener, PrintMechanism {
 
   State(std::filesystem::path dir, std::string_view model) : store(std::move(dir), model) {}
 
+  bool Claim() {
+    if (!store.Lock()) return false;
+    try {
+      // Our own pages first: a temporary being written now is no leftover.
+      renderer.Wait();
+      store.Reload();
+    } catch (...) {
+      store.Unlock();
+      throw;
+    }
+    power_left = store.GetFaults().power_off_after_bytes;
+    if (store.GetFaults().silent) LoseVolatileState();
+    return true;
+  }
+
+  void Release() {
+    if (!store.Locked()) return;
+    ReportLostPages();
+    if (power_left != store.GetFaults().power_off_after_bytes) {
+      Faults faults = store.GetFaults();
+      faults.power_off_after_bytes = power_left;
+      try {
+        store.SetFaults(faults);
+      } catch (const std::exception& error) {
+        std::cerr << "virtual printer: " << error.what() << '\n';
+      }
+    }
+    store.Unlock();
+  }
+
+  // Nobody may be left to ask: what was lost is said where the technician sees it.
+  void ReportLostPages() {
+    renderer.Wait();
+    std::cerr << renderer.TakeFailures();
+  }
+
+  void ApplyFaults(const Faults& faults) {
+    store.SetFaults(faults);
+    power_left = faults.power_off_after_bytes;
+    if (faults.silent) LoseVolatileState();
+  }
+
+  // Switched off: what was half received or not yet answered is lost.
+  void LoseVolatileState() {
+    replies.clear();
+    stream.Reset();
+    page.Reset();
+  }
+
+  // The part of `bytes` that reaches the printer before its power goes.
+  std::span<const uint8_t> BeforePowerOff(std::span<const uint8_t> bytes) {
+    if (power_left < 0) return bytes;
+    const auto heard = std::min(bytes.size(), static_cast<std::size_t>(power_left));
+    power_left -= static_cast<long>(heard);
+    return bytes.first(heard);
+  }
+
+  void SwitchOff() {
+    Faults faults = store.GetFaults();
+    faults.silent = true;
+    faults.power_off_after_bytes = -1;
+    ApplyFaults(faults);
+  }
+
   void OnStartSequence() override { start_seen = true; }
 
   void OnServiceFrame(std::span<const uint8_t> frame) override {
@@ -67,7 +136,7 @@ struct VirtualPrinter::State final : StreamListener, PrintMechanism {
     return store.GetSimulation().bid_misalignment[kind * 2 + (color_ink ? 1 : 0)] - value;
   }
 
-  void Eject(const PageCanvas& sheet) override { store.SavePage(sheet.EncodePng()); }
+  void Eject(const PageCanvas& sheet) override { renderer.Queue(sheet.Printed()); }
 
   void Run(const EepromRead& read) {
     std::string subject = "\r\nEE";
@@ -75,7 +144,9 @@ struct VirtualPrinter::State final : StreamListener, PrintMechanism {
     Answer(subject + ':', store.Eeprom()[read.address]);
   }
 
-  void Run(const EepromWrite& write) { WriteEepromByte(write.address, write.value); }
+  void Run(const EepromWrite& write) {
+    if (!store.GetFaults().ignore_writes) WriteEepromByte(write.address, write.value);
+  }
 
   void Run(const ChipRead& read) {
     std::string subject = read.cartridge == Cartridge::Black ? "\r\nC0" : "\r\nC1";
@@ -85,6 +156,7 @@ struct VirtualPrinter::State final : StreamListener, PrintMechanism {
 
   // The values in force are the ones in the EEPROM, where the printer also keeps them.
   void Run(const BidValue& bid) {
+    if (store.GetFaults().ignore_writes) return;
     Memory eeprom = store.Eeprom();
     const auto slot = bid.kind - 1;
     if (bid.black) eeprom[kBidBlack + slot] = static_cast<uint8_t>(*bid.black);
@@ -124,6 +196,7 @@ struct VirtualPrinter::State final : StreamListener, PrintMechanism {
   // Replies are 18 bytes: header, what was read ("\r\nEE5E:", "\r\nC123:"), the value, CR LF.
   void Answer(std::string_view subject, uint8_t value) {
     const Faults& faults = store.GetFaults();
+    if (faults.fail_reads) return;
     std::string text(faults.corrupt_reply ? kCorruptHeader : kReplyHeader);
     text += subject;
     AppendHex(text, value);
@@ -134,6 +207,9 @@ struct VirtualPrinter::State final : StreamListener, PrintMechanism {
   }
 
   StateStore store;
+  PageShelf shelf{store.PagesFolder()};  // the renderer's thread alone uses it
+  PageRenderer renderer{[this](const PrintedSheet& sheet) { shelf.Keep(sheet.EncodePng()); }};
+  long power_left = store.GetFaults().power_off_after_bytes;
   InputStream stream{*this};
   PageInterpreter page{*this};
   TimePoint quiet_until = TimePoint::min();
@@ -146,16 +222,30 @@ struct VirtualPrinter::State final : StreamListener, PrintMechanism {
 VirtualPrinter::VirtualPrinter(std::filesystem::path dir, const std::string& model_if_new)
     : state_(std::make_unique<State>(std::move(dir), model_if_new)) {}
 
-VirtualPrinter::~VirtualPrinter() = default;
+VirtualPrinter::~VirtualPrinter() {
+  state_->Release();
+  state_->ReportLostPages();
+}
+
+bool VirtualPrinter::Claim() {
+  return state_->Claim();
+}
+
+void VirtualPrinter::Release() {
+  state_->Release();
+}
 
 bool VirtualPrinter::AcceptsInput(TimePoint) const {
   return !state_->store.GetFaults().stall_input;
 }
 
 void VirtualPrinter::Feed(std::span<const uint8_t> bytes, TimePoint now) {
-  if (state_->Quiet(now) || state_->store.GetFaults().stall_input) return;
-  state_->request_time = now;
-  state_->store.Capture(bytes.first(state_->stream.Feed(bytes)));
+  State& state = *state_;
+  if (state.Quiet(now) || state.store.GetFaults().stall_input) return;
+  state.request_time = now;
+  const std::span<const uint8_t> heard = state.BeforePowerOff(bytes);
+  state.store.Capture(heard.first(state.stream.Feed(heard)));
+  if (state.power_left == 0) state.SwitchOff();
 }
 
 std::vector<uint8_t> VirtualPrinter::TakeReply(TimePoint now) {
@@ -166,8 +256,15 @@ std::vector<uint8_t> VirtualPrinter::TakeReply(TimePoint now) {
   return reply;
 }
 
+std::string VirtualPrinter::WaitForPages() {
+  state_->renderer.Wait();
+  return state_->renderer.TakeFailures();
+}
+
 std::string VirtualPrinter::DeviceId(TimePoint now) const {
   if (state_->Quiet(now)) return {};
+  const std::string& replaced = state_->store.GetSimulation().device_id;
+  if (!replaced.empty()) return replaced;
   const std::string name(ModelName(state_->store.GetModel()));
   return "MFG:CORVANE;CMD:ORL,BDC;MDL:" + name + ";CLS:PRINTER;DES:" + name +
          " Color Inkjet Printer;";
@@ -182,17 +279,13 @@ std::string VirtualPrinter::Model() const {
 }
 
 Faults VirtualPrinter::GetFaults() const {
-  return state_->store.GetFaults();
+  Faults faults = state_->store.GetFaults();
+  faults.power_off_after_bytes = state_->power_left;
+  return faults;
 }
 
 void VirtualPrinter::SetFaults(const Faults& faults) {
-  state_->store.SetFaults(faults);
-  if (faults.silent) {
-    // Switched off: what was half received or not yet answered is lost.
-    state_->replies.clear();
-    state_->stream.Reset();
-    state_->page.Reset();
-  }
+  state_->ApplyFaults(faults);
 }
 
 Simulation VirtualPrinter::GetSimulation() const {

@@ -18,9 +18,12 @@ struct Faults {
   bool short_reply = false;    // replies lose their last byte
   bool corrupt_reply = false;  // replies do not begin with the expected header
   bool stall_input = false;    // the printer stops reading: nothing is accepted
-  bool ignore_writes = false;  // EEPROM write frames are taken but nothing is stored
-  bool fail_reads = false;     // requests get no reply; everything else works
-  // Silent (as `silent`) once this many more bytes have been taken; -1: never.
+  // EEPROM write frames and Bi-D values are taken, but nothing is stored.
+  bool ignore_writes = false;
+  bool fail_reads = false;  // EEPROM and chip reads get no reply; everything else works
+  // Switched off once this many more bytes have reached it: `silent` turns on and this goes back
+  // to -1 (never), both kept in printer.json, so the printer stays off for the next program too
+  // until someone switches it on. The count left is kept when a program lets go of the printer.
   long power_off_after_bytes = -1;
 };
 
@@ -36,6 +39,9 @@ struct Simulation {
   // How long the printer stays silent after a liquid exchange: no device ID, no replies, and
   // what it is sent is lost ("exchange_silence_ms", up to an hour).
   int exchange_silence_ms = 3000;
+  // Answers the device-ID query in place of the model's own text when not empty ("device_id",
+  // for tests and practice with odd answers).
+  std::string device_id{};
 };
 
 // A printer of the family that only sees bytes, as firmware would. It shares no code with the
@@ -53,6 +59,15 @@ class VirtualPrinter {
   VirtualPrinter(const VirtualPrinter&) = delete;
   VirtualPrinter& operator=(const VirtualPrinter&) = delete;
 
+  // Takes the printer for this program, as opening a USB printer device does: false when another
+  // program holds it (a lock on a file in its directory), or this object already does. A printer
+  // taken reads its directory afresh, since another program may have changed it meanwhile, and
+  // removes temporary files that interrupted writes left there. Throws std::runtime_error when
+  // the lock or the directory cannot be used; the printer is then not taken.
+  bool Claim();
+  // Lets go of the printer after its pages are kept; nothing when it is not held.
+  void Release();
+
   // Whether the printer takes bytes at this moment (false while its input is stalled).
   bool AcceptsInput(TimePoint now) const;
   // Bytes from the host, in order; every byte is appended to capture.prn.
@@ -61,6 +76,10 @@ class VirtualPrinter {
   std::vector<uint8_t> TakeReply(TimePoint now);
   // The IEEE 1284 device-ID text; empty when the printer does not answer.
   std::string DeviceId(TimePoint now) const;
+  // Pages are drawn and encoded apart from Feed, so a write that ends a page does not wait for
+  // them. This waits until every page ejected so far is in pages/, and returns why a page could
+  // not be kept since the last call (one line each), empty when all were.
+  [[nodiscard]] std::string WaitForPages();
 
   const std::filesystem::path& Directory() const;
   std::string Model() const;

@@ -64,13 +64,18 @@ TEST_F(BidTest, OnlyValuesWithinRangeAreSentWithTheOtherSlotUnchanged) {
   };
   for (const auto& c : cases) {
     script.writes.clear();
+    if (!c.arguments.empty()) {
+      // The printer keeps the value it was set at the value's own address.
+      script.packets = {testing::ReplyWith(c.arguments[c.ink_group == INK_BLACK ? 1 : 3])};
+    }
     EXPECT_EQ(bid.WriteBidValue(c.ink_group, c.kind, c.text), c.expected) << '"' << c.text << '"';
     if (c.arguments.empty()) {
       EXPECT_THAT(script.writes, IsEmpty()) << '"' << c.text << '"';
     } else {
-      ASSERT_EQ(script.writes.size(), 1u);
+      ASSERT_EQ(script.writes.size(), 2u);
       EXPECT_EQ(Bytes(script.writes[0].begin() + 10, script.writes[0].end()), c.arguments)
           << '"' << c.text << '"';
+      EXPECT_EQ(script.writes[1].back(), BidAddress(c.kind, c.ink_group));
     }
   }
   EXPECT_EQ(ResultMessage(0x2001), "");
@@ -104,35 +109,69 @@ TEST_F(BidTest, SixValueReadStopsAtTheFirstFailingRead) {
   EXPECT_EQ(script.writes.size(), 4u);
 }
 
-TEST_F(BidTest, WritingLoopReportsEveryTickedRowAndGoesOnAfterAFailure) {
-  std::array<BidEntry, kBidRowCount> entries{};
-  entries[0] = {true, "80"};
-  entries[1] = {false, "5"};
-  entries[2] = {true, "-12"};
-  entries[5] = {true, "x"};
-  std::vector<std::size_t> written;
-  WriteTickedBidValues(bid, entries, status.Report(),
-                       [&](std::size_t row) { written.push_back(row); });
-  EXPECT_THAT(status.lines, ElementsAre(Pair(StatusMode::Plain, ""),
-                                        Pair(StatusMode::NewLine, "As 6pl Black data, "),
-                                        Pair(StatusMode::Append, "-12"),
-                                        Pair(StatusMode::Append, " has been written in EEPROM."),
-                                        Pair(StatusMode::NewLine, "")));
-  EXPECT_THAT(written, ElementsAre(2u));
-  EXPECT_EQ(script.writes.size(), 1u);
-
-  status.lines.clear();
-  port.Close();
-  entries = {};
-  entries[3] = {true, "1"};
-  entries[4] = {true, "2"};
-  WriteTickedBidValues(bid, entries, status.Report(), [](std::size_t) { FAIL(); });
-  EXPECT_THAT(status.lines, ElementsAre(Pair(StatusMode::Plain, "Cannot open port."),
-                                        Pair(StatusMode::NewLine, "Cannot open port.")));
+TEST_F(BidTest, WritingLoopGoesOnPastRangeErrorsAndStopsAtTheFirstWriteThatFails) {
+  struct Case {
+    std::string name;
+    std::vector<std::pair<std::size_t, std::string>> ticked;
+    std::vector<uint8_t> held;  // what the printer reads back, one per value set
+    bool port_open;
+    std::vector<std::pair<StatusMode, std::string>> lines;
+    std::vector<std::size_t> written;
+    std::size_t frames;
+    Result result;
+  };
+  const std::string done = " has been written in EEPROM.";
+  const std::vector<Case> cases{
+      {"range codes",
+       {{0, "80"}, {2, "-12"}, {5, "x"}},
+       {0xF4},
+       true,
+       {{StatusMode::Plain, ""},
+        {StatusMode::NewLine, "As 6pl Black data, "},
+        {StatusMode::Append, "-12"},
+        {StatusMode::Append, done},
+        {StatusMode::NewLine, ""}},
+       {2},
+       2,
+       0x2001},
+      {"value not held",
+       {{0, "5"}, {1, "6"}},
+       {0x04},
+       true,
+       {{StatusMode::Plain, "Verify error at address 33: written 05, read back 04."}},
+       {},
+       2,
+       ERR_WRITE_NOT_HELD},
+      {"port closed",
+       {{3, "1"}, {4, "2"}},
+       {},
+       false,
+       {{StatusMode::Plain, "Cannot open port."}},
+       {},
+       0,
+       ERR_PORT_NOT_OPEN},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    status.lines.clear();
+    script.writes.clear();
+    script.packets.clear();
+    for (const uint8_t value : c.held) script.packets.push_back(testing::ReplyWith(value));
+    if (!c.port_open) port.Close();
+    std::array<BidEntry, kBidRowCount> entries{};
+    for (const auto& [row, text] : c.ticked) entries[row] = {true, text};
+    std::vector<std::size_t> written;
+    EXPECT_EQ(WriteTickedBidValues(bid, entries, status.Report(),
+                                   [&](std::size_t row) { written.push_back(row); }),
+              c.result);
+    EXPECT_EQ(status.lines, c.lines);
+    EXPECT_EQ(written, c.written);
+    EXPECT_EQ(script.writes.size(), c.frames);
+  }
 }
 
 TEST_F(BidTest, NothingTickedWritesNothing) {
-  WriteTickedBidValues(bid, {}, status.Report(), [](std::size_t) { FAIL(); });
+  EXPECT_EQ(WriteTickedBidValues(bid, {}, status.Report(), [](std::size_t) { FAIL(); }), PORT_OK);
   EXPECT_THAT(status.lines, IsEmpty());
   EXPECT_THAT(script.writes, IsEmpty());
 }

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "device/datamanu.h"
 #include "tests/support/gatedprinter.h"
 
 namespace opal {
@@ -57,7 +58,10 @@ TEST_F(EepromBackupTest, RestoreThePrinterDoesNotTakeListsEveryByte) {
   const EepromImage wanted = Changed();
   gate.drop_eeprom_writes = true;
   RestoreReport report;
-  ASSERT_EQ(RestoreEeprom(command, wanted, report), PORT_OK);
+  ASSERT_EQ(RestoreEeprom(command, wanted, report), ERR_WRITE_NOT_HELD);
+  EXPECT_EQ(command.Message(ERR_WRITE_NOT_HELD), "Verify error at address 00: written " +
+                                                     ByteToHexPair(wanted[0x00]) + ", read back " +
+                                                     ByteToHexPair(held[0x00]) + ".");
   EXPECT_EQ(report.written, 3u);
   ASSERT_EQ(report.mismatches.size(), 3u);
   const std::vector<uint8_t> addresses{0x00, 0x5E, 0xFF};
@@ -73,12 +77,16 @@ TEST_F(EepromBackupTest, FailingRestoreStopsAndCountsWhatWasWritten) {
   struct Case {
     int frames_before_cut;
     std::size_t written;
+    Result result;
   };
-  for (const Case& c : std::vector<Case>{{10, 0}, {256 + 1, 1}, {256 + 3 + 10, 3}}) {
+  // Cut while reading what the printer holds, while writing, and while reading the writes back.
+  for (const Case& c : std::vector<Case>{{10, 0, ERR_SEND_COUNT},
+                                         {256 + 1, 1, ERR_SEND_COUNT},
+                                         {256 + 3 + 10, 3, ERR_WRITE_UNREADABLE}}) {
     gate.frames_before_cut = c.frames_before_cut;
     RestoreReport report;
     report.mismatches.push_back({});
-    EXPECT_EQ(RestoreEeprom(command, Changed(), report), ERR_SEND_COUNT);
+    EXPECT_EQ(RestoreEeprom(command, Changed(), report), c.result);
     EXPECT_EQ(report.written, c.written);
     EXPECT_TRUE(report.mismatches.empty());
     gate.frames_before_cut = -1;

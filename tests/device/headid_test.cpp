@@ -143,15 +143,17 @@ class HeadIdCoderTest : public testing::GatedPrinterTest {
   THeadIdCoder coder{command};
 };
 
-TEST_F(HeadIdCoderTest, WorkedExampleWritesDerivedByteFirstThenPositionsInOrder) {
+TEST_F(HeadIdCoderTest, WorkedExampleWritesDerivedByteFirstThenPositionsInOrderThenReadsBack) {
   ASSERT_EQ(coder.WriteHeadId(kWorkedExample), PORT_OK);
-  EXPECT_THAT(gate.frames, ElementsAre(EepromWriteFrame(0x46, 0x5A), EepromWriteFrame(0x3F, 0x01),
-                                       EepromWriteFrame(0x45, 0x00), EepromWriteFrame(0x40, 0x02),
-                                       EepromWriteFrame(0x41, 0x03), EepromWriteFrame(0x42, 0x04),
-                                       EepromWriteFrame(0x43, 0x05), EepromWriteFrame(0x44, 0x06),
-                                       EepromWriteFrame(0x47, 0x28), EepromWriteFrame(0x4A, 0x29),
-                                       EepromWriteFrame(0x48, 0x2A), EepromWriteFrame(0x4B, 0x2B),
-                                       EepromWriteFrame(0x49, 0x2C)));
+  EXPECT_THAT(EepromWrites(),
+              ElementsAre(EepromWriteFrame(0x46, 0x5A), EepromWriteFrame(0x3F, 0x01),
+                          EepromWriteFrame(0x45, 0x00), EepromWriteFrame(0x40, 0x02),
+                          EepromWriteFrame(0x41, 0x03), EepromWriteFrame(0x42, 0x04),
+                          EepromWriteFrame(0x43, 0x05), EepromWriteFrame(0x44, 0x06),
+                          EepromWriteFrame(0x47, 0x28), EepromWriteFrame(0x4A, 0x29),
+                          EepromWriteFrame(0x48, 0x2A), EepromWriteFrame(0x4B, 0x2B),
+                          EepromWriteFrame(0x49, 0x2C)));
+  EXPECT_EQ(gate.frames.size(), 2 * kHeadIdLength);
   std::string text = "0000000000000";
   ASSERT_EQ(coder.ReadHeadId(text), PORT_OK);
   EXPECT_EQ(text, kWorkedExample);

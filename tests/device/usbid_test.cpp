@@ -117,7 +117,8 @@ TEST_F(UsbIdStoreTest, IdAndStampAreWrittenInOrderAndReadBack) {
     expected.push_back(
         testing::EepromWriteFrame(static_cast<uint8_t>(0x4C + k), static_cast<uint8_t>(all[k])));
   }
-  EXPECT_EQ(gate.frames, expected);
+  EXPECT_EQ(EepromWrites(), expected);
+  EXPECT_EQ(gate.frames.size(), 2 * all.size());  // each part read back before the next
   std::string text = std::string(19, '0');
   ASSERT_EQ(store.ReadUsbId(text), PORT_OK);
   EXPECT_EQ(text, all);
@@ -126,8 +127,8 @@ TEST_F(UsbIdStoreTest, IdAndStampAreWrittenInOrderAndReadBack) {
 TEST_F(UsbIdStoreTest, TimeIsTakenBetweenTheIdAndTheStamp) {
   const std::string stamp = Write("AB12345678", LocalTime(2001, 11, 3, 14, 47, 0));
   ASSERT_EQ(result, PORT_OK);
-  EXPECT_EQ(stamp, "1B3EHA20");  // 14:47:10, after the ten ID frames
-  EXPECT_EQ(Stored(printer), "AB123456781B3EHA20");
+  EXPECT_EQ(stamp, "1B3EHK20");  // 14:47:20, after the ten ID frames and their read-back
+  EXPECT_EQ(Stored(printer), "AB123456781B3EHK20");
 }
 
 TEST_F(UsbIdStoreTest, YearRunningOutDuringTheIdKeepsTheEarlierTime) {
@@ -162,17 +163,28 @@ TEST_F(UsbIdStoreTest, FailingWriteStopsAndKeepsWhatWasWritten) {
   struct Case {
     int frames_before_cut;
     std::string stamp;
+    std::size_t written;
   };
-  for (const Case& c : std::vector<Case>{{4, "000000000"}, {13, "1B3EH530"}}) {
+  // Cut among the ID's writes, then among the stamp's after the ID was read back.
+  for (const Case& c : std::vector<Case>{{4, "000000000", 4}, {23, "1B3EH530", 13}}) {
     gate.frames.clear();
     gate.frames_before_cut = c.frames_before_cut;
     clock.SetLocalTime(LocalTime(2001, 11, 3, 14, 47, 35));
     std::string stamp = "000000000";
     EXPECT_EQ(store.WriteUsbId("AB12345678", stamp), ERR_SEND_COUNT);
     EXPECT_EQ(stamp, c.stamp);
-    const std::string written = std::string("AB123456781B3EH530").substr(0, c.frames_before_cut);
+    const std::string written = std::string("AB123456781B3EH530").substr(0, c.written);
     EXPECT_EQ(Stored(printer), written + old.substr(written.size()));
   }
+}
+
+TEST_F(UsbIdStoreTest, IdThePrinterDoesNotHoldGetsNoStamp) {
+  gate.drop_eeprom_writes = true;
+  clock.SetLocalTime(LocalTime(2001, 11, 3, 14, 47, 35));
+  std::string stamp = "000000000";
+  EXPECT_EQ(store.WriteUsbId("AB12345678", stamp), ERR_WRITE_NOT_HELD);
+  EXPECT_EQ(stamp, "000000000");
+  EXPECT_EQ(EepromWrites().size(), kUsbIdLength);
 }
 
 TEST_F(UsbIdStoreTest, ReadStopsAtTheFirstByteThatIsNotALetterOrDigit) {

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <cerrno>
 #include <csignal>
 #include <fstream>
 #include <stdexcept>
@@ -256,7 +257,7 @@ TEST_F(LinuxPortProviderTest, ANodeTheUserMayNotOpenSaysHowToGetAccess) {
   EXPECT_NE(outcome.detail.find("usermod -aG lp"), std::string::npos);
 }
 
-TEST_F(LinuxPortProviderTest, ParallelDeviceIdComesFromTheKernelsProbeWhenThePortCannotBeAsked) {
+TEST_F(LinuxPortProviderTest, TheKernelsProbeOfAParallelPortNamesTheModelButIsNoAnswer) {
   Write("dev/lp0", "");
   Write("dev/lp1", "");
   Write("proc/sys/dev/parport/parport0/autoprobe",
@@ -266,13 +267,57 @@ TEST_F(LinuxPortProviderTest, ParallelDeviceIdComesFromTheKernelsProbeWhenThePor
 
   OpenOutcome first = provider.Open(0);
   ASSERT_NE(first.device, nullptr) << first.detail;
-  EXPECT_EQ(first.device->DeviceId(), "CLASS:PRINTER;MODEL:Corvane Opal 320;MANUFACTURER:Corvane;");
+  EXPECT_EQ(first.device->DeviceId(), "");
+  EXPECT_EQ(first.device->ModelHint(),
+            "CLASS:PRINTER;MODEL:Corvane Opal 320;MANUFACTURER:Corvane;");
   OpenOutcome second = provider.Open(1);
   ASSERT_NE(second.device, nullptr) << second.detail;
-  EXPECT_EQ(second.device->DeviceId(), "MODEL:Corvane Opal 310;");
+  EXPECT_EQ(second.device->DeviceId(), "");
+  EXPECT_EQ(second.device->ModelHint(), "MODEL:Corvane Opal 310;");
 
   fs::remove(root.path() / "proc/sys/dev/parport/parport0/autoprobe");
-  EXPECT_EQ(first.device->DeviceId(), "");
+  EXPECT_EQ(first.device->ModelHint(), "");
+}
+
+TEST(RefusedOpenTest, SaysWhyANodeDidNotOpen) {
+  struct Case {
+    int error;
+    OpenFailure failure;
+    std::string detail_start;
+  };
+  const std::vector<Case> cases{
+      {EBUSY, OpenFailure::Busy, "/dev/usb/lp0: The printer is in use by another program."},
+      {ENOENT, OpenFailure::NotFound, "/dev/usb/lp0: No such file or directory"},
+      {ENXIO, OpenFailure::NotFound, "/dev/usb/lp0: No such device or address"},
+      {ENODEV, OpenFailure::NotFound, "/dev/usb/lp0: No such device"},
+      {EACCES, OpenFailure::PermissionDenied, "/dev/usb/lp0: Permission denied; add your user"},
+      {EIO, OpenFailure::Failed, "/dev/usb/lp0: Input/output error"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.detail_start);
+    const OpenOutcome outcome = RefusedOpen("/dev/usb/lp0", c.error);
+    EXPECT_EQ(outcome.device, nullptr);
+    EXPECT_EQ(outcome.failure, c.failure);
+    EXPECT_TRUE(outcome.detail.starts_with(c.detail_start)) << outcome.detail;
+  }
+}
+
+// A printer another program holds is no reason to end the program, on either kind of port.
+TEST(RefusedOpenTest, ABusyPrinterIsReportedAsSuch) {
+  class BusyProvider final : public PortProvider {
+   public:
+    OpenOutcome Open(int) override { return RefusedOpen("/dev/usb/lp0", EBUSY); }
+  };
+  for (int port_index : {kLpt1, kVlusb1}) {
+    SCOPED_TRACE(port_index);
+    BusyProvider provider;
+    testing::FakeClock clock;
+    testing::ThrowingExit exit;
+    TPrinterPort port(provider, clock, exit);
+    EXPECT_EQ(port.Open(port_index), ERR_PORT_BUSY);
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_EQ(port.OpenProblem(), "/dev/usb/lp0: The printer is in use by another program.");
+  }
 }
 
 }  // namespace

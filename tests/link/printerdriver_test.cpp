@@ -3,6 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <future>
+#include <memory>
+
 #include "tests/support/fakes.h"
 #include "tests/support/scripteddevice.h"
 
@@ -146,7 +150,8 @@ TEST_F(PortTest, IdentifyModelFollowsTheDeviceId) {
       {"MFG:VELTA;MDL:Corvane Opal 320;", MODEL_OPAL_320},
       {"MDL:Corvane Opal 310;", MODEL_OPAL_310},
       {"MDL:QX-310C;", MODEL_QX_310C},
-      {"MDL:Something else;", MODEL_QX_310C},  // no name found: the code stays
+      {"MDL:Something else;", MODEL_NONE},  // never the model of an earlier answer
+      {"MDL:Corvane Opal 310;", MODEL_OPAL_310},
       {"", MODEL_NONE},
   };
   ASSERT_EQ(port.Open(kLpt1), PORT_OK);
@@ -157,6 +162,82 @@ TEST_F(PortTest, IdentifyModelFollowsTheDeviceId) {
     EXPECT_EQ(port.ModelCode, c.expected);
     EXPECT_EQ(port.CheckDeviceId(), !c.id.empty());
   }
+}
+
+TEST_F(PortTest, OneDeviceIdAnswerServesTheCheckAndTheModel) {
+  ASSERT_EQ(port.Open(kLpt1), PORT_OK);
+  script.device_id = "MFG:VELTA;MDL:Corvane Opal 310;";
+  ASSERT_TRUE(port.CheckDeviceId());
+  script.device_id = "MFG:VELTA;MDL:Corvane Opal 320;";
+  port.IdentifyModelFromLastAnswer();
+  EXPECT_EQ(port.ModelCode, MODEL_OPAL_310);
+
+  port.Close();
+  port.IdentifyModelFromLastAnswer();
+  EXPECT_EQ(port.ModelCode, MODEL_NONE);
+}
+
+// A device whose device-ID question hangs in the kernel until the test lets it go.
+struct HeldQuestion {
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
+  std::promise<void> destroyed;
+  std::atomic<int> asked{0};
+};
+
+class HangingDevice final : public PortDevice {
+ public:
+  explicit HangingDevice(std::shared_ptr<HeldQuestion> held) : held_(std::move(held)) {}
+  ~HangingDevice() override { held_->destroyed.set_value(); }
+  long WriteSome(std::span<const uint8_t> bytes) override { return long(bytes.size()); }
+  long ReadSome(std::span<uint8_t>) override { return 0; }
+  void WaitReady(Readiness, std::chrono::milliseconds) override {}
+  std::string DeviceId() override {
+    ++held_->asked;
+    held_->released.wait();
+    return "MDL:Corvane Opal 320;";
+  }
+
+ private:
+  std::shared_ptr<HeldQuestion> held_;
+};
+
+class HangingProvider final : public PortProvider {
+ public:
+  explicit HangingProvider(std::shared_ptr<HeldQuestion> held) : held_(std::move(held)) {}
+  OpenOutcome Open(int) override {
+    return {std::make_unique<HangingDevice>(held_), OpenFailure::None, {}};
+  }
+
+ private:
+  std::shared_ptr<HeldQuestion> held_;
+};
+
+TEST(PortDeviceId, AHangingQuestionIsGivenUpAtItsLimitWhileTheWindowPaints) {
+  auto held = std::make_shared<HeldQuestion>();
+  std::future<void> destroyed = held->destroyed.get_future();
+  HangingProvider provider(held);
+  FakeClock clock;
+  ThrowingExit exit;
+  {
+    PortLimits limits;
+    limits.device_id = 300ms;
+    TPrinterPort port(provider, clock, exit, limits);
+    int idles = 0;
+    port.SetIdle([&] { ++idles; });
+    ASSERT_EQ(port.Open(kVlusb1), PORT_OK);
+
+    EXPECT_FALSE(port.CheckDeviceId());
+    EXPECT_GE(idles, 3);
+    port.IdentifyModel();
+    EXPECT_EQ(port.ModelCode, MODEL_NONE);
+    // The first question still hangs: no second thread joins it.
+    EXPECT_EQ(held->asked, 1);
+  }
+  // The port is gone; the question that outlived it still has its device.
+  EXPECT_EQ(destroyed.wait_for(0s), std::future_status::timeout);
+  held->release.set_value();
+  EXPECT_EQ(destroyed.wait_for(10s), std::future_status::ready);
 }
 
 TEST(PortOpen, ParallelPortThatCannotOpenGivesNotOpen) {

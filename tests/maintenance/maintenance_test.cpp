@@ -39,14 +39,16 @@ TEST_F(ProtectionCounterTest, ValueIsHighByteThenLowByte) {
   }
 }
 
-TEST_F(ProtectionCounterTest, LowByteIsReadAndClearedFirst) {
+TEST_F(ProtectionCounterTest, LowByteIsReadAndClearedFirstAndTheClearIsReadBack) {
   std::string digits;
   ASSERT_EQ(maintenance.ReadProtectionCounter(digits), PORT_OK);
   ASSERT_EQ(maintenance.ClearProtectionCounter(), PORT_OK);
   EXPECT_THAT(gate.frames,
               ElementsAre(testing::Frame{0x1B, 0x7C, 0, 6, 0, 6, 0x31, 0x41, 0xBE, 0xA0, 0x1B},
                           testing::Frame{0x1B, 0x7C, 0, 6, 0, 6, 0x31, 0x41, 0xBE, 0xA0, 0x1A},
-                          EepromWriteFrame(0x1B, 0x00), EepromWriteFrame(0x1A, 0x00)));
+                          EepromWriteFrame(0x1B, 0x00), EepromWriteFrame(0x1A, 0x00),
+                          testing::Frame{0x1B, 0x7C, 0, 6, 0, 6, 0x31, 0x41, 0xBE, 0xA0, 0x1B},
+                          testing::Frame{0x1B, 0x7C, 0, 6, 0, 6, 0x31, 0x41, 0xBE, 0xA0, 0x1A}));
   ASSERT_EQ(maintenance.ReadProtectionCounter(digits), PORT_OK);
   EXPECT_EQ(digits, "0");
 }

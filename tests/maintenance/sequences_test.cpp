@@ -53,23 +53,39 @@ TEST_F(SequenceTest, DataResetClearsTheCounterThenSetsTheInkFlags) {
               ElementsAre(0x00, 0x00, 0x00, 0x05));
 }
 
-TEST_F(SequenceTest, DataResetStopsAtTheFirstFailingWrite) {
+TEST_F(SequenceTest, DataResetStopsAtTheFirstFailure) {
   const std::array<uint8_t, 4> addresses{0x1B, 0x1A, 0x01, 0x26};
   const std::array<uint8_t, 4> before{0xCC, 0x5B, 0x77, 0x66};
   const std::array<uint8_t, 4> reset{0x00, 0x00, 0x00, 0x05};
-  for (int written = 0; written < 4; ++written) {
-    for (std::size_t i = 0; i < addresses.size(); ++i)
+  struct Case {
+    int frames_before_cut;  // each pair of writes is read back before the next pair goes out
+    std::size_t written;
+    Result result;
+  };
+  for (const Case& c : std::vector<Case>{{0, 0, ERR_SEND_COUNT},
+                                         {1, 1, ERR_SEND_COUNT},
+                                         {2, 2, ERR_WRITE_UNREADABLE},
+                                         {5, 3, ERR_SEND_COUNT},
+                                         {6, 4, ERR_WRITE_UNREADABLE}}) {
+    for (std::size_t i = 0; i < addresses.size(); ++i) {
       printer.SetEepromByte(addresses[i], before[i]);
+    }
     gate = {};
-    gate.frames_before_cut = written;
-    EXPECT_EQ(ResetRefurbishedData(maintenance, command), ERR_SEND_COUNT) << written;
-    EXPECT_EQ(EepromWrites().size(), static_cast<std::size_t>(written));
+    gate.frames_before_cut = c.frames_before_cut;
+    EXPECT_EQ(ResetRefurbishedData(maintenance, command), c.result) << c.frames_before_cut;
+    EXPECT_EQ(EepromWrites().size(), c.written);
     const auto eeprom = printer.Eeprom();
     for (std::size_t i = 0; i < addresses.size(); ++i) {
-      EXPECT_EQ(eeprom[addresses[i]], static_cast<int>(i) < written ? reset[i] : before[i])
-          << "write " << i << " after " << written;
+      EXPECT_EQ(eeprom[addresses[i]], i < c.written ? reset[i] : before[i])
+          << "write " << i << " after " << c.frames_before_cut << " frames";
     }
   }
+}
+
+TEST_F(SequenceTest, DataResetWritesNoFlagAfterACounterThePrinterDoesNotHold) {
+  gate.drop_eeprom_writes = true;
+  EXPECT_EQ(ResetRefurbishedData(maintenance, command), ERR_WRITE_NOT_HELD);
+  EXPECT_EQ(EepromWrites().size(), 2u);
 }
 
 TEST_F(SequenceTest, ExchangeGivesUpOnAPrinterSilentForThreeMinutes) {
@@ -99,9 +115,28 @@ TEST_F(ExchangeReturnTest, PollingEndsAsSoonAsThePrinterAnswers) {
     silences.push_back(silent);
     if (silent == seconds(4)) script.device_id = answer;
   };
-  script.accept_per_write = 0;  // the printer stopped listening: the command's failure is ignored
   EXPECT_EQ(RunLiquidExchange(command, clock, clock, clock, on_silence), PORT_OK);
   EXPECT_THAT(silences, ElementsAre(seconds(0), seconds(1), seconds(2), seconds(3), seconds(4)));
+}
+
+TEST_F(ExchangeReturnTest, CommandThatDidNotGoThroughFailsAtOnce) {
+  struct Case {
+    const char* name;
+    long accept_per_write;
+    std::size_t stall_after_writes;
+    Result result;
+  };
+  for (const Case& c : {Case{"refused", 0, SIZE_MAX, ERR_SEND_TIMEOUT},
+                        Case{"header only", -1, 1, ERR_SEND_TIMEOUT}}) {
+    script.writes.clear();
+    script.accept_per_write = c.accept_per_write;
+    script.stall_after_writes = c.stall_after_writes;
+    const auto start = clock.Now();
+    EXPECT_EQ(RunLiquidExchange(command, clock, clock, clock, [](seconds) { FAIL(); }), c.result)
+        << c.name;
+    EXPECT_LE(clock.Now() - start, seconds(11)) << c.name;  // one write's limit
+    EXPECT_THAT(clock.Slept(), IsEmpty()) << c.name;
+  }
 }
 
 }  // namespace

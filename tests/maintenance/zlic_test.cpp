@@ -108,15 +108,15 @@ TEST_F(ChipTest, CartridgeIsGoodUntilTheEndOfItsEffectDate) {
   EXPECT_EQ(zlic.ReadChipUniqueInfo(INK_BLACK, report), ERR_CHIP_EXPIRED);
 }
 
-TEST_F(ChipTest, UsageReportShowsWhatIsLeftIn8BitArithmetic) {
-  auto& printer = Printer({{0, 101}, {6, 0}, {7, 2}, {21, 10}},
+TEST_F(ChipTest, UsageReportShowsWhatIsLeft) {
+  auto& printer = Printer({{0, 100}, {6, 0}, {7, 2}, {21, 10}},
                           {{0, 10}, {1, 20}, {2, 30}, {3, 40}, {4, 50}, {6, 1}, {7, 0}, {21, 2}});
   TZlic zlic(printer.command, printer.clock);
   std::string black;
   std::string color;
   ASSERT_EQ(zlic.ReadChipUsageInfo(INK_BLACK, black), PORT_OK);
   EXPECT_EQ(black,
-            " \r\nInk counter remaining quantity\r\n        Black = 255%\r\n\r\nCleaning counter = "
+            " \r\nInk counter remaining quantity\r\n        Black = 0%\r\n\r\nCleaning counter = "
             "0 time\r\n Install counter = 2 times\r\n Recycle counter = 10 times");
   ASSERT_EQ(zlic.ReadChipUsageInfo(INK_COLOR, color), PORT_OK);
   EXPECT_EQ(color,
@@ -125,6 +125,22 @@ TEST_F(ChipTest, UsageReportShowsWhatIsLeftIn8BitArithmetic) {
             "50%\r\n\r\nCleaning counter = 1 time\r\n Install counter = 0 time\r\n Recycle "
             "counter = 2 times");
   EXPECT_THAT(printer.ChipReads(), ElementsAre(0, 6, 7, 21, 0, 1, 2, 3, 4, 6, 7, 21));
+}
+
+TEST_F(ChipTest, MoreThanAllOfAnInkUsedIsInvalidChipData) {
+  struct Case {
+    uint8_t cartridge;
+    testing::ChipBytes bytes;
+  };
+  for (const Case& c : std::vector<Case>{
+           {INK_BLACK, {{0, 101}}}, {INK_BLACK, {{0, 255}}}, {INK_COLOR, {{4, 101}}}}) {
+    auto& printer = Printer(c.bytes, c.bytes);
+    TZlic zlic(printer.command, printer.clock);
+    std::string report = "kept";
+    EXPECT_EQ(zlic.ReadChipUsageInfo(c.cartridge, report), ERR_CHIP_DATA);
+    EXPECT_EQ(report, "kept");
+    EXPECT_EQ(ResultMessage(ERR_CHIP_DATA), "The ink cartridge's chip holds invalid data.");
+  }
 }
 
 TEST_F(ChipTest, FailingReadStopsAndKeepsTheReport) {

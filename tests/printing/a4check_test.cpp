@@ -227,19 +227,25 @@ TEST_F(A4CheckTest, UnreadableValuesStopTheSheetWhereTheyAre) {
     const char* what;
     std::optional<uint8_t> address;  // of the EEPROM read that is lost; none: the first
     std::string last_text;
+    std::size_t form_feeds;
   };
   for (const Case& c : std::vector<Case>{
-           {"head ID", std::nullopt, " HEAD ID = \0"s},
-           {"counter", 0x1B, " Protection Counter Value = \0"s},
+           {"head ID", std::nullopt, " HEAD ID = \0"s, 0},
+           {"USB ID", 0x50, " USB  ID = \0"s, 0},
+           {"counter", 0x1B, " Protection Counter Value = \0"s, 0},
+           // The Bi-D values are read before the second page's first byte.
+           {"Bi-D value", 0x37, "500\0 "s, 1},
        }) {
     link.gate = {};
     link.flaw.drops = [&c](std::span<const uint8_t> f) {
       return f.size() == 11 && f[0] == 0x1B && f[1] == 0x7C && f[7] == 0x41 &&
              (!c.address || f[10] == *c.address);
     };
+    const auto before = link.printer.Eeprom();
     EXPECT_EQ(sheet.PrintA4CheckSheet(MODEL_OPAL_320), ERR_SEND_COUNT) << c.what;
-    EXPECT_THAT(Sent().Named("FF"), IsEmpty()) << c.what;
+    EXPECT_EQ(Sent().Named("FF").size(), c.form_feeds) << c.what;
     EXPECT_TRUE(LastText().ends_with(c.last_text)) << c.what;
+    EXPECT_EQ(link.printer.Eeprom(), before) << c.what;
   }
 
   link.gate = {};
@@ -247,6 +253,19 @@ TEST_F(A4CheckTest, UnreadableValuesStopTheSheetWhereTheyAre) {
   EXPECT_EQ(sheet.PrintA4CheckSheet(MODEL_OPAL_320), ERR_CHIP_EXPIRED);
   EXPECT_EQ(Sent().Named("FF").size(), 2u);
   EXPECT_EQ(LastText(), "8. \0"s);
+}
+
+TEST_F(A4CheckTest, StoredBytesPrintAsTextOnlyWhenPrintable) {
+  for (const auto& [address, value] : std::vector<std::pair<uint8_t, uint8_t>>{
+           {0x4C, 0x0C}, {0x4D, 0x1B}, {0x4E, 0x40}, {0x4F, 0x7F}, {0x50, 0x20}, {0x3F, 0x00}}) {
+    link.printer.SetEepromByte(address, value);
+  }
+  ASSERT_EQ(sheet.PrintA4CheckSheet(MODEL_OPAL_320), PORT_OK);
+  const std::string text = Sent().Text();
+  EXPECT_NE(text.find(" HEAD ID = \0?3RF5GTPQ2SL"s), std::string::npos);
+  EXPECT_NE(text.find(" USB  ID = \0??@? 20931O5E9BH20"s), std::string::npos);
+  // Nothing stored reaches the printer as a control code: only the sheet's own form feeds.
+  EXPECT_EQ(Sent().Named("FF").size(), 3u);
 }
 
 TEST_F(A4CheckTest, PrinterThatStopsTakingBytesFailsTheSheetAtOnce) {

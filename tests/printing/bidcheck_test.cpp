@@ -22,6 +22,8 @@ using ::testing::Pair;
 class BidCheckTest : public testing::RasterFixture {};
 
 TEST_F(BidCheckTest, PrintsBothInkGroupsOfEachDotKindInOrder) {
+  // Every value is 0: as read before the page and as read back after each block.
+  for (int read = 0; read < 6 + 12; ++read) script.packets.push_back(testing::ReplyWith(0));
   EXPECT_EQ(PrintBidCheckPattern(raster, command), PORT_OK);
   const auto stream = Decoded();
   ASSERT_THAT(stream.error, IsEmpty());
@@ -39,7 +41,9 @@ TEST_F(BidCheckTest, PrintsBothInkGroupsOfEachDotKindInOrder) {
     if (frame->bytes.at(7) == 0x41) read_addresses.push_back(frame->bytes.back());
   }
   EXPECT_THAT(read_addresses,
-              ElementsAre(0x33, 0x36, 0x33, 0x36, 0x34, 0x37, 0x34, 0x37, 0x35, 0x38, 0x35, 0x38));
+              ElementsAre(0x33, 0x36, 0x34, 0x37, 0x35, 0x38,  // before the first byte of the page
+                          0x33, 0x36, 0x33, 0x36, 0x34, 0x37, 0x34, 0x37, 0x35, 0x38, 0x35, 0x38));
+  EXPECT_EQ(stream.elements[6].name, "text");
   EXPECT_EQ(stream.elements.back().name, "FF");
 }
 
@@ -51,12 +55,32 @@ TEST_F(BidCheckTest, FailedTitleStopsThePageAtOnce) {
 }
 
 TEST_F(BidCheckTest, PrinterThatStopsTakingBytesMidPageCostsOneTimeLimit) {
-  for (int read = 0; read < 12; ++read) script.packets.push_back(testing::ReplyWith(0));
+  for (int read = 0; read < 6; ++read) script.packets.push_back(testing::ReplyWith(0));
   script.stall_after_writes = 40;
+  testing::StatusRecorder status;
   const auto start = clock.Now();
-  EXPECT_EQ(PrintBidCheckPage(raster, command, 0, [](StatusMode, std::string_view) {}),
-            ERR_SEND_TIMEOUT);
+  EXPECT_EQ(PrintBidCheckPage(raster, command, 0, status.Report()), ERR_WRITE_UNREADABLE);
   EXPECT_LT(clock.Now() - start, std::chrono::seconds(11));
+  // The first block's trials may have reached the printer; it cannot tell whether they did.
+  EXPECT_THAT(status.lines,
+              ElementsAre(Pair(StatusMode::Busy, "Bi-d pattern is being printed out now."),
+                          Pair(StatusMode::Error,
+                               "Verify error at address 33: written 00, cannot be read back "
+                               "(Transmission error).")));
+}
+
+TEST_F(BidCheckTest, BlockThatCannotSetItsValuesBackEndsThePage) {
+  for (int read = 0; read < 6; ++read) script.packets.push_back(testing::ReplyWith(3));
+  script.packets.push_back(testing::ReplyWith(5));  // the last trial's value stayed
+  testing::StatusRecorder status;
+  EXPECT_EQ(PrintBidCheckPage(raster, command, 0, status.Report()), ERR_WRITE_NOT_HELD);
+  const auto stream = Decoded();
+  std::size_t bid_frames = 0;
+  for (const auto* frame : stream.ServiceFrames()) bid_frames += frame->bytes.at(7) == 0x00;
+  EXPECT_EQ(bid_frames, 15u + 1u);  // no block after the first
+  EXPECT_THAT(stream.Named("FF"), IsEmpty());
+  EXPECT_THAT(status.lines.back(),
+              Pair(StatusMode::Error, "Verify error at address 33: written 03, read back 05."));
 }
 
 TEST_F(BidCheckTest, PageThatNeverReachedThePrinterIsReportedAsAnError) {
@@ -108,10 +132,15 @@ TEST_F(BidCheckPageTest, PrintingLeavesThePrintersAlignmentAsItWas) {
   const Bytes capture = Capture();
   const auto stream = testing::DecodePageStream(capture);
   ASSERT_THAT(stream.error, IsEmpty());
+  // The six values are read before anything of the page goes out.
+  constexpr std::size_t kReads = 6;
+  for (std::size_t read = 0; read < kReads; ++read) {
+    EXPECT_EQ(stream.elements[read].name, "service");
+  }
   std::size_t line_feeds_first = 0;
-  while (stream.elements[2 * line_feeds_first].name == "CR") ++line_feeds_first;
+  while (stream.elements[kReads + 2 * line_feeds_first].name == "CR") ++line_feeds_first;
   EXPECT_EQ(line_feeds_first, 60u);
-  EXPECT_EQ(stream.elements[120].name, "ESC @");
+  EXPECT_EQ(stream.elements[kReads + 120].name, "ESC @");
   const auto& elements = stream.elements;
   EXPECT_EQ(elements[elements.size() - 1].name, "FF");
   EXPECT_EQ(elements[elements.size() - 2].name, "FF");

@@ -263,7 +263,10 @@ class BidPatternTest : public testing::RasterFixture {
  protected:
   testing::DecodedStream Print(BidKind kind, uint8_t ink_group, int8_t black, int8_t color) {
     script.writes.clear();
+    // The pair as read before the block, then as read back after the block set it back.
     script.packets = {testing::ReplyWith(static_cast<uint8_t>(black)),
+                      testing::ReplyWith(static_cast<uint8_t>(color)),
+                      testing::ReplyWith(static_cast<uint8_t>(black)),
                       testing::ReplyWith(static_cast<uint8_t>(color))};
     EXPECT_EQ(PrintBidPattern(raster, command, kind, ink_group), PORT_OK);
     auto stream = Decoded();
@@ -318,11 +321,13 @@ TEST_F(BidPatternTest, TextOfTheFirstBlockIsByteExact) {
 TEST_F(BidPatternTest, TrialsSetEachValueInTurnAndTheBlockSetsBackWhatItRead) {
   const auto stream = Print(BidKind::Ms, INK_BLACK, 72, -71);
   const auto frames = stream.ServiceFrames();
-  ASSERT_THAT(frames, SizeIs(2 + 16));
-  EXPECT_EQ(frames[0]->bytes.back(), 0x33);
-  EXPECT_EQ(frames[1]->bytes.back(), 0x36);
+  ASSERT_THAT(frames, SizeIs(2 + 16 + 2));
+  for (const std::size_t read : {0u, 18u}) {
+    EXPECT_EQ(frames[read]->bytes.back(), 0x33);
+    EXPECT_EQ(frames[read + 1]->bytes.back(), 0x36);
+  }
   std::vector<BidValues> sent;
-  for (std::size_t i = 2; i < frames.size(); ++i) {
+  for (std::size_t i = 2; i < 18; ++i) {
     EXPECT_EQ(frames[i]->bytes.at(7), 0x00);
     EXPECT_EQ(frames[i]->bytes.at(10), 1) << "MS is Bi-D kind 1";
     sent.push_back(SlotsOf(*frames[i]));
@@ -332,11 +337,59 @@ TEST_F(BidPatternTest, TrialsSetEachValueInTurnAndTheBlockSetsBackWhatItRead) {
   expected.push_back({72, -71});
   EXPECT_THAT(sent, ElementsAreArray(expected));
 
-  const auto& elements = stream.elements;
-  ASSERT_GE(elements.size(), 4u);
-  EXPECT_EQ(elements[elements.size() - 4].name, "ESC (v");
-  EXPECT_EQ(elements[elements.size() - 2].name, "service");
-  EXPECT_EQ(elements.back().name, "ESC @");
+  // After the last pass: the values set back, read back, and the printer reset to text.
+  std::vector<std::string> ending;
+  for (auto element = stream.elements.end() - 6; element != stream.elements.end(); ++element) {
+    ending.push_back(element->name);
+  }
+  EXPECT_THAT(ending,
+              ::testing::ElementsAre("ESC (v", "CR", "service", "service", "service", "ESC @"));
+}
+
+TEST_F(BidPatternTest, PairThatCannotBeReadIsNeitherPrintedAroundNorSetBack) {
+  struct Case {
+    std::string name;
+    std::vector<Bytes> replies;
+    Result result;
+    std::size_t requests;
+  };
+  for (const Case& c : std::vector<Case>{
+           // A reply that timed out would take the next case's reply for its own: they come last.
+           {"bad reply", {testing::ReplyWith(3, "@XYZ PS")}, ERR_BAD_REPLY, 1},
+           {"Color value lost", {testing::ReplyWith(3)}, ERR_RECEIVE_TIMEOUT, 2},
+           {"no answer", {}, ERR_RECEIVE_TIMEOUT, 1},
+       }) {
+    script.writes.clear();
+    script.packets = {c.replies.begin(), c.replies.end()};
+    EXPECT_EQ(PrintBidPattern(raster, command, BidKind::Ms, INK_BLACK), c.result) << c.name;
+    const auto stream = Decoded();
+    EXPECT_EQ(stream.elements.size(), c.requests) << c.name;
+    EXPECT_THAT(stream.ServiceFrames(), SizeIs(c.requests)) << c.name;
+  }
+}
+
+TEST_F(BidPatternTest, RestoreThePrinterDoesNotHoldNamesTheValueLeftChanged) {
+  struct Case {
+    std::vector<uint8_t> replies;  // the pair before the block, then what reads back after it
+    Result result;
+    std::string message;
+  };
+  for (const Case& c : std::vector<Case>{
+           {{3, 0xFE, 5},
+            ERR_WRITE_NOT_HELD,
+            "Verify error at address 33: written 03, read back 05."},
+           {{3, 0xFE, 3, 0},
+            ERR_WRITE_NOT_HELD,
+            "Verify error at address 36: written FE, read back 00."},
+           {{3, 0xFE},
+            ERR_WRITE_UNREADABLE,
+            "Verify error at address 33: written 03, cannot be read back (Receive error)."},
+       }) {
+    script.packets.clear();
+    for (const uint8_t value : c.replies) script.packets.push_back(testing::ReplyWith(value));
+    EXPECT_EQ(PrintBidPattern(raster, command, BidKind::Ms, INK_BLACK), c.result) << c.message;
+    EXPECT_EQ(command.Message(c.result), c.message);
+  }
 }
 
 TEST_F(BidPatternTest, ValueSentAsNotSetIsRestoredAsReadToo) {
@@ -346,11 +399,12 @@ TEST_F(BidPatternTest, ValueSentAsNotSetIsRestoredAsReadToo) {
   EXPECT_EQ(frames[0]->bytes.back(), 0x35);
   EXPECT_EQ(frames[2]->bytes.at(10), 3);
   EXPECT_EQ(SlotsOf(*frames[2]), (BidValues{-130, 67}));
-  ASSERT_GE(frames.size(), 2u);
-  EXPECT_EQ(SlotsOf(*frames[frames.size() - 2]), (BidValues{-128, 71}));
+  ASSERT_EQ(frames.size(), 2u + 15u + 4u);
+  EXPECT_EQ(SlotsOf(*frames[17]), (BidValues{-128, 71}));
   // That -128 would leave the last trial in force: the stored byte goes back as it was.
-  EXPECT_EQ(frames.back()->bytes.at(7), 0x42) << "an EEPROM write";
-  EXPECT_THAT(std::vector<uint8_t>(frames.back()->bytes.end() - 2, frames.back()->bytes.end()),
+  const PageElement& written = *frames[18];
+  EXPECT_EQ(written.bytes.at(7), 0x42) << "an EEPROM write";
+  EXPECT_THAT(std::vector<uint8_t>(written.bytes.end() - 2, written.bytes.end()),
               ::testing::ElementsAre(0x35, 0x80));
 }
 

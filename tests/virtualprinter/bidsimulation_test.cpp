@@ -90,7 +90,7 @@ TEST_P(BidSimulationTest, TheColumnWhoseValueCancelsTheMisalignmentLinesUp) {
   const BidBlock& block = GetParam().block;
   const int misalignment = simulation.bid_misalignment[(block.kind - 1) * 2 + block.color];
   printer_.Feed(BidBlockStream(block), kNow);
-  const QImage sheet = LoadPage(Dir(), 1);
+  const QImage sheet = LoadPage(printer_, 1);
   ASSERT_FALSE(sheet.isNull());
   EXPECT_EQ(printer_.UnknownCommands(), 0u);
   int aligned = -1;

@@ -79,32 +79,144 @@ TEST_F(FaultsTest, FaultsSurviveARestartAndOtherSettingsAreKept) {
                       .reply_delay_ms = 40,
                       .short_reply = true,
                       .corrupt_reply = true,
-                      .stall_input = true};
+                      .stall_input = true,
+                      .ignore_writes = true,
+                      .fail_reads = true,
+                      .power_off_after_bytes = 7};
   {
     VirtualPrinter printer(Dir());
     printer.SetFaults(faults);
   }
   VirtualPrinter reopened(Dir());
   const Faults loaded = reopened.GetFaults();
-  EXPECT_TRUE(loaded.silent && loaded.short_reply && loaded.corrupt_reply && loaded.stall_input);
+  EXPECT_TRUE(loaded.silent && loaded.short_reply && loaded.corrupt_reply && loaded.stall_input &&
+              loaded.ignore_writes && loaded.fail_reads);
   EXPECT_EQ(loaded.reply_delay_ms, 40);
+  EXPECT_EQ(loaded.power_off_after_bytes, 7);
   EXPECT_EQ(nlohmann::json::parse(Text(ReadFile(Dir() / "printer.json")))["simulation"],
             settings["simulation"]);
 }
 
 TEST_F(FaultsTest, FaultsWrittenByHandAreReadAndMissingOnesAreOff) {
-  std::ofstream(Dir() / "printer.json") << R"({"model": "320", "faults": {"reply_delay_ms": 90}})";
+  std::ofstream(Dir() / "printer.json")
+      << R"({"model": "320", "faults": {"reply_delay_ms": 90, "fail_reads": true}})";
   VirtualPrinter printer(Dir());
   const Faults faults = printer.GetFaults();
   EXPECT_EQ(faults.reply_delay_ms, 90);
-  EXPECT_FALSE(faults.silent || faults.short_reply || faults.corrupt_reply || faults.stall_input);
+  EXPECT_TRUE(faults.fail_reads);
+  EXPECT_FALSE(faults.silent || faults.short_reply || faults.corrupt_reply || faults.stall_input ||
+               faults.ignore_writes);
+  EXPECT_EQ(faults.power_off_after_bytes, -1);
 }
 
-TEST_F(FaultsTest, NegativeDelayIsRefusedAndNothingChanges) {
+TEST_F(FaultsTest, OutOfRangeFaultsAreRefusedAndNothingChanges) {
   const Bytes before = ReadFile(Dir() / "printer.json");
   EXPECT_THROW(printer_.SetFaults({.reply_delay_ms = -1}), std::invalid_argument);
+  EXPECT_THROW(printer_.SetFaults({.power_off_after_bytes = -2}), std::invalid_argument);
   EXPECT_EQ(ReadFile(Dir() / "printer.json"), before);
   EXPECT_EQ(printer_.GetFaults().reply_delay_ms, 0);
+  EXPECT_EQ(printer_.GetFaults().power_off_after_bytes, -1);
+}
+
+// A write of 0x77 over 0x42 at 0x10 and a read of it (12 + 11 bytes) under each fault.
+struct ByteLevelCase {
+  const char* name;
+  Faults faults;
+  std::string reply;
+  uint8_t stored;
+  std::size_t captured;
+  bool answers_device_id;
+};
+
+class ByteLevelFaultTest : public PrinterTest,
+                           public ::testing::WithParamInterface<ByteLevelCase> {};
+
+TEST_P(ByteLevelFaultTest, AnswersStoresAndTakesInWhatTheFaultAllows) {
+  const ByteLevelCase& c = GetParam();
+  printer_.SetEepromByte(0x10, 0x42);
+  printer_.SetFaults(c.faults);
+  printer_.Feed(Concat({EepromWriteFrame(0x10, 0x77), EepromReadFrame(0x10)}), kNow);
+  EXPECT_EQ(Text(printer_.TakeReply(kNow)), c.reply);
+  EXPECT_EQ(printer_.Eeprom()[0x10], c.stored);
+  EXPECT_EQ(ReadFile(Dir() / "eeprom.bin")[0x10], c.stored);
+  EXPECT_EQ(ReadFile(Dir() / "capture.prn").size(), c.captured);
+  EXPECT_EQ(!printer_.DeviceId(kNow).empty(), c.answers_device_id);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, ByteLevelFaultTest,
+    ::testing::Values(
+        ByteLevelCase{"None", {}, "@BDC PS\r\nEE10:77\r\n", 0x77, 23, true},
+        ByteLevelCase{
+            "IgnoreWrites", {.ignore_writes = true}, "@BDC PS\r\nEE10:42\r\n", 0x42, 23, true},
+        ByteLevelCase{"FailReads", {.fail_reads = true}, "", 0x77, 23, true},
+        ByteLevelCase{"PowerOffWithinTheWrite", {.power_off_after_bytes = 5}, "", 0x42, 5, false},
+        ByteLevelCase{
+            "PowerOffRightAfterTheWrite", {.power_off_after_bytes = 12}, "", 0x77, 12, false},
+        // The reply was due as the power went: it is lost with it.
+        ByteLevelCase{
+            "PowerOffRightAfterTheRead", {.power_off_after_bytes = 23}, "", 0x77, 23, false},
+        ByteLevelCase{"PowerOffNotYetDue",
+                      {.power_off_after_bytes = 24},
+                      "@BDC PS\r\nEE10:77\r\n",
+                      0x77,
+                      23,
+                      true},
+        ByteLevelCase{"Silent", {.silent = true}, "", 0x42, 0, false}),
+    kCaseName);
+
+TEST_F(FaultsTest, IgnoredWritesAlsoLeaveTheBidValuesAlone) {
+  const auto before = printer_.Eeprom();
+  printer_.SetFaults({.ignore_writes = true});
+  // Bi-D values +5 for the MS black and colour slots.
+  printer_.Feed(Bytes{0x1B, 0x7C, 0x00, 0x0A, 0x00, 0x06, 0x31, 0x00, 0xFF, 0x00, 0x01, 0x05, 0x00,
+                      0x05, 0x00},
+                kNow);
+  EXPECT_EQ(printer_.MalformedFrames(), 0u);
+  EXPECT_EQ(printer_.Eeprom(), before);
+}
+
+TEST_F(FaultsTest, FailedReadsLeaveChipReadsUnansweredToo) {
+  printer_.SetFaults({.fail_reads = true});
+  printer_.Feed(ChipReadFrame(0x00, 35), kNow);
+  EXPECT_TRUE(printer_.TakeReply(kNow + std::chrono::hours(1)).empty());
+}
+
+TEST_F(FaultsTest, PrinterThatPoweredOffStaysOffForTheNextProgram) {
+  printer_.SetFaults({.power_off_after_bytes = 3});
+  printer_.Feed(EepromReadFrame(0x5E), kNow);
+  EXPECT_TRUE(printer_.GetFaults().silent);
+  EXPECT_EQ(printer_.GetFaults().power_off_after_bytes, -1);
+  VirtualPrinter next(Dir());
+  EXPECT_TRUE(next.GetFaults().silent);
+  EXPECT_EQ(next.DeviceId(kNow), "");
+}
+
+TEST_F(FaultsTest, BytesLeftBeforePowerOffAreHandedOnWithThePrinter) {
+  printer_.SetFaults({.power_off_after_bytes = 100});
+  ASSERT_TRUE(printer_.Claim());
+  printer_.Feed(EepromReadFrame(0x5E), kNow);
+  EXPECT_EQ(printer_.GetFaults().power_off_after_bytes, 89);
+  printer_.Release();
+  VirtualPrinter next(Dir());
+  EXPECT_EQ(next.GetFaults().power_off_after_bytes, 89);
+  EXPECT_FALSE(next.GetFaults().silent);
+}
+
+TEST_F(FaultsTest, DeviceIdSettingReplacesTheAnswerWhileThePrinterIsOn) {
+  std::ofstream(Dir() / "printer.json") << R"({"model": "320", "device_id": "MFG:X;MDL:Y;"})";
+  VirtualPrinter printer(Dir());
+  EXPECT_EQ(printer.DeviceId(kNow), "MFG:X;MDL:Y;");
+  printer.SetFaults({.silent = true});
+  EXPECT_EQ(printer.DeviceId(kNow), "");
+  printer.SetFaults({});
+  const std::string long_id(300, 'x');
+  printer.SetSimulation({.device_id = long_id});
+  EXPECT_EQ(VirtualPrinter(Dir()).DeviceId(kNow), long_id);
+  printer.SetSimulation({});
+  EXPECT_NE(printer.DeviceId(kNow).find("MDL:Corvane Opal 320;"), std::string::npos);
+  EXPECT_THROW(printer.SetSimulation({.device_id = std::string(65'534, 'x')}),
+               std::invalid_argument);
 }
 
 // Splits "KEY:value;KEY:value;" into its fields.

@@ -20,7 +20,7 @@ class PageTest : public PrinterTest {
   // Prints `stream` and a form feed, and returns the page that came out.
   QImage Print(const Bytes& stream) {
     printer_.Feed(Concat({stream, page::FormFeed()}), kNow);
-    return LoadPage(Dir(), PageCount(Dir()));
+    return LoadPage(printer_, PageCount(printer_));
   }
 };
 
@@ -176,7 +176,7 @@ class PageCountTest : public PrinterTest, public ::testing::WithParamInterface<F
 
 TEST_P(PageCountTest, SheetsComeOutAsTheStreamSays) {
   printer_.Feed(GetParam().stream, kNow);
-  EXPECT_EQ(PageCount(Dir()), GetParam().pages);
+  EXPECT_EQ(PageCount(printer_), GetParam().pages);
 }
 
 Bytes Lines(int count) {
@@ -200,10 +200,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(PageTest, PagesAreNumberedOnAcrossSessions) {
   printer_.Feed(Bytes{'a', 0x0C, 'b', 0x0C}, kNow);
+  EXPECT_EQ(printer_.WaitForPages(), "");
   VirtualPrinter reopened(Dir());
   reopened.Feed(Bytes{'c', 0x0C}, kNow);
-  EXPECT_EQ(PageCount(Dir()), 3);
-  EXPECT_FALSE(LoadPage(Dir(), 3).isNull());
+  EXPECT_EQ(PageCount(reopened), 3);
+  EXPECT_FALSE(LoadPage(reopened, 3).isNull());
 }
 
 TEST_F(PageTest, UnknownCommandsAreSkippedAndCounted) {

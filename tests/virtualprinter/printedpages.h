@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QColor>
 #include <QImage>
 #include <QRect>
@@ -8,6 +10,7 @@
 #include <string>
 
 #include "virtualprinter/pagecanvas.h"
+#include "virtualprinter/virtualprinter.h"
 
 namespace vp::testing {
 
@@ -17,18 +20,24 @@ inline constexpr int kOrigin = PageCanvas::kMargin;
 inline constexpr int kCharacter = 36;
 inline constexpr int kLine = 60;
 
-inline int PageCount(const std::filesystem::path& printer_dir) {
+// The printer's pages folder once every page ejected so far is in it.
+inline std::filesystem::path PagesOf(VirtualPrinter& printer) {
+  EXPECT_EQ(printer.WaitForPages(), "");
+  return printer.Directory() / "pages";
+}
+
+inline int PageCount(VirtualPrinter& printer) {
   int count = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(printer_dir / "pages")) {
+  for (const auto& entry : std::filesystem::directory_iterator(PagesOf(printer))) {
     count += entry.path().extension() == ".png" && entry.path().filename().string()[0] != '.';
   }
   return count;
 }
 
-inline QImage LoadPage(const std::filesystem::path& printer_dir, int number) {
+inline QImage LoadPage(VirtualPrinter& printer, int number) {
   char name[32];
   std::snprintf(name, sizeof name, "page-%04d.png", number);
-  return QImage(QString::fromStdString((printer_dir / "pages" / name).string()));
+  return QImage(QString::fromStdString((PagesOf(printer) / name).string()));
 }
 
 inline bool Inked(const QImage& page, int x, int y) {

@@ -151,7 +151,25 @@ INSTANTIATE_TEST_SUITE_P(
                      Write(dir / "printer.json",
                            R"({"model": "310", "faults": {"reply_delay_ms": 2.5}})");
                    },
-                   "reply_delay_ms"}),
+                   "reply_delay_ms"},
+        BrokenCase{"PowerOffBelowNever",
+                   [](const fs::path& dir) {
+                     Write(dir / "printer.json",
+                           R"({"model": "310", "faults": {"power_off_after_bytes": -2}})");
+                   },
+                   "power_off_after_bytes"},
+        BrokenCase{"PowerOffBeyondAnyCount",
+                   [](const fs::path& dir) {
+                     Write(dir / "printer.json",
+                           R"({"model": "310", "faults": {"power_off_after_bytes": )"
+                           R"(18446744073709551615}})");
+                   },
+                   "power_off_after_bytes"},
+        BrokenCase{"DeviceIdNotText",
+                   [](const fs::path& dir) {
+                     Write(dir / "printer.json", R"({"model": "310", "device_id": 5})");
+                   },
+                   "device_id"}),
     kCaseName);
 
 TEST(StateDirectory, UnusablePlacesAreRefused) {

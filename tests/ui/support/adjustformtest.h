@@ -66,6 +66,7 @@ class AdjustFormTest : public ::testing::Test {
   }
   std::size_t SentSinceStart() { return world.Capture().size() - captured_at_start; }
   std::size_t PagesPrinted() {
+    EXPECT_EQ(world.printer.WaitForPages(), "");
     const auto pages = world.printer.Directory() / "pages";
     if (!std::filesystem::exists(pages)) return 0;
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(pages),

@@ -1,0 +1,55 @@
+#include "cli/run.h"
+
+#include <CLI/CLI.hpp>
+#include <ostream>
+
+#include "cli/adjustcommands.h"
+#include "cli/linkcommands.h"
+#include "cli/maintenancecommands.h"
+#include "cli/printcommands.h"
+
+namespace opal::cli {
+
+int RunOpalctl(const std::vector<std::string>& args, Clock& clock, Sleeper& sleeper,
+               Console& console) {
+  CLI::App app{"Service tool for Corvane Opal 310 and 320 printers", "opalctl"};
+  app.require_subcommand(1);
+  Target target;
+  auto* port = app.add_option("--port", target.port, "LPT1..LPT3 or VLUSB1:..VLUSB3:");
+  auto* virt = app.add_option("--virtual", target.virtual_dir,
+                              "Use the virtual printer kept in DIR (made fresh when missing)");
+  port->excludes(virt);
+  app.add_option("--model", target.model, "Model of a fresh virtual printer")
+      ->check(CLI::IsMember({"310", "320"}))
+      ->needs(virt);
+
+  Action chosen;
+  AddLinkCommands(app, chosen);
+  AddAdjustCommands(app, chosen);
+  AddPrintCommands(app, chosen);
+  AddMaintenanceCommands(app, chosen);
+
+  std::vector<const char*> argv{"opalctl"};
+  for (const std::string& arg : args) argv.push_back(arg.c_str());
+  try {
+    app.parse(static_cast<int>(argv.size()), argv.data());
+  } catch (const CLI::ParseError& error) {
+    return app.exit(error, console.out, console.err) == 0 ? kDone : kUsage;
+  }
+  if (!target.port && !target.virtual_dir) {
+    console.err << "Choose the printer with --port NAME or --virtual DIR.\n";
+    return kUsage;
+  }
+  try {
+    Opalctl ctl(target, clock, sleeper, console);
+    return chosen(ctl);
+  } catch (const ProgramEnd& end) {
+    console.err << end.what() << '\n';
+    return end.status;
+  } catch (const std::exception& error) {
+    console.err << error.what() << '\n';
+    return kFailed;
+  }
+}
+
+}  // namespace opal::cli

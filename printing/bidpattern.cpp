@@ -1,0 +1,286 @@
+#include "printing/bidpattern.h"
+
+#include <algorithm>
+#include <charconv>
+#include <string>
+
+#include "printing/patternrows.h"
+
+namespace opal {
+namespace {
+
+using pattern::kBandRows;
+using pattern::kBidirectional;
+using pattern::kNextPass;
+using pattern::kUnidirectional;
+using pattern::kUnit;
+using pattern::SendRows;
+using pattern::SendTitleLine;
+
+// Bi-D blocks: 2-bit bands of 60 groups of 12 bytes (48 dots) each.
+constexpr int kGroups = 60;
+constexpr int kMarkColumns = 5;
+constexpr int kMarkColumnPitch = 13;
+constexpr int kMarksPerColumn = 5;
+
+enum class Group { Empty, Mark, SmallDot };
+
+// Column 1 is groups 1-5, column 2 groups 14-18, and so on.
+bool InMarkColumn(int group, int column) {
+  const int first = 1 + kMarkColumnPitch * (column - 1);
+  return group >= first && group < first + kMarksPerColumn;
+}
+
+bool InAnyMarkColumn(int group) {
+  for (int column = 1; column <= kMarkColumns; ++column) {
+    if (InMarkColumn(group, column)) return true;
+  }
+  return false;
+}
+
+template <typename GroupAt>
+void SendTwoBitRow(TRasterPrinter& raster, GroupAt group_at) {
+  for (int group = 0; group < kGroups; ++group) {
+    switch (group_at(group)) {
+      case Group::Mark:  // dot 48g at dot size 2
+        raster.SendRun(1, 0x80);
+        raster.SendRun(11, 0);
+        break;
+      case Group::SmallDot:  // dot 48g + 3 at dot size 1
+        raster.SendRun(1, 0x01);
+        raster.SendRun(11, 0);
+        break;
+      case Group::Empty:
+        raster.SendRun(12, 0);
+        break;
+    }
+  }
+}
+
+// Compressed, 2 bits per dot, 720 bytes per row, 48 rows.
+void SendTwoBitTransfer(TRasterPrinter& raster, uint8_t ink) {
+  raster.SendRasterTransfer(ink, 1, 2, 0xD0, 0x02, 0x30, 0x00);
+}
+
+// Base 360: 120 rows and 360 dots per inch.
+void SendTwoBitResolution(TRasterPrinter& raster) {
+  raster.SendRasterResolution(0x68, 0x01, 3, 1);
+}
+
+bool InMiddleRows(int row) {
+  return row >= 17 && row <= 32;
+}
+
+void SendReferenceBand(TRasterPrinter& raster) {
+  SendRows([&](int row) {
+    SendTwoBitRow(raster, [&](int group) {
+      return !InMiddleRows(row) && InAnyMarkColumn(group) ? Group::Mark : Group::Empty;
+    });
+  });
+}
+
+// The carriage has to cross the whole width on the trial's pass: a small dot at the far right
+// here and one at the far left of the trial band.
+void SendLeadInBand(TRasterPrinter& raster) {
+  SendRows([&](int row) {
+    SendTwoBitRow(raster, [&](int group) {
+      return row == kBandRows && group == kGroups - 1 ? Group::SmallDot : Group::Empty;
+    });
+  });
+}
+
+void SendTrialBand(TRasterPrinter& raster, int column) {
+  SendRows([&](int row) {
+    SendTwoBitRow(raster, [&](int group) {
+      if (!InMiddleRows(row)) return Group::Empty;
+      if (InMarkColumn(group, column)) return Group::Mark;
+      return row == 32 && group == 0 ? Group::SmallDot : Group::Empty;
+    });
+  });
+}
+
+struct BidInkStyle {
+  uint8_t color_mode;
+  uint8_t reference_ink;
+  uint8_t trial_ink;
+};
+constexpr BidInkStyle kBlackStyle{1, TRANSFER_INK_BLACK, TRANSFER_INK_BLACK};
+constexpr BidInkStyle kColorStyle{0, TRANSFER_INK_LIGHT_MAGENTA, TRANSFER_INK_LIGHT_CYAN};
+
+uint8_t DotSizeCode(BidKind kind) {
+  switch (kind) {
+    case BidKind::Ms:
+      return 0x12;
+    case BidKind::Pl6:
+      return 0x11;
+    case BidKind::Pl4:
+      return 0x10;
+  }
+  return 0x12;
+}
+
+// Keeps the outermost trial within what the printer takes.
+int CentreOfTrials(int8_t stored) {
+  switch (stored) {
+    case 72:
+      return 70;
+    case 71:
+      return 69;
+    case -72:
+      return -70;
+    case -71:
+      return -69;
+    default:
+      return stored;
+  }
+}
+
+// A value, wrapped to a signed byte, as decimal text in a 4-byte field filled up with NUL bytes.
+std::array<uint8_t, 4> NumberField(int value) {
+  std::array<char, 4> text{};
+  std::to_chars(text.data(), text.data() + text.size(),
+                static_cast<int>(static_cast<int8_t>(value)));
+  std::array<uint8_t, 4> field{};
+  std::copy(text.begin(), text.end(), field.begin());
+  return field;
+}
+
+constexpr int kTrialSpread = 2;
+
+void SendBidValueLine(TRasterPrinter& raster, int centre) {
+  for (int offset = -kTrialSpread; offset <= kTrialSpread; ++offset) {
+    raster.SendText("data = ");
+    raster.SendBytes(NumberField(centre + offset));
+    if (offset < kTrialSpread) raster.SendText("       ");
+  }
+  raster.SendNewLines(1);
+  raster.SendEndBand();
+}
+
+constexpr int kPasses = 3;
+
+// The middle values of the trials: the stored values kept within what the printer takes.
+struct TrialCentres {
+  int black;
+  int color;
+};
+
+// The reference bars and the five trials of every pass. A trial whose values do not go out ends
+// the trials: bands printed with values other than the ones above them would mislead.
+Result SendTrials(TRasterPrinter& raster, TFactoryCommand& command, BidKind kind,
+                  const BidInkStyle& style, const TrialCentres& centre) {
+  const uint8_t dot_size = DotSizeCode(kind);
+  const auto kind_number = static_cast<uint8_t>(kind);
+  for (int pass = 0; pass < kPasses; ++pass) {
+    raster.SendInitialize();
+    raster.SendPrintSetup(kUnit, kUnidirectional, dot_size, style.color_mode);
+    SendTwoBitResolution(raster);
+    SendTwoBitTransfer(raster, style.reference_ink);
+    SendReferenceBand(raster);
+    raster.SendEndBand();
+    raster.SendInitialize();
+    for (int column = 1; column <= kMarkColumns; ++column) {
+      const int offset = column - 1 - kTrialSpread;
+      const Result set =
+          command.SetBidValue(kind_number, centre.black + offset, centre.color + offset);
+      if (set != PORT_OK) return set;
+      raster.SendPrintSetup(kUnit, kBidirectional, dot_size, style.color_mode);
+      SendTwoBitResolution(raster);
+      SendTwoBitTransfer(raster, style.trial_ink);
+      SendLeadInBand(raster);
+      raster.SendEndBand();
+      SendTwoBitTransfer(raster, style.trial_ink);
+      SendTrialBand(raster, column);
+      raster.SendEndBand();
+      raster.SendInitialize();
+    }
+    raster.SendAdvance(kNextPass);
+  }
+  return PORT_OK;
+}
+
+// Sets the pair back as it was read. Whatever the sends gave, the read-back decides, and its
+// failure names the value that may be left at a trial's.
+Result RestoreBidPair(TFactoryCommand& command, BidKind kind, const BidPair& stored) {
+  const std::array<EepromWrite, 2> held{{
+      {BidAddress(kind, INK_BLACK), static_cast<uint8_t>(stored.black)},
+      {BidAddress(kind, INK_COLOR), static_cast<uint8_t>(stored.color)},
+  }};
+  if (command.SetBidValue(static_cast<uint8_t>(kind), stored.black, stored.color) == PORT_OK) {
+    // A slot sent as kBidSlotUnchanged is left alone, so a stored -128 cannot come back that way:
+    // its byte is written back as it was, or the printer would keep the last trial's value.
+    for (const EepromWrite& slot : held) {
+      if (static_cast<int8_t>(slot.value) != kBidSlotUnchanged) continue;
+      if (command.EepromWriteByte(slot.address, slot.value) != PORT_OK) break;
+    }
+  }
+  return command.VerifyEeprom(held);
+}
+
+}  // namespace
+
+Result ReadBidPair(TFactoryCommand& command, BidKind kind, BidPair& pair) {
+  uint8_t black = 0;
+  uint8_t color = 0;
+  if (const Result read = command.EepromReadByte(BidAddress(kind, INK_BLACK), black);
+      read != PORT_OK) {
+    return read;
+  }
+  if (const Result read = command.EepromReadByte(BidAddress(kind, INK_COLOR), color);
+      read != PORT_OK) {
+    return read;
+  }
+  pair = {static_cast<int8_t>(black), static_cast<int8_t>(color)};
+  return PORT_OK;
+}
+
+Result ReadBidPairs(TFactoryCommand& command, BidPairs& pairs) {
+  BidPairs read{};
+  for (std::size_t k = 0; k < kBidKinds.size(); ++k) {
+    if (const Result result = ReadBidPair(command, kBidKinds[k], read[k]); result != PORT_OK) {
+      return result;
+    }
+  }
+  pairs = read;
+  return PORT_OK;
+}
+
+Result PrintBidBlock(TRasterPrinter& raster, TFactoryCommand& command, BidKind kind,
+                     uint8_t ink_group, const BidPair& stored) {
+  const PrintJob job(raster.Port());
+  const bool color = ink_group != INK_BLACK;
+  if (kind == BidKind::Ms && !color) SendTitleLine(raster, "Bi-d");
+  SendTitleLine(raster, " " + std::string(kBidRows[BidRowIndex(kind, ink_group)].label));
+  const TrialCentres centre{CentreOfTrials(stored.black), CentreOfTrials(stored.color)};
+  SendBidValueLine(raster, color ? centre.color : centre.black);
+
+  const Result trials =
+      SendTrials(raster, command, kind, color ? kColorStyle : kBlackStyle, centre);
+  if (const Result restored = RestoreBidPair(command, kind, stored); restored != PORT_OK) {
+    return restored;
+  }
+  const Result ended = raster.SendInitialize();
+  return trials != PORT_OK ? trials : ended;
+}
+
+Result PrintBidPattern(TRasterPrinter& raster, TFactoryCommand& command, BidKind kind,
+                       uint8_t ink_group) {
+  BidPair stored;
+  if (const Result read = ReadBidPair(command, kind, stored); read != PORT_OK) return read;
+  return PrintBidBlock(raster, command, kind, ink_group, stored);
+}
+
+Result PrintBidBlocks(TRasterPrinter& raster, TFactoryCommand& command, const BidPairs& pairs) {
+  const PrintJob job(raster.Port());
+  FirstFailure line_feeds;
+  for (std::size_t k = 0; k < kBidKinds.size(); ++k) {
+    for (const uint8_t ink_group : {INK_BLACK, INK_COLOR}) {
+      const Result block = PrintBidBlock(raster, command, kBidKinds[k], ink_group, pairs[k]);
+      if (block != PORT_OK) return block;
+      line_feeds.Note(raster.SendNewLines(3));
+    }
+  }
+  return line_feeds.Get();
+}
+
+}  // namespace opal
