@@ -129,19 +129,16 @@ bool BidInputPanel::TickedValuesAccepted(const std::array<BidEntry, kBidRowCount
 
 bool BidInputPanel::WriteTickedValues() {
   std::array<BidEntry, kBidRowCount> entries;
-  std::size_t ticked = 0;
   for (std::size_t row = 0; row < kBidRowCount; ++row) {
     entries[row] = {rows_[row].box->isChecked(), rows_[row].edit->text().toStdString()};
-    if (entries[row].ticked) ++ticked;
   }
   // All or nothing: a value that cannot be written keeps the others from being sent as well.
   if (!TickedValuesAccepted(entries)) return true;
-  std::size_t written = 0;
-  WriteTickedBidValues(context_.modules.bid, entries, host_.Report(), [&](std::size_t row) {
-    host_.SetAdjustedItem(kRowControls[row].item, QString::fromStdString(entries[row].text));
-    ++written;
-  });
-  return written == ticked;
+  const Result written =
+      WriteTickedBidValues(context_.modules.bid, entries, host_.Report(), [&](std::size_t row) {
+        host_.SetAdjustedItem(kRowControls[row].item, QString::fromStdString(entries[row].text));
+      });
+  return written == PORT_OK;
 }
 
 void BidInputPanel::BidWrtOKBtnClick() {

@@ -126,7 +126,7 @@ void TFormBoot::PortSelectOKBtnClick() {
   } else {
     forms_.FormBootSequential->show();
   }
-  context_.port.IdentifyModel();
+  context_.port.IdentifyModelFromLastAnswer();
   forms_.FormAdjust->ShowStatus(
       StatusMode::Plain, QStringLiteral("Current Printer ID is %1.")
                              .arg(QString::fromStdString(ModelName(context_.port.ModelCode))));
