@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
 
   opal::app::ServiceApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("opal-service"));
-  QApplication::setApplicationDisplayName(QString::fromUtf8(opal::kApplicationTitle));
+  // No display name: Qt would append it to every form's caption.
   QApplication::setDesktopFileName(QStringLiteral("opal-service"));
   QApplication::setWindowIcon(opal::ui::ProgramIcon());
   // Only closing the start-up form ends the program; forms are hidden and shown in between.

@@ -2,6 +2,7 @@
 
 #include "link/linuxdevices.h"
 #include "link/virtualport.h"
+#include "ui/inputdrop.h"
 
 namespace opal::app {
 namespace {
@@ -31,7 +32,7 @@ OpalService::OpalService(const Options& options)
               .modules = modules},
       forms(context) {
   exit.ClosesPort(port);
-  port.SetIdle(ui::ProcessEventsExceptInput);
+  port.SetIdle(ui::ProcessEventsDroppingInput);
 }
 
 }  // namespace opal::app

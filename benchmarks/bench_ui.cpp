@@ -19,7 +19,8 @@ namespace {
 // Shows whichever panel is asked for and nothing else: the panels' own work is what is measured.
 class PanelStack final : public opal::ui::PanelHost {
  public:
-  explicit PanelStack(QWidget& area) : area_(area) {}
+  PanelStack(QWidget& area, const opal::TFactoryCommand& command)
+      : PanelHost(command), area_(area) {}
   void ShowStatus(opal::StatusMode, const QString&) override {}
   void ResetPanels(bool) override {
     for (QWidget* panel : area_.findChildren<opal::ui::OperationPanel*>()) panel->hide();
@@ -59,7 +60,7 @@ void EepromGridFilledThroughTheVirtualPrinter(benchmark::State& state) {
                                    .modules = modules};
   QWidget area;
   auto* layout = new QVBoxLayout(&area);
-  PanelStack host(area);
+  PanelStack host(area, link.command);
   for (opal::ui::OperationPanel* panel : opal::ui::MakeEepromPanels(context, host)) {
     layout->addWidget(panel);
     panel->hide();

@@ -1,6 +1,5 @@
 #include "ui/a4checkpanel.h"
 
-#include "device/statusreport.h"
 #include "printing/a4check.h"
 #include "ui_a4checkpanel.h"
 
@@ -16,10 +15,9 @@ A4CheckPanel::A4CheckPanel(ServiceContext& context, PanelHost& host)
 A4CheckPanel::~A4CheckPanel() = default;
 
 void A4CheckPanel::A4CheckPrintOKBtnClick() {
-  const StatusReport report = host_.Report();
-  report(StatusMode::Busy, kA4CheckPrinting);
-  ReportOutcome(report, context_.modules.a4check.PrintA4CheckSheet(host_.SelectedModelCode()),
-                kA4CheckPrinted);
+  host_.ShowStatus(StatusMode::Busy, QString::fromUtf8(kA4CheckPrinting));
+  host_.ShowOutcome(context_.modules.a4check.PrintA4CheckSheet(host_.SelectedModelCode()),
+                    kA4CheckPrinted);
 }
 
 }  // namespace opal::ui

@@ -18,6 +18,7 @@
 #include "ui/headidinputpanel.h"
 #include "ui/headidpanel.h"
 #include "ui/inkchargepanel.h"
+#include "ui/inputdrop.h"
 #include "ui/liquidexchangepanel.h"
 #include "ui/quit.h"
 #include "ui/screencursor.h"
@@ -71,6 +72,7 @@ std::vector<OperationPanel*> TFormAdjust::MakePanels() {
 
 TFormAdjust::TFormAdjust(ServiceContext& context, Forms& forms)
     : ProgramForm(context),
+      PanelHost(context.command),
       ui_(LaidOut<::Ui::TFormAdjust>(*this)),
       forms_(forms),
       area_(*ui_->OperationLayout) {
@@ -124,6 +126,8 @@ void TFormAdjust::ShowStatus(StatusMode mode, const QString& text) {
   if (mode == StatusMode::Error) setEnabled(true);
   // The text must be on screen before the next long operation starts.
   repaint();
+  // The operation has ended: nothing clicked or typed while it ran may run now.
+  if (mode == StatusMode::Done || mode == StatusMode::Error) ProcessEventsDroppingInput();
 }
 
 void TFormAdjust::DisableTimerTimer() {

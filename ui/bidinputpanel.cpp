@@ -127,22 +127,28 @@ bool BidInputPanel::TickedValuesAccepted(const std::array<BidEntry, kBidRowCount
   return accepted;
 }
 
-void BidInputPanel::BidWrtOKBtnClick() {
+bool BidInputPanel::WriteTickedValues() {
   std::array<BidEntry, kBidRowCount> entries;
   for (std::size_t row = 0; row < kBidRowCount; ++row) {
     entries[row] = {rows_[row].box->isChecked(), rows_[row].edit->text().toStdString()};
   }
   // All or nothing: a value that cannot be written keeps the others from being sent as well.
-  if (!TickedValuesAccepted(entries)) return;
-  WriteTickedBidValues(context_.modules.bid, entries, host_.Report(), [&](std::size_t row) {
-    host_.SetAdjustedItem(kRowControls[row].item, QString::fromStdString(entries[row].text));
-  });
+  if (!TickedValuesAccepted(entries)) return true;
+  const Result written =
+      WriteTickedBidValues(context_.modules.bid, entries, host_.Report(), [&](std::size_t row) {
+        host_.SetAdjustedItem(kRowControls[row].item, QString::fromStdString(entries[row].text));
+      });
+  return written == PORT_OK;
+}
+
+void BidInputPanel::BidWrtOKBtnClick() {
+  WriteTickedValues();
 }
 
 void BidInputPanel::BidInputBtnClick() {
-  BidWrtOKBtnClick();
-  // The technician may judge the values right as they are, so the step can end either way.
-  SetComplete(true);
+  // The technician may judge the values right as they are, so the step can end without a write,
+  // but not after one the printer did not take.
+  if (WriteTickedValues()) SetComplete(true);
 }
 
 void BidInputPanel::BidAdjustPrintBtnClick() {

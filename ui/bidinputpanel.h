@@ -46,6 +46,8 @@ class BidInputPanel : public BidStepPanel {
   void AddRow(std::size_t row, int arrow_limit);
   // Reports every ticked value that cannot be written; true when there is none.
   bool TickedValuesAccepted(const std::array<BidEntry, kBidRowCount>& entries);
+  // Writes the ticked values; false when one was sent that the printer does not hold.
+  bool WriteTickedValues();
 
   std::unique_ptr<::Ui::BidInputPanel> ui_;
   std::array<Row, kBidRowCount> rows_{};

@@ -9,11 +9,27 @@
 #include "ui/adjust.h"
 #include "ui/formbootsequential.h"
 #include "ui/formwindow.h"
+#include "ui/inputdrop.h"
 #include "ui/screencursor.h"
 #include "ui/sequence.h"
 #include "ui_boot.h"
 
 namespace opal::ui {
+namespace {
+
+// The system's detail when it says more than the message alone.
+std::string WithDetail(const std::string& message, const std::string& detail) {
+  if (detail.empty()) return message;
+  if (detail.starts_with(message)) return detail;
+  return message + "\n\n" + detail;
+}
+
+std::string SetUpFailure(int16_t model, const std::string& reason) {
+  return "The printer could not be set up as the " + ModelName(model) + ".\n" + reason +
+         "\n\nThe port is closed again. Check the printer and its cable, then press OK.";
+}
+
+}  // namespace
 
 TFormBoot::TFormBoot(ServiceContext& context, Forms& forms)
     : ui_(std::make_unique<::Ui::TFormBoot>()), context_(context), forms_(forms), PopupMenu1(this) {
@@ -87,16 +103,22 @@ void TFormBoot::PortSelectOKBtnClick() {
     return;
   }
   connecting_ = true;
-  // Clicks held back while the printer is reached arrive afterwards and must not land here; the
-  // next FormShow enables the form again.
   setEnabled(false);
   const int16_t model = SelectedModelCode();
   SetModelLabels(QString::fromStdString(ModelName(model)));
   port_index_ = static_cast<int16_t>(ui_->PortSelectionCombo->currentIndex());
 
-  context_.port.Open(port_index_);
+  if (context_.port.Open(port_index_) == ERR_PORT_BUSY) {
+    StayForChoices(
+        WithDetail(context_.command.Message(ERR_PORT_BUSY), context_.port.OpenProblem()));
+    return;
+  }
   if (!context_.port.CheckDeviceId()) EndForSilentPrinter();
-  context_.port.Send(kStartSequence);
+  // A printer left in the wrong model's identity must not be adjusted as the chosen one.
+  if (const Result started = StartService(model); started != PORT_OK) {
+    StayForChoices(SetUpFailure(model, context_.command.Message(started)));
+    return;
+  }
 
   hide();
   if (ui_->ProgramTypeCombo->currentIndex() == 0) {
@@ -104,12 +126,29 @@ void TFormBoot::PortSelectOKBtnClick() {
   } else {
     forms_.FormBootSequential->show();
   }
-  WriteModelIdentity(context_.command, model);
-  context_.port.IdentifyModel();
+  context_.port.IdentifyModelFromLastAnswer();
   forms_.FormAdjust->ShowStatus(
       StatusMode::Plain, QStringLiteral("Current Printer ID is %1.")
                              .arg(QString::fromStdString(ModelName(context_.port.ModelCode))));
+  EndConnecting();
+}
+
+Result TFormBoot::StartService(int16_t model) {
+  if (const Result sent = context_.port.Send(kStartSequence); sent != PORT_OK) return sent;
+  return WriteModelIdentity(context_.command, model);
+}
+
+void TFormBoot::StayForChoices(const std::string& problem) {
+  context_.port.Close();
+  EndConnecting();
+  context_.dialogs.Error(QString::fromUtf8(kApplicationTitle), QString::fromStdString(problem));
+}
+
+void TFormBoot::EndConnecting() {
+  // Nothing clicked while the printer was being reached may run now.
+  ProcessEventsDroppingInput();
   ShowNormalCursor();
+  setEnabled(true);
   connecting_ = false;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include <QMenu>
 #include <QWidget>
@@ -52,6 +53,11 @@ class TFormBoot : public QWidget {
   void SetModelLabels(const QString& name);
   // Ends the program; the exit never returns.
   void EndForSilentPrinter();
+  // The start sequence and the chosen model's identity, stopping at the first failure.
+  Result StartService(int16_t model);
+  // Closes the port and tells why; the choices stay for another OK.
+  void StayForChoices(const std::string& problem);
+  void EndConnecting();
 
   std::unique_ptr<::Ui::TFormBoot> ui_;
   ServiceContext& context_;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "ui/inputdrop.h"
 #include "ui/screencursor.h"
 
 namespace opal::ui {
@@ -18,6 +19,8 @@ QMessageBox::StandardButton Show(QMessageBox::Icon icon, const QString& caption,
                                  const QString& text, QMessageBox::StandardButtons buttons) {
   // The hourglass of a busy form must not hide the pointer over the dialog's buttons.
   const CursorSuspended normal;
+  // A question asked while an operation runs must still take its answer.
+  const InputDropSuspended answerable;
   QMessageBox box(icon, caption, text, buttons, DialogParent());
   return static_cast<QMessageBox::StandardButton>(box.exec());
 }

@@ -21,7 +21,7 @@ EepromWritePanel::~EepromWritePanel() = default;
 void EepromWritePanel::EepromWriteOkBtnClick() {
   const auto byte = ParsedEntry(ParseEepromByte, host_);
   if (!byte) return;
-  const Result result = context_.command.EepromWriteByte(byte->address, byte->data);
+  const Result result = WriteEepromByteVerified(context_.command, *byte);
   if (result != PORT_OK) {
     host_.ShowResultCode(StatusMode::Error, result);
     return;

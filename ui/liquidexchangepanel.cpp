@@ -42,7 +42,7 @@ void LiquidExchangePanel::ExchangeSequence1PnlClick() {
       [&report](std::chrono::seconds silent) {
         report(StatusMode::Busy, std::string(kExchangeBusy) + "\n" + SilenceText(silent));
       });
-  ReportOutcome(report, result, kExchangeDone);
+  host_.ShowOutcome(result, kExchangeDone);
   if (result != PORT_OK) return;
   ui_->ExchangeSequence1Pnl->hide();
   ui_->ExchangeCompleteNextBtn->show();

@@ -3,15 +3,22 @@
 namespace opal::ui {
 
 void PanelHost::ShowResultCode(StatusMode mode, Result code) {
-  ShowStatus(mode, QString::fromStdString(ResultMessage(code)));
+  ShowStatus(mode, QString::fromStdString(command_.Message(code)));
+}
+
+void PanelHost::ShowOutcome(Result result, std::string_view done_text) {
+  if (result != PORT_OK) {
+    ShowResultCode(StatusMode::Error, result);
+    return;
+  }
+  ShowStatus(StatusMode::Done, QString::fromUtf8(done_text));
 }
 
 void PanelHost::MoveStatusMemoForReport() {}
 
 StatusReport PanelHost::Report() {
-  return [this](StatusMode mode, std::string_view text) {
-    ShowStatus(mode, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-  };
+  return
+      [this](StatusMode mode, std::string_view text) { ShowStatus(mode, QString::fromUtf8(text)); };
 }
 
 }  // namespace opal::ui

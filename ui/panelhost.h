@@ -2,8 +2,10 @@
 
 #include <QString>
 #include <cstdint>
+#include <string_view>
 
 #include "device/statusreport.h"
+#include "link/factory.h"
 #include "link/resultcodes.h"
 
 namespace opal::ui {
@@ -26,8 +28,11 @@ enum class AdjustedItem {
 class PanelHost {
  public:
   virtual void ShowStatus(StatusMode mode, const QString& text) = 0;
-  // The code's message (empty for codes without one) in the given mode.
+  // The code's message as the command object words it (empty for codes without one, with the
+  // address and values of a write the printer did not keep) in the given mode.
   void ShowResultCode(StatusMode mode, Result code);
+  // The last line of an operation: done with `done_text` only for a result that truly succeeded.
+  void ShowOutcome(Result result, std::string_view done_text);
   // The status routine as the core operations take it.
   StatusReport Report();
   // Hides every operation panel, clears their inputs and shows the status memo; its text stays
@@ -48,7 +53,11 @@ class PanelHost {
   virtual int16_t SelectedModelCode() const = 0;
 
  protected:
+  explicit PanelHost(const TFactoryCommand& command) : command_(command) {}
   ~PanelHost() = default;
+
+ private:
+  const TFactoryCommand& command_;
 };
 
 }  // namespace opal::ui

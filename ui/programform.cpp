@@ -49,9 +49,6 @@ void ProgramForm::closeEvent(QCloseEvent* event) {
   closing_ = true;
   FormClose();
   closing_ = false;
-  // Clicks and keys held back during the waits arrive after the close: they must find the form
-  // disabled.
-  setEnabled(false);
   event->accept();
 }
 

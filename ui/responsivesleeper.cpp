@@ -5,6 +5,8 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include "ui/inputdrop.h"
+
 namespace opal::ui {
 namespace {
 
@@ -29,12 +31,13 @@ void ResponsiveSleeper::Sleep(std::chrono::milliseconds duration) {
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline.remainingTimeAsDuration()));
   });
   if (counted) tick.start(kCountdownTick);
-  loop.exec(QEventLoop::ExcludeUserInputEvents);
+  {
+    const InputDropped dropped;
+    loop.exec();
+    // What came in as the wait ended must not wait for the next event loop either.
+    QCoreApplication::processEvents();
+  }
   countdown_.hide();
-}
-
-void ProcessEventsExceptInput() {
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 }  // namespace opal::ui

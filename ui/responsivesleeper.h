@@ -8,7 +8,7 @@
 namespace opal::ui {
 
 // The waits of the forms: windows keep repainting and a countdown shows the seconds left, while
-// clicks and keys are held back until the wait is over.
+// clicks and keys made meanwhile are dropped.
 class ResponsiveSleeper final : public Sleeper {
  public:
   // Waits this long or longer get a countdown; shorter ones only keep the windows painted. The
@@ -22,8 +22,5 @@ class ResponsiveSleeper final : public Sleeper {
  private:
   WaitCountdown countdown_;
 };
-
-// The port's idle hook: everything but user input, so windows repaint during a transfer.
-void ProcessEventsExceptInput();
 
 }  // namespace opal::ui

@@ -15,6 +15,7 @@
 #include "ui/formwindow.h"
 #include "ui/headidinputpanel.h"
 #include "ui/inkchargepanel.h"
+#include "ui/inputdrop.h"
 #include "ui/nozzlecheckpanel.h"
 #include "ui/repairchainpanel.h"
 #include "ui/screencursor.h"
@@ -64,7 +65,8 @@ std::vector<OperationPanel*> TFormSequentialRepair::MakeStepPanels() {
 }
 
 TFormSequentialRepair::TFormSequentialRepair(ServiceContext& context, Forms& forms)
-    : ui_(LaidOut<::Ui::TFormSequentialRepair>(*this)),
+    : PanelHost(context.command),
+      ui_(LaidOut<::Ui::TFormSequentialRepair>(*this)),
       context_(context),
       forms_(forms),
       area_(*ui_->OperationLayout) {
@@ -218,6 +220,8 @@ void TFormSequentialRepair::ShowRepairStatus(StatusMode mode, const QString& tex
   if (mode == StatusMode::Error) setEnabled(true);
   // The text must be on screen before the next long operation starts.
   repaint();
+  // The operation has ended: nothing clicked or typed while it ran may run now.
+  if (mode == StatusMode::Done || mode == StatusMode::Error) ProcessEventsDroppingInput();
 }
 
 void TFormSequentialRepair::ShowRepairResultCode(StatusMode mode, Result code) {

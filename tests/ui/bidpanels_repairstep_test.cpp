@@ -25,7 +25,7 @@ using ::testing::ElementsAre;
 // The repair form's Bi-D step as a form hosts it: one panel at a time above a status memo.
 class StepHost final : public QWidget, public ui::PanelHost {
  public:
-  explicit StepHost(ui::ServiceContext& context) {
+  explicit StepHost(ui::ServiceContext& context) : PanelHost(context.command) {
     auto* layout = new QVBoxLayout(this);
     for (ui::OperationPanel* panel : ui::MakeBidPanels(context, *this, ui::PanelRole::RepairStep)) {
       panel->hide();
@@ -118,6 +118,16 @@ TEST_F(BidRepairStep, InputEnablesCompleteAfterARefusedValueToo) {
   EXPECT_EQ(host.memo.toPlainText(),
             "Limitaion of adjustment value is -70 to 70\nMS Black = \"71\"");
   EXPECT_THAT(CompleteButtons(), ElementsAre(true, true));
+}
+
+TEST_F(BidRepairStep, InputLeavesCompleteAsItWasAfterAWriteThePrinterDidNotTake) {
+  Click("BidAdjustBtn");
+  MsBlackEdit().setText("5");
+  MsBlackBox().setChecked(true);
+  world.printer.SetFaults({.stall_input = true});
+  Click("BidInputBtn");
+  EXPECT_EQ(host.memo.toPlainText(), "Transmission error");
+  EXPECT_THAT(CompleteButtons(), ElementsAre(false, false));
 }
 
 TEST_F(BidRepairStep, EitherCompleteButtonCompletesTheStepOnceFromThePanelPressed) {

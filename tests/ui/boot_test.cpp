@@ -10,6 +10,9 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <chrono>
+#include <functional>
+#include <memory>
 #include <ostream>
 #include <string>
 
@@ -29,6 +32,18 @@ namespace {
 QString StatusText(const UiWorld& world) {
   return Find<QPlainTextEdit>(*world.forms.FormAdjust, "StatusMemo").toPlainText();
 }
+
+ProviderMaker Scripted(Script& script) {
+  return [&script](FakeClock& clock) { return std::make_unique<ScriptedProvider>(script, clock); };
+}
+
+// Another program holds the printer.
+class BusyProvider final : public PortProvider {
+ public:
+  OpenOutcome Open(int) override {
+    return {nullptr, OpenFailure::Busy, "The printer is in use by another program. (/dev/usb/lp0)"};
+  }
+};
 
 class MissingChoice : public ::testing::TestWithParam<int> {};
 
@@ -133,14 +148,91 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PrinterId, ANameOfNoKnownModelIsUnknownInBothPrograms) {
   for (const int program : {0, 1}) {
-    FakeClock device_clock;
     Script script;
     script.device_id = "MFG:OTHER;CMD:ESCPL2;MDL:Laser 9;CLS:PRINTER;";
-    ScriptedProvider other(script, device_clock);
-    UiWorld world("320", &other);
+    // The identity bytes read back as written.
+    for (const EepromWrite& write : ModelIdentityWrites(MODEL_OPAL_320)) {
+      script.packets.push_back(ReplyWith(write.value));
+    }
+    UiWorld world("320", Scripted(script));
     world.Connect(1, program);
     EXPECT_EQ(StatusText(world), "Current Printer ID is Unknown.") << program;
   }
+}
+
+struct StartFailure {
+  const char* name;
+  std::function<std::unique_ptr<UiWorld>(Script& script)> make;
+  std::string told;
+};
+
+void PrintTo(const StartFailure& c, std::ostream* out) {
+  *out << c.name;
+}
+
+std::string SetUpFailure(const std::string& reason) {
+  return "The printer could not be set up as the Corvane Opal 320.\n" + reason +
+         "\n\nThe port is closed again. Check the printer and its cable, then press OK.";
+}
+
+const StartFailure kStartFailures[] = {
+    {"IdentityNotHeld",
+     [](Script& script) {
+       // 0x70, the first identity byte, reads back as it was.
+       script.packets.push_back(ReplyWith(0xAA));
+       return std::make_unique<UiWorld>("320", Scripted(script));
+     },
+     SetUpFailure("Verify error at address 70: written 00, read back AA.")},
+    {"StartSequenceNotTaken",
+     [](Script&) {
+       auto world = std::make_unique<UiWorld>();
+       world->printer.SetFaults({.stall_input = true});
+       return world;
+     },
+     SetUpFailure("Transmission error")},
+    {"PrinterInUse",
+     [](Script&) {
+       return std::make_unique<UiWorld>(
+           "320", [](FakeClock&) { return std::make_unique<BusyProvider>(); });
+     },
+     "The printer is in use by another program. (/dev/usb/lp0)"},
+};
+
+class FailedStart : public ::testing::TestWithParam<StartFailure> {};
+
+// Going on to a program with a printer that did not take the chosen model would adjust it as
+// something it is not.
+TEST_P(FailedStart, IsToldAndLeavesTheChoicesForAnotherTry) {
+  Script script;
+  const std::unique_ptr<UiWorld> world = GetParam().make(script);
+  const auto start = world->clock.Now();
+  world->Connect();
+
+  EXPECT_THAT(world->dialogs.shown,
+              ::testing::ElementsAre(ShownDialog{DialogKind::Error, GetParam().told.c_str()}));
+  EXPECT_LE(world->clock.Now() - start, std::chrono::seconds(11));
+  ui::TFormBoot& boot = *world->forms.FormBoot;
+  EXPECT_TRUE(boot.isVisible());
+  EXPECT_TRUE(boot.isEnabled());
+  EXPECT_EQ(boot.SelectedModelCode(), MODEL_OPAL_320);
+  EXPECT_FALSE(world->port.IsOpen());
+  EXPECT_FALSE(world->forms.FormAdjust->isVisible());
+  EXPECT_EQ(StatusText(*world), "");
+  EXPECT_FALSE(ui::HourglassShown());
+}
+
+INSTANTIATE_TEST_SUITE_P(EachCause, FailedStart, ::testing::ValuesIn(kStartFailures),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(BootForm, OkAfterAFailedStartTriesAgain) {
+  UiWorld world;
+  world.printer.SetFaults({.stall_input = true});
+  world.Connect();
+  world.printer.SetFaults({});
+  world.PressOk();
+  EXPECT_FALSE(world.forms.FormBoot->isVisible());
+  EXPECT_TRUE(world.forms.FormAdjust->isVisible());
+  EXPECT_EQ(StatusText(world), "Current Printer ID is Corvane Opal 320.");
 }
 
 TEST(BootForm, ASilentPrinterEndsTheProgramThroughTheForcedExit) {

@@ -130,7 +130,7 @@ class InkChargeStep : public ::testing::Test {
   }
 
   UiWorld world;
-  RecordingHost host;
+  RecordingHost host{world.command};
   ui::InkChargePanel panel{world.context, host, ui::PanelRole::RepairStep};
 };
 

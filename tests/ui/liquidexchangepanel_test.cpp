@@ -80,6 +80,18 @@ TEST_F(LiquidExchange, APrinterThatNeverComesBackIsReportedAfterThreeMinutes) {
   EXPECT_THAT(Offers(), ElementsAre(true, false));
 }
 
+// Nothing reached the printer: an exchange that never ran must not lead to the data reset, which
+// would clear the counter and ink flags for it.
+TEST_F(LiquidExchange, ACommandThePrinterDidNotTakeEndsInRedWithoutTheDataReset) {
+  world.printer.SetFaults({.stall_input = true});
+  Exchange(true);
+  EXPECT_FALSE(EverShown("Transportion Liquid Exchange is completed."));
+  EXPECT_EQ(Memo().toPlainText(), "Transmission error");
+  EXPECT_EQ(MemoColour(), QColor(Qt::red));
+  EXPECT_TRUE(Form().isEnabled());
+  EXPECT_THAT(Offers(), ElementsAre(true, false));
+}
+
 TEST_F(LiquidExchange, TheDataResetClosesTheFormWithoutInitialisingThePrinter) {
   world.printer.SetEepromByte(0x1A, 0x12);
   world.printer.SetEepromByte(0x1B, 0x34);

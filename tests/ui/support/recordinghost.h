@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include "link/factory.h"
 #include "link/printerdriver.h"
 #include "ui/panelhost.h"
 
@@ -15,6 +16,7 @@ namespace opal::testing {
 // and keeps everything the panel asks of it.
 class RecordingHost final : public ui::PanelHost {
  public:
+  explicit RecordingHost(const TFactoryCommand& command) : PanelHost(command) {}
   void ShowStatus(StatusMode mode, const QString& text) override { lines.emplace_back(mode, text); }
   void ResetPanels(bool) override { ++resets; }
   void ShowPanel(const QString& name) override { shown.push_back(name); }

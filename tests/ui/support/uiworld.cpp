@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "ui/boot.h"
+#include "ui/inputdrop.h"
 #include "ui/screencursor.h"
 
 namespace opal::testing {
@@ -22,17 +23,18 @@ void EnsureApplication() {
   (void)application;
 }
 
-PortProvider& ProviderFor(VirtualPortProvider& provider, PortProvider* other) {
+std::unique_ptr<PortProvider> Made(const ProviderMaker& maker, FakeClock& clock) {
   EnsureApplication();
-  return other != nullptr ? *other : provider;
+  return maker ? maker(clock) : nullptr;
 }
 
 }  // namespace
 
-UiWorld::UiWorld(const std::string& model, PortProvider* other_provider)
+UiWorld::UiWorld(const std::string& model, const ProviderMaker& other)
     : printer(dir.path() / "printer", model),
       provider(printer, clock, clock),
-      port(ProviderFor(provider, other_provider), clock, exit),
+      other_provider(Made(other, clock)),
+      port(other_provider ? *other_provider : static_cast<PortProvider&>(provider), clock, exit),
       command(port),
       modules(port, command, clock, exit),
       context{.port = port,
@@ -43,6 +45,7 @@ UiWorld::UiWorld(const std::string& model, PortProvider* other_provider)
               .exit = exit,
               .modules = modules},
       forms(context) {
+  port.SetIdle(ui::ProcessEventsDroppingInput);
   forms.FormBoot->show();
 }
 

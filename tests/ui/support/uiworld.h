@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -20,11 +22,14 @@
 
 namespace opal::testing {
 
-// The program's forms around a fresh virtual printer, with instant waits, scripted dialogs and an
-// exit that throws ProgramEnded. Another port provider (a scripted device) may stand in for the
-// virtual printer.
+// Another port provider in place of the virtual printer's, on the world's clock.
+using ProviderMaker = std::function<std::unique_ptr<PortProvider>(FakeClock& clock)>;
+
+// The program's forms around a fresh virtual printer, with instant waits, scripted dialogs, an
+// exit that throws ProgramEnded and the program's idle hook. Another provider (a scripted
+// device) may stand in for the virtual printer.
 struct UiWorld {
-  explicit UiWorld(const std::string& model = "320", PortProvider* other_provider = nullptr);
+  explicit UiWorld(const std::string& model = "320", const ProviderMaker& other = {});
   ~UiWorld();
 
   // The start-up form's four choices by item index (-1 leaves one empty).
@@ -40,6 +45,7 @@ struct UiWorld {
   FakeClock clock;
   vp::VirtualPrinter printer;
   VirtualPortProvider provider;
+  std::unique_ptr<PortProvider> other_provider;
   ThrowingExit exit;
   TPrinterPort port;
   TFactoryCommand command;
