@@ -1,16 +1,27 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <functional>
 
 #include "benchmarks/benchsupport.h"
+#include "ui/adjust.h"
+#include "ui/boot.h"
 #include "ui/dialogs.h"
 #include "ui/eeprompanels.h"
+#include "ui/forms.h"
+#include "ui/inputdrop.h"
 #include "ui/jpegpicture.h"
+#include "ui/liquidexchangepanel.h"
 #include "ui/panelhost.h"
+#include "ui/responsivesleeper.h"
 #include "ui/servicecontext.h"
 #include "ui/servicemodules.h"
 
@@ -78,6 +89,125 @@ void EepromGridFilledThroughTheVirtualPrinter(benchmark::State& state) {
   }
 }
 BENCHMARK(EepromGridFilledThroughTheVirtualPrinter)->Unit(benchmark::kMillisecond);
+
+// Every question answered Yes, every notice taken: nothing waits for a person.
+class AnsweringYes final : public opal::ui::Dialogs {
+ public:
+  bool Confirm(const QString&) override { return true; }
+  void Inform(const QString&) override {}
+  void Warn(const QString&) override {}
+  void Error(const QString&, const QString&) override {}
+};
+
+// The program's forms as the technician has them, on a virtual printer whose every reply comes
+// late, with the program's waits and idle hook.
+struct ProgramOnALatePrinter {
+  static constexpr int kReplyDelayMs = 100;
+
+  ProgramOnALatePrinter() {
+    link.printer.SetFaults({.reply_delay_ms = kReplyDelayMs});
+    link.port.SetIdle(opal::ui::ProcessEventsDroppingInput);
+    forms.FormBoot->show();
+  }
+  // OK on the start-up form with the Opal 320, VLUSB1, "Standard" and the individual program.
+  void StartUp() {
+    opal::ui::TFormBoot& boot = *forms.FormBoot;
+    for (const auto& [combo, item] : {std::pair{"ModelNameCombo", 1},
+                                      {"PortSelectionCombo", 3},
+                                      {"DestinationCombo", 0},
+                                      {"ProgramTypeCombo", 0}}) {
+      boot.findChild<QComboBox*>(QString::fromLatin1(combo))->setCurrentIndex(item);
+    }
+    boot.PortSelectOKBtnClick();
+  }
+  // Back to the start-up form, leaving the printer as it is.
+  void BackToStart() {
+    forms.FormAdjust->hide();
+    forms.FormBoot->show();
+  }
+
+  opal::bench::VirtualLink link;
+  opal::ui::ResponsiveSleeper sleeper;
+  AnsweringYes dialogs;
+  opal::ui::ServiceModules modules{link.port, link.command, link.clock, link.exit};
+  opal::ui::ServiceContext context{.port = link.port,
+                                   .command = link.command,
+                                   .clock = link.clock,
+                                   .sleeper = sleeper,
+                                   .dialogs = dialogs,
+                                   .exit = link.exit,
+                                   .modules = modules};
+  opal::ui::Forms forms{context};
+};
+
+// The longest time the event loop did not come round while `operation` ran: a 10 ms timer notes
+// each pass, so a gap is time in which no window could repaint or take a click.
+double LongestEventLoopGapMs(const std::function<void()>& operation) {
+  QElapsedTimer since_pass;
+  qint64 longest = 0;
+  QTimer pass;
+  pass.setTimerType(Qt::PreciseTimer);
+  pass.setInterval(10);
+  QObject::connect(&pass, &QTimer::timeout, [&] {
+    longest = std::max(longest, since_pass.nsecsElapsed());
+    since_pass.restart();
+  });
+  pass.start();
+  since_pass.start();
+  operation();
+  longest = std::max(longest, since_pass.nsecsElapsed());
+  return static_cast<double>(longest) / 1e6;
+}
+
+// The worst over all iterations.
+void ReportGap(benchmark::State& state, double longest_ms) {
+  state.counters["longest_gap_ms"] = longest_ms;
+}
+
+void StartUpOnALatePrinter(benchmark::State& state) {
+  ProgramOnALatePrinter program;
+  double longest = 0;
+  for (auto _ : state) {
+    longest = std::max(longest, LongestEventLoopGapMs([&] { program.StartUp(); }));
+    if (!program.forms.FormAdjust->isVisible()) state.SkipWithError("the program did not start");
+    program.BackToStart();
+  }
+  ReportGap(state, longest);
+}
+BENCHMARK(StartUpOnALatePrinter)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BidCheckPrintOnALatePrinter(benchmark::State& state) {
+  ProgramOnALatePrinter program;
+  program.StartUp();
+  opal::ui::TFormAdjust& form = *program.forms.FormAdjust;
+  form.ResetPanels(false);
+  form.ShowPanel(QStringLiteral("BidPrintPnl"));
+  auto& print = *form.findChild<QPushButton*>(QStringLiteral("BidPrnOKBtn"));
+  double longest = 0;
+  for (auto _ : state) {
+    longest = std::max(longest, LongestEventLoopGapMs([&] { print.click(); }));
+    form.DisableTimerTimer();
+  }
+  ReportGap(state, longest);
+}
+BENCHMARK(BidCheckPrintOnALatePrinter)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The exchange's ten seconds, then the printer stays silent two seconds more while it is asked
+// for its device ID again and again.
+void LiquidExchangePollingOnALatePrinter(benchmark::State& state) {
+  ProgramOnALatePrinter program;
+  program.link.printer.SetSimulation({.exchange_silence_ms = 12'000});
+  program.StartUp();
+  auto& exchange = *program.forms.FormAdjust->findChild<opal::ui::LiquidExchangePanel*>();
+  double longest = 0;
+  for (auto _ : state) {
+    longest =
+        std::max(longest, LongestEventLoopGapMs([&] { exchange.ExchangeSequence1PnlClick(); }));
+    exchange.ClearInput();
+  }
+  ReportGap(state, longest);
+}
+BENCHMARK(LiquidExchangePollingOnALatePrinter)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

@@ -98,6 +98,7 @@ class TPrinterPort {
  private:
   Result Transmit(std::span<const uint8_t> bytes);
   void WaitFor(Readiness direction, Clock::TimePoint deadline);
+  void Idle();
   // Both count in `got` the bytes of the reply that came.
   Result ReceiveParallel(std::span<uint8_t> buffer, Clock::TimePoint deadline, std::size_t& got);
   Result ReceiveUsb(std::span<uint8_t> buffer, Clock::TimePoint deadline, std::size_t& got);
@@ -107,6 +108,7 @@ class TPrinterPort {
   ProgramExit& exit_;
   PortLimits limits_;
   IdleHook idle_;
+  Clock::TimePoint last_idle_{};
   // Shared with a device-ID question that may outlive its limit, so it never meets a destroyed
   // device.
   std::shared_ptr<PortDevice> device_;

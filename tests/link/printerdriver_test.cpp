@@ -141,6 +141,16 @@ TEST_F(PortTest, TheIdleHookRunsWhileWaiting) {
   EXPECT_GE(idles, 20'000 / 50);
 }
 
+TEST_F(PortTest, TheIdleHookRunsThroughWritesTheDeviceTakesAtOnce) {
+  int idles = 0;
+  port.SetIdle([&] { ++idles; });
+  ASSERT_EQ(port.Open(kVlusb1), PORT_OK);
+  script.write_takes = 20ms;
+  const std::array<uint8_t, 1> byte{0x0C};
+  for (int send = 0; send < 10; ++send) ASSERT_EQ(port.Send(byte), PORT_OK);
+  EXPECT_GE(idles, 200 / 50);
+}
+
 TEST_F(PortTest, IdentifyModelFollowsTheDeviceId) {
   struct Case {
     std::string id;
