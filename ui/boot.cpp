@@ -26,7 +26,8 @@ std::string WithDetail(const std::string& message, const std::string& detail) {
 
 std::string SetUpFailure(int16_t model, const std::string& reason) {
   return "The printer could not be set up as the " + ModelName(model) + ".\n" + reason +
-         "\n\nThe port is closed again. Check the printer and its cable, then press OK.";
+         "\n\nThe port is closed again. Check the printer and its cable, then press OK to try "
+         "again.";
 }
 
 }  // namespace

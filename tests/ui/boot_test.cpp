@@ -172,7 +172,8 @@ void PrintTo(const StartFailure& c, std::ostream* out) {
 
 std::string SetUpFailure(const std::string& reason) {
   return "The printer could not be set up as the Corvane Opal 320.\n" + reason +
-         "\n\nThe port is closed again. Check the printer and its cable, then press OK.";
+         "\n\nThe port is closed again. Check the printer and its cable, then press OK to try "
+         "again.";
 }
 
 const StartFailure kStartFailures[] = {
