@@ -21,11 +21,15 @@ struct InProcessRun {
 // A fake clock whose calendar shows the real date: the virtual printer dates its fresh
 // cartridges from it, and a USB ID stamp needs a date the printer takes.
 inline FakeClock ClockAtToday() {
+  // Read once, so every run of a test sees the same minute and stamps the same USB ID.
+  static const std::tm kLocal = [] {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+  }();
   FakeClock clock;
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  clock.SetLocalTime(local);
+  clock.SetLocalTime(kLocal);
   return clock;
 }
 
