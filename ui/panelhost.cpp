@@ -7,11 +7,7 @@ void PanelHost::ShowResultCode(StatusMode mode, Result code) {
 }
 
 void PanelHost::ShowOutcome(Result result, std::string_view done_text) {
-  if (result != PORT_OK) {
-    ShowResultCode(StatusMode::Error, result);
-    return;
-  }
-  ShowStatus(StatusMode::Done, QString::fromUtf8(done_text));
+  ReportOutcome(Report(), command_, result, done_text);
 }
 
 void PanelHost::MoveStatusMemoForReport() {}
