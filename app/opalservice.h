@@ -1,18 +1,14 @@
 #pragma once
 
-#include <memory>
-
 #include "app/options.h"
-#include "link/factory.h"
-#include "link/printerdriver.h"
 #include "link/timing.h"
+#include "service/session.h"
 #include "ui/applicationexit.h"
 #include "ui/dialogs.h"
 #include "ui/forms.h"
 #include "ui/responsivesleeper.h"
 #include "ui/servicecontext.h"
-#include "ui/servicemodules.h"
-#include "virtualprinter/virtualprinter.h"
+#include "virtualport/printerports.h"
 
 namespace opal::app {
 
@@ -26,13 +22,10 @@ struct OpalService {
   // The virtual printer's own waits are short polls; the port's idle hook keeps the windows
   // painted meanwhile.
   ThreadSleeper device_sleeper;
-  std::unique_ptr<vp::VirtualPrinter> printer;
-  std::unique_ptr<PortProvider> provider;
+  PrinterPorts ports;
   ui::MessageBoxDialogs dialogs;
   ui::ApplicationExit exit;
-  TPrinterPort port;
-  TFactoryCommand command;
-  ui::ServiceModules modules;
+  ServiceSession session;
   ui::ServiceContext context;
   ui::Forms forms;
 };

@@ -20,7 +20,7 @@ ParsedOptions ParseOptions(int argc, char** argv) {
                          DefaultVirtualPrinter().string() + "), made fresh when missing")
           ->type_name("[DIR]")
           ->expected(0, 1);
-  cli.add_option("--virtual-model", parsed.options.virtual_model,
+  cli.add_option("--virtual-model", parsed.options.printer.virtual_model,
                  "Model of a fresh virtual printer (default 320)")
       ->check(CLI::IsMember({"310", "320"}))
       ->needs(virtual_printer);
@@ -31,7 +31,7 @@ ParsedOptions ParseOptions(int argc, char** argv) {
     return parsed;
   }
   if (virtual_printer->count() > 0) {
-    parsed.options.virtual_printer =
+    parsed.options.printer.virtual_dir =
         directory.empty() ? DefaultVirtualPrinter() : std::filesystem::path(directory);
   }
   return parsed;

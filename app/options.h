@@ -2,14 +2,13 @@
 
 #include <filesystem>
 #include <optional>
-#include <string>
+
+#include "virtualport/printerports.h"
 
 namespace opal::app {
 
-// Which printer the program talks to. Without a virtual printer it uses the machine's ports.
 struct Options {
-  std::optional<std::filesystem::path> virtual_printer;
-  std::string virtual_model = "320";
+  PrinterPlace printer;
 };
 
 // The command line's options, or the exit status when the program should end at once (--help

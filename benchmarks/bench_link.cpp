@@ -17,7 +17,7 @@ void FullEepromReadThroughTheVirtualPrinter(benchmark::State& state) {
   opal::bench::VirtualLink link;
   for (auto _ : state) {
     int sum = 0;
-    const auto result = opal::ReadEepromRange(link.command, {0x00, 0xFF},
+    const auto result = opal::ReadEepromRange(link.session.command, {0x00, 0xFF},
                                               [&](uint8_t, uint8_t value) { sum += value; });
     if (result != opal::PORT_OK) state.SkipWithError("read failed");
     benchmark::DoNotOptimize(sum);
@@ -43,7 +43,8 @@ void WriteAdjustment(benchmark::State& state, Adjustment adjustment) {
 // The bytes the verified operation writes, sent with nothing read back.
 opal::Result SendOnly(opal::bench::VirtualLink& link, uint8_t address, std::string_view bytes) {
   for (const char byte : bytes) {
-    const opal::Result sent = link.command.EepromWriteByte(address++, static_cast<uint8_t>(byte));
+    const opal::Result sent =
+        link.session.command.EepromWriteByte(address++, static_cast<uint8_t>(byte));
     if (sent != opal::PORT_OK) return sent;
   }
   return opal::PORT_OK;
@@ -55,8 +56,7 @@ opal::Result HeadIdSendOnly(opal::bench::VirtualLink& link) {
 }
 
 opal::Result HeadIdVerified(opal::bench::VirtualLink& link) {
-  opal::THeadIdCoder coder(link.command);
-  return coder.WriteHeadId(kHeadId);
+  return link.session.modules.head_id.WriteHeadId(kHeadId);
 }
 
 opal::Result UsbIdSendOnly(opal::bench::VirtualLink& link) {
@@ -64,9 +64,8 @@ opal::Result UsbIdSendOnly(opal::bench::VirtualLink& link) {
 }
 
 opal::Result UsbIdVerified(opal::bench::VirtualLink& link) {
-  opal::TUsbIdStore store(link.command, link.clock);
   std::string stamp;
-  return store.WriteUsbId(kUsbId, stamp);
+  return link.session.modules.usb_id.WriteUsbId(kUsbId, stamp);
 }
 
 BENCHMARK_CAPTURE(WriteAdjustment, HeadIdSendOnly, HeadIdSendOnly)->Unit(benchmark::kMicrosecond);

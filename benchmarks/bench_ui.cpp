@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "benchmarks/benchsupport.h"
+#include "service/servicemodules.h"
 #include "ui/adjust.h"
 #include "ui/boot.h"
 #include "ui/dialogs.h"
@@ -23,7 +24,6 @@
 #include "ui/panelhost.h"
 #include "ui/responsivesleeper.h"
 #include "ui/servicecontext.h"
-#include "ui/servicemodules.h"
 
 namespace {
 
@@ -60,18 +60,17 @@ BENCHMARK(DecodeHeadPhotograph)->Unit(benchmark::kMicrosecond);
 // What a technician waits for: all 256 bytes read into the grid, each cell painted as it arrives.
 void EepromGridFilledThroughTheVirtualPrinter(benchmark::State& state) {
   opal::bench::VirtualLink link;
-  opal::ui::ServiceModules modules(link.port, link.command, link.clock, link.exit);
   opal::ui::MessageBoxDialogs dialogs;
-  opal::ui::ServiceContext context{.port = link.port,
-                                   .command = link.command,
+  opal::ui::ServiceContext context{.port = link.session.port,
+                                   .command = link.session.command,
                                    .clock = link.clock,
                                    .sleeper = link.sleeper,
                                    .dialogs = dialogs,
                                    .exit = link.exit,
-                                   .modules = modules};
+                                   .modules = link.session.modules};
   QWidget area;
   auto* layout = new QVBoxLayout(&area);
-  PanelStack host(area, link.command);
+  PanelStack host(area, link.session.command);
   for (opal::ui::OperationPanel* panel : opal::ui::MakeEepromPanels(context, host)) {
     layout->addWidget(panel);
     panel->hide();
@@ -106,7 +105,7 @@ struct ProgramOnALatePrinter {
 
   ProgramOnALatePrinter() {
     link.printer.SetFaults({.reply_delay_ms = kReplyDelayMs});
-    link.port.SetIdle(opal::ui::ProcessEventsDroppingInput);
+    link.session.port.SetIdle(opal::ui::ProcessEventsDroppingInput);
     forms.FormBoot->show();
   }
   // OK on the start-up form with the Opal 320, VLUSB1, "Standard" and the individual program.
@@ -129,14 +128,13 @@ struct ProgramOnALatePrinter {
   opal::bench::VirtualLink link;
   opal::ui::ResponsiveSleeper sleeper;
   AnsweringYes dialogs;
-  opal::ui::ServiceModules modules{link.port, link.command, link.clock, link.exit};
-  opal::ui::ServiceContext context{.port = link.port,
-                                   .command = link.command,
+  opal::ui::ServiceContext context{.port = link.session.port,
+                                   .command = link.session.command,
                                    .clock = link.clock,
                                    .sleeper = sleeper,
                                    .dialogs = dialogs,
                                    .exit = link.exit,
-                                   .modules = modules};
+                                   .modules = link.session.modules};
   opal::ui::Forms forms{context};
 };
 

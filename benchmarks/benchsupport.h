@@ -4,11 +4,10 @@
 #include <filesystem>
 #include <string>
 
-#include "link/factory.h"
-#include "link/printerdriver.h"
 #include "link/programexit.h"
 #include "link/timing.h"
-#include "link/virtualport.h"
+#include "service/session.h"
+#include "virtualport/virtualport.h"
 #include "virtualprinter/virtualprinter.h"
 
 namespace opal::bench {
@@ -28,9 +27,9 @@ inline std::filesystem::path FreshDirectory() {
 // A factory-fresh virtual printer in a directory of its own, removed afterwards, behind an open
 // port on the real clock.
 struct VirtualLink {
-  VirtualLink() { port.Open(3); }
+  VirtualLink() { session.port.Open(3); }
   ~VirtualLink() {
-    port.Close();
+    session.port.Close();
     std::filesystem::remove_all(dir);
   }
 
@@ -40,8 +39,7 @@ struct VirtualLink {
   ThreadSleeper sleeper;
   QuietExit exit;
   VirtualPortProvider provider{printer, clock, sleeper};
-  TPrinterPort port{provider, clock, exit};
-  TFactoryCommand command{port};
+  ServiceSession session{provider, clock, exit};
 };
 
 }  // namespace opal::bench

@@ -20,9 +20,9 @@ struct Arguments {
 
 int HeadIdRead(Opalctl& ctl) {
   ctl.Connect();
-  THeadIdCoder coder(ctl.command);
   std::string text;
-  if (const Result result = coder.ReadHeadId(text); result != PORT_OK) return ctl.Failed(result);
+  if (const Result result = ctl.modules.head_id.ReadHeadId(text); result != PORT_OK)
+    return ctl.Failed(result);
   ctl.console.out << kHeadIdShownPrefix << Printable(HeadIdAsShown(text)) << '\n';
   return kDone;
 }
@@ -36,17 +36,16 @@ int HeadIdWrite(Opalctl& ctl, const std::string& typed) {
     return kUsage;
   }
   ctl.Connect();
-  THeadIdCoder coder(ctl.command);
-  if (const Result result = coder.WriteHeadId(id); result != PORT_OK) return ctl.Failed(result);
+  if (const Result result = ctl.modules.head_id.WriteHeadId(id); result != PORT_OK)
+    return ctl.Failed(result);
   ctl.console.out << kHeadIdWrittenFirst << "\n\"" << id << "\"\n" << kWrittenInEeprom << '\n';
   return kDone;
 }
 
 int UsbIdRead(Opalctl& ctl) {
   ctl.Connect();
-  TUsbIdStore store(ctl.command, ctl.clock);
   std::string text;
-  const Result result = store.ReadUsbId(text);
+  const Result result = ctl.modules.usb_id.ReadUsbId(text);
   if (result == ERR_USBID_STORED) {
     // The forms show this code as an empty line; a terminal names the byte.
     const auto address = static_cast<uint8_t>(kUsbIdAddress + text.size() - 1);
@@ -66,9 +65,8 @@ int UsbIdWrite(Opalctl& ctl, const std::string& id) {
     return kUsage;
   }
   ctl.Connect();
-  TUsbIdStore store(ctl.command, ctl.clock);
   std::string stamp;
-  if (const Result result = store.WriteUsbId(id, stamp); result != PORT_OK)
+  if (const Result result = ctl.modules.usb_id.WriteUsbId(id, stamp); result != PORT_OK)
     return ctl.Failed(result);
   ctl.console.out << kUsbIdWrittenPrefix << id << stamp << kWrittenInEeprom << '\n';
   return kDone;
@@ -76,9 +74,9 @@ int UsbIdWrite(Opalctl& ctl, const std::string& id) {
 
 int CounterRead(Opalctl& ctl) {
   ctl.Connect();
-  TMaintenanceModule maintenance(ctl.command);
   std::string digits;
-  if (const Result result = maintenance.ReadProtectionCounter(digits); result != PORT_OK) {
+  if (const Result result = ctl.modules.maintenance.ReadProtectionCounter(digits);
+      result != PORT_OK) {
     return ctl.Failed(result);
   }
   ctl.console.out << kCounterValuePrefix << digits << '\n';
@@ -92,8 +90,7 @@ int CounterClear(Opalctl& ctl, bool yes) {
     return *refused;
   }
   ctl.Connect();
-  TMaintenanceModule maintenance(ctl.command);
-  if (const Result result = maintenance.ClearProtectionCounter(); result != PORT_OK) {
+  if (const Result result = ctl.modules.maintenance.ClearProtectionCounter(); result != PORT_OK) {
     return ctl.Failed(result);
   }
   ctl.console.out << kCounterCleared << '\n';

@@ -91,8 +91,8 @@ int LiquidExchange(Opalctl& ctl, bool no_wait) {
 int DataReset(Opalctl& ctl) {
   ctl.Connect();
   ctl.console.out << kDataResetBusy << std::endl;
-  TMaintenanceModule maintenance(ctl.command);
-  if (const Result result = ResetRefurbishedData(maintenance, ctl.command); result != PORT_OK) {
+  if (const Result result = ResetRefurbishedData(ctl.modules.maintenance, ctl.command);
+      result != PORT_OK) {
     return ctl.Failed(result);
   }
   ctl.console.out << kDataResetDone << '\n' << kDataResetNote << '\n';
@@ -112,9 +112,9 @@ int ChipInfo(Opalctl& ctl, const Arguments& args) {
   const uint8_t cartridge = args.cartridge == "black" ? INK_BLACK : INK_COLOR;
   const ChipReport report = args.chip_report == "unique" ? ChipReport::Unique : ChipReport::Usage;
   ctl.Connect();
-  TZlic zlic(ctl.command, ctl.clock);
   std::string text;
-  if (const Result result = zlic.ReadChipInfo({cartridge, report, {}}, text); result != PORT_OK) {
+  if (const Result result = ctl.modules.zlic.ReadChipInfo({cartridge, report, {}}, text);
+      result != PORT_OK) {
     return ChipFailed(ctl, result);
   }
   ctl.console.out << WithLineFeeds(text) << '\n';
@@ -124,9 +124,8 @@ int ChipInfo(Opalctl& ctl, const Arguments& args) {
 int PrintChips(Opalctl& ctl, bool no_wait) {
   ctl.Connect();
   ctl.console.out << kChipInfoPrinting << std::endl;
-  TRasterPrinter raster(ctl.port, ctl.exit);
-  TZlic zlic(ctl.command, ctl.clock);
-  if (const Result result = PrintAllChipInfo(raster, zlic); result != PORT_OK) {
+  if (const Result result = PrintAllChipInfo(ctl.modules.raster, ctl.modules.zlic);
+      result != PORT_OK) {
     return ChipFailed(ctl, result);
   }
   CountdownSleeper(ctl, no_wait).Sleep(kChipInfoPrintWait);
@@ -139,12 +138,7 @@ int PrintA4(Opalctl& ctl, const std::string& model) {
   int32_t model_code = model == "310" ? MODEL_OPAL_310 : MODEL_OPAL_320;
   if (model.empty()) model_code = ModelNamedIn(answer);
   ctl.console.out << kA4CheckPrinting << std::endl;
-  TRasterPrinter raster(ctl.port, ctl.exit);
-  THeadIdCoder head_id(ctl.command);
-  TMaintenanceModule maintenance(ctl.command);
-  TZlic zlic(ctl.command, ctl.clock);
-  TA4Check sheet(raster, ctl.command, head_id, maintenance, zlic);
-  if (const Result result = sheet.PrintA4CheckSheet(model_code); result != PORT_OK) {
+  if (const Result result = ctl.modules.a4check.PrintA4CheckSheet(model_code); result != PORT_OK) {
     return ChipFailed(ctl, result);
   }
   ctl.console.out << kA4CheckPrinted << '\n';

@@ -85,10 +85,10 @@ std::size_t RowIndex(std::string_view name) {
 
 int BidRead(Opalctl& ctl) {
   ctl.Connect();
-  TBidAdjustment bid(ctl.command);
   std::ostringstream lines;
   TerminalStatus status(lines, ctl.console.err);
-  if (const Result result = ReportPresentBidValues(bid, status.Report()); result != PORT_OK) {
+  if (const Result result = ReportPresentBidValues(ctl.modules.bid, status.Report());
+      result != PORT_OK) {
     return ctl.Failed(result);
   }
   status.EndLine();
@@ -102,9 +102,8 @@ int BidWrite(Opalctl& ctl, const Arguments& args) {
     return kUsage;
   }
   ctl.Connect();
-  TBidAdjustment bid(ctl.command);
   const BidRow& row = kBidRows[RowIndex(args.row)];
-  if (const Result result = bid.WriteBidValue(row.ink_group, row.kind, args.value);
+  if (const Result result = ctl.modules.bid.WriteBidValue(row.ink_group, row.kind, args.value);
       result != PORT_OK) {
     return ctl.Failed(result);
   }
@@ -114,42 +113,41 @@ int BidWrite(Opalctl& ctl, const Arguments& args) {
 
 int PrintBid(Opalctl& ctl, int position) {
   ctl.Connect();
-  TRasterPrinter raster(ctl.port, ctl.exit);
   TerminalStatus status(ctl.console.out, ctl.console.err);
-  const Result result = PrintBidCheckPage(raster, ctl.command, position, status.Report());
+  const Result result =
+      PrintBidCheckPage(ctl.modules.raster, ctl.command, position, status.Report());
   status.EndLine();
   return result == PORT_OK ? kDone : kFailed;
 }
 
 int PrintNozzle(Opalctl& ctl, int position) {
   ctl.Connect();
-  TRasterPrinter raster(ctl.port, ctl.exit);
-  if (const Result moved = MovePrintStart(raster, position); moved != PORT_OK) {
+  if (const Result moved = MovePrintStart(ctl.modules.raster, position); moved != PORT_OK) {
     return ctl.Failed(moved);
   }
   TerminalStatus status(ctl.console.out, ctl.console.err);
-  const Result result = PrintAllNozzleTestPattern(raster, status.Report());
+  const Result result = PrintAllNozzleTestPattern(ctl.modules.raster, status.Report());
   status.EndLine();
   return result == PORT_OK ? kDone : kFailed;
 }
 
-Result PrintNamedPattern(Opalctl& ctl, TRasterPrinter& raster, std::string_view name) {
+Result PrintNamedPattern(Opalctl& ctl, std::string_view name) {
   for (const auto& pattern : kPatterns) {
-    if (pattern.name == name) return pattern.print(raster);
+    if (pattern.name == name) return pattern.print(ctl.modules.raster);
   }
   name.remove_prefix(kBidBlockPrefix.size());
   const BidRow& block = kBidRows[RowIndex(name)];
-  return PrintBidPattern(raster, ctl.command, block.kind, block.ink_group);
+  return PrintBidPattern(ctl.modules.raster, ctl.command, block.kind, block.ink_group);
 }
 
 // One pattern on a page of its own, so the page comes out of the printer.
 int PrintPattern(Opalctl& ctl, const std::string& name) {
   ctl.Connect();
-  TRasterPrinter raster(ctl.port, ctl.exit);
-  if (const Result result = PrintNamedPattern(ctl, raster, name); result != PORT_OK) {
+  if (const Result result = PrintNamedPattern(ctl, name); result != PORT_OK) {
     return ctl.Failed(result);
   }
-  if (const Result result = raster.SendFormFeed(); result != PORT_OK) return ctl.Failed(result);
+  if (const Result result = ctl.modules.raster.SendFormFeed(); result != PORT_OK)
+    return ctl.Failed(result);
   ctl.console.out << "Pattern " << name << " printed.\n";
   return kDone;
 }

@@ -16,10 +16,10 @@ int RunOpalctl(const std::vector<std::string>& args, Clock& clock, Sleeper& slee
   app.require_subcommand(1);
   Target target;
   auto* port = app.add_option("--port", target.port, "LPT1..LPT3 or VLUSB1:..VLUSB3:");
-  auto* virt = app.add_option("--virtual", target.virtual_dir,
+  auto* virt = app.add_option("--virtual", target.printer.virtual_dir,
                               "Use the virtual printer kept in DIR (made fresh when missing)");
   port->excludes(virt);
-  app.add_option("--model", target.model, "Model of a fresh virtual printer")
+  app.add_option("--model", target.printer.virtual_model, "Model of a fresh virtual printer")
       ->check(CLI::IsMember({"310", "320"}))
       ->needs(virt);
 
@@ -36,7 +36,7 @@ int RunOpalctl(const std::vector<std::string>& args, Clock& clock, Sleeper& slee
   } catch (const CLI::ParseError& error) {
     return app.exit(error, console.out, console.err) == 0 ? kDone : kUsage;
   }
-  if (!target.port && !target.virtual_dir) {
+  if (!target.port && !target.printer.virtual_dir) {
     console.err << "Choose the printer with --port NAME or --virtual DIR.\n";
     return kUsage;
   }

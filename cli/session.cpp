@@ -5,18 +5,12 @@
 
 #include "device/datamanu.h"
 #include "link/linuxdevices.h"
-#include "link/virtualport.h"
 
 namespace opal::cli {
 namespace {
 
-std::unique_ptr<vp::VirtualPrinter> MakePrinter(const Target& target) {
-  if (!target.virtual_dir) return nullptr;
-  return std::make_unique<vp::VirtualPrinter>(*target.virtual_dir, target.model);
-}
-
 int PortIndexFor(const Target& target) {
-  if (target.virtual_dir) return 3;
+  if (target.printer.virtual_dir) return 3;
   const auto index = PortIndexOf(target.port.value_or(""));
   if (!index) throw ProgramEnd("Unknown port \"" + *target.port + "\".", kUsage);
   return *index;
@@ -44,12 +38,8 @@ Opalctl::Opalctl(const Target& target, Clock& clock, Sleeper& sleeper, Console& 
       sleeper(sleeper),
       console(console),
       port_index(PortIndexFor(target)),
-      printer(MakePrinter(target)),
-      provider(printer ? std::unique_ptr<PortProvider>(
-                             std::make_unique<VirtualPortProvider>(*printer, clock, sleeper))
-                       : std::make_unique<LinuxPortProvider>()),
-      port(*provider, clock, exit),
-      command(port) {}
+      ports(target.printer, clock, sleeper),
+      session(ports.Provider(), clock, exit) {}
 
 std::string Opalctl::Connect() {
   // Another program's writes would interleave with ours: nothing is sent until we hold it.

@@ -1,17 +1,14 @@
 #pragma once
 
-#include <filesystem>
 #include <functional>
 #include <iosfwd>
-#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
 
-#include "link/factory.h"
-#include "link/printerdriver.h"
 #include "link/timing.h"
-#include "virtualprinter/virtualprinter.h"
+#include "service/session.h"
+#include "virtualport/printerports.h"
 
 namespace CLI {
 class App;
@@ -44,8 +41,7 @@ struct Console {
 
 struct Target {
   std::optional<std::string> port;
-  std::optional<std::filesystem::path> virtual_dir;
-  std::string model = "320";
+  PrinterPlace printer;
 };
 
 // Port index of a port name as a technician types it: "LPT1", "vlusb1" or "VLUSB1:".
@@ -71,10 +67,11 @@ struct Opalctl {
   Console& console;
   TerminalExit exit;
   int port_index;
-  std::unique_ptr<vp::VirtualPrinter> printer;
-  std::unique_ptr<PortProvider> provider;
-  TPrinterPort port;
-  TFactoryCommand command;
+  PrinterPorts ports;
+  ServiceSession session;
+  TPrinterPort& port = session.port;
+  TFactoryCommand& command = session.command;
+  ServiceModules& modules = session.modules;
 };
 
 using Action = std::function<int(Opalctl&)>;

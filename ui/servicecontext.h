@@ -4,8 +4,8 @@
 #include "link/printerdriver.h"
 #include "link/programexit.h"
 #include "link/timing.h"
+#include "service/servicemodules.h"
 #include "ui/dialogs.h"
-#include "ui/servicemodules.h"
 
 namespace opal::ui {
 

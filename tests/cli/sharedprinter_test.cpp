@@ -3,10 +3,10 @@
 
 #include <future>
 
-#include "link/virtualport.h"
 #include "tests/cli/inprocessopalctl.h"
 #include "tests/support/runprogram.h"
 #include "tests/support/tempdir.h"
+#include "virtualport/virtualport.h"
 #include "virtualprinter/virtualprinter.h"
 
 namespace opal {

@@ -3,10 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "link/virtualport.h"
 #include "tests/support/scriptedlink.h"
 #include "tests/support/statusrecorder.h"
 #include "tests/support/tempdir.h"
+#include "virtualport/virtualport.h"
 #include "virtualprinter/virtualprinter.h"
 
 namespace opal {

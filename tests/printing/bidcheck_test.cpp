@@ -5,10 +5,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "link/virtualport.h"
 #include "tests/printing/rasterfixture.h"
 #include "tests/support/statusrecorder.h"
 #include "tests/support/tempdir.h"
+#include "virtualport/virtualport.h"
 #include "virtualprinter/virtualprinter.h"
 
 namespace opal {

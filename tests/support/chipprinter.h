@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "link/factory.h"
-#include "link/virtualport.h"
 #include "tests/support/fakes.h"
 #include "tests/support/gatedprinter.h"
+#include "virtualport/virtualport.h"
 #include "virtualprinter/virtualprinter.h"
 
 namespace opal::testing {

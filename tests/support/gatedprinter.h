@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "link/factory.h"
-#include "link/virtualport.h"
 #include "tests/support/fakes.h"
 #include "tests/support/forwardingdevice.h"
 #include "tests/support/tempdir.h"
+#include "virtualport/virtualport.h"
 #include "virtualprinter/virtualprinter.h"
 
 namespace opal::testing {

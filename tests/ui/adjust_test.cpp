@@ -232,7 +232,7 @@ TEST_F(AdjustForm, ABusyFormIgnoresItsCloseBox) {
   Form().ShowStatus(StatusMode::Done, "Done.");
   EXPECT_FALSE(CloseBoxClicked(Form()));
   EXPECT_TRUE(world.dialogs.shown.empty());
-  EXPECT_TRUE(world.port.IsOpen());
+  EXPECT_TRUE(world.session.port.IsOpen());
 }
 
 TEST_F(AdjustForm, TheProgramClosesTheFormWhileItIsStillDisabled) {
@@ -295,7 +295,7 @@ class ClosingAdjustForm : public AdjustForm {
   }
 
   void ExpectLeftForTheQuitForm() {
-    EXPECT_FALSE(world.port.IsOpen());
+    EXPECT_FALSE(world.session.port.IsOpen());
     EXPECT_FALSE(Form().isVisible());
     EXPECT_TRUE(world.forms.FormQuit->isVisible());
     EXPECT_FALSE(ui::HourglassShown());
@@ -362,7 +362,7 @@ TEST_F(ClosingAdjustForm, APrinterThatNoLongerAnswersEndsTheProgram) {
   } catch (const ProgramEnded& ended) {
     EXPECT_EQ(ended.notice.text, kForceExitText);
   }
-  EXPECT_FALSE(world.port.IsOpen());
+  EXPECT_FALSE(world.session.port.IsOpen());
   EXPECT_FALSE(ui::HourglassShown());
   EXPECT_TRUE(SentSinceSetUp().empty());
 }

@@ -58,7 +58,7 @@ TEST_P(MissingChoice, OkDoesNothingAtAll) {
   EXPECT_TRUE(world.forms.FormBoot->isEnabled());
   EXPECT_FALSE(world.forms.FormAdjust->isVisible());
   EXPECT_FALSE(world.forms.FormBootSequential->isVisible());
-  EXPECT_FALSE(world.port.IsOpen());
+  EXPECT_FALSE(world.session.port.IsOpen());
   EXPECT_TRUE(world.Capture().empty());
   EXPECT_FALSE(ui::HourglassShown());
   EXPECT_TRUE(world.dialogs.shown.empty());
@@ -216,7 +216,7 @@ TEST_P(FailedStart, IsToldAndLeavesTheChoicesForAnotherTry) {
   EXPECT_TRUE(boot.isVisible());
   EXPECT_TRUE(boot.isEnabled());
   EXPECT_EQ(boot.SelectedModelCode(), MODEL_OPAL_320);
-  EXPECT_FALSE(world->port.IsOpen());
+  EXPECT_FALSE(world->session.port.IsOpen());
   EXPECT_FALSE(world->forms.FormAdjust->isVisible());
   EXPECT_EQ(StatusText(*world), "");
   EXPECT_FALSE(ui::HourglassShown());
@@ -246,7 +246,7 @@ TEST(BootForm, ASilentPrinterEndsTheProgramThroughTheForcedExit) {
   } catch (const ProgramEnded& ended) {
     EXPECT_EQ(ended.notice.text, kForceExitText);
   }
-  EXPECT_FALSE(world.port.IsOpen());
+  EXPECT_FALSE(world.session.port.IsOpen());
   EXPECT_FALSE(ui::HourglassShown());
   EXPECT_FALSE(world.forms.FormAdjust->isVisible());
   EXPECT_TRUE(world.Capture().empty());

@@ -38,7 +38,7 @@ class RepairMenu : public ::testing::Test {
                                                    "This program starts to initialize the "
                                                    "printer.\nPlease wait about 30 seconds."}));
     EXPECT_THAT(world.clock.Slept(), ::testing::Contains(std::chrono::milliseconds(25'000)));
-    EXPECT_FALSE(world.port.IsOpen());
+    EXPECT_FALSE(world.session.port.IsOpen());
     EXPECT_FALSE(world.forms.FormBootSequential->isVisible());
     EXPECT_TRUE(world.forms.FormQuit->isVisible());
     EXPECT_FALSE(ui::HourglassShown());

@@ -130,7 +130,7 @@ class InkChargeStep : public ::testing::Test {
   }
 
   UiWorld world;
-  RecordingHost host{world.command};
+  RecordingHost host{world.session.command};
   ui::InkChargePanel panel{world.context, host, ui::PanelRole::RepairStep};
 };
 

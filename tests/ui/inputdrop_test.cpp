@@ -55,7 +55,7 @@ void ReturnToTheEventLoop() {
 // Runs `queue` once, the first time the port waits for the printer, as a technician clicks
 // while an operation is under way.
 void QueueDuringTheFirstWait(UiWorld& world, std::function<void()> queue) {
-  world.port.SetIdle([queue = std::move(queue), queued = false]() mutable {
+  world.session.port.SetIdle([queue = std::move(queue), queued = false]() mutable {
     if (!std::exchange(queued, true)) queue();
     ui::ProcessEventsDroppingInput();
   });

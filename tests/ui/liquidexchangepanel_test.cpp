@@ -116,7 +116,7 @@ TEST_F(LiquidExchange, TheDataResetClosesTheFormWithoutInitialisingThePrinter) {
   EXPECT_EQ(world.clock.Slept().size(), slept);
   EXPECT_FALSE(Form().isVisible());
   EXPECT_TRUE(world.forms.FormQuit->isVisible());
-  EXPECT_FALSE(world.port.IsOpen());
+  EXPECT_FALSE(world.session.port.IsOpen());
 }
 
 TEST_F(LiquidExchange, AFailedDataResetStopsAndKeepsTheFormOpen) {

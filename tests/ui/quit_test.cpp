@@ -54,9 +54,9 @@ TEST_F(QuitForm, EnterOnAFocusedButtonPressesThatButton) {
 
 TEST_F(QuitForm, NextThenOkOpensThePortAgain) {
   QTest::mouseClick(&Find<QPushButton>(*world.forms.FormQuit, "NextBtn"), Qt::LeftButton);
-  ASSERT_FALSE(world.port.IsOpen());
+  ASSERT_FALSE(world.session.port.IsOpen());
   world.Connect(0, 0);
-  EXPECT_TRUE(world.port.IsOpen());
+  EXPECT_TRUE(world.session.port.IsOpen());
   EXPECT_TRUE(world.forms.FormAdjust->isVisible());
   EXPECT_TRUE(world.forms.FormAdjust->isEnabled());
 }
@@ -86,7 +86,7 @@ TEST(BootForm, EnterInAChoicePressesOkAndEscQuits) {
   QTest::keyClick(&Find<QComboBox>(*other.forms.FormBoot, "ModelNameCombo"), Qt::Key_Escape);
   EXPECT_FALSE(other.forms.FormBoot->isVisible());
   EXPECT_EQ(ending.count(), 1);
-  EXPECT_FALSE(other.port.IsOpen());
+  EXPECT_FALSE(other.session.port.IsOpen());
 }
 
 TEST(AboutBox, ShowsTheProgramAndClosesOnEnter) {

@@ -237,7 +237,7 @@ TEST_P(EveryChain, RunsFromTheMenuToTheCompletionPanel) {
     std::string text(18, ' ');
     switch (step.kind) {
       case Step::HeadId:
-        ASSERT_EQ(world.modules.head_id.ReadHeadId(text), PORT_OK);
+        ASSERT_EQ(world.session.modules.head_id.ReadHeadId(text), PORT_OK);
         EXPECT_EQ(text.substr(0, 13), kHeadId.toStdString());
         EXPECT_EQ(Field("ShowHdVolIDPnl"), kHeadId);
         break;
@@ -252,7 +252,7 @@ TEST_P(EveryChain, RunsFromTheMenuToTheCompletionPanel) {
         EXPECT_EQ(Field("ShowMsBkPnl"), "5");
         break;
       case Step::UsbId:
-        ASSERT_EQ(world.modules.usb_id.ReadUsbId(text), PORT_OK);
+        ASSERT_EQ(world.session.modules.usb_id.ReadUsbId(text), PORT_OK);
         EXPECT_EQ(text.substr(0, 10), kUsbId.toStdString());
         EXPECT_THAT(world.dialogs.shown,
                     Contains(ShownDialog{DialogKind::Inform, kAfterUsbIdNote}));

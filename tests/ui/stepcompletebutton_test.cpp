@@ -76,7 +76,7 @@ class RepairSteps : public ::testing::TestWithParam<StepCase> {
   }
 
   UiWorld world;
-  RecordingHost host{world.command};
+  RecordingHost host{world.session.command};
   std::unique_ptr<ui::OperationPanel> panel;
 };
 
@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(SharedPanels, RepairSteps, ::testing::ValuesIn(kSteps))
 
 TEST(RepairStepWording, TheRepairFormWordsItsStepsItsOwnWay) {
   UiWorld world;
-  RecordingHost host{world.command};
+  RecordingHost host{world.session.command};
   ui::UsbIdInputPanel usb_id(world.context, host, ui::PanelRole::RepairStep);
   ui::CounterClearPanel counter(world.context, host, ui::PanelRole::RepairStep);
   EXPECT_EQ(Find<QLabel>(usb_id, "TitleLbl").text(), "Input USB ID ");
@@ -132,7 +132,7 @@ TEST(RepairStepWording, TheRepairFormWordsItsStepsItsOwnWay) {
 TEST(RepairStepWording, NoToTheCounterQuestionLeavesTheStepOpen) {
   UiWorld world;
   world.Connect(1, 1);
-  RecordingHost host{world.command};
+  RecordingHost host{world.session.command};
   ui::CounterClearPanel counter(world.context, host, ui::PanelRole::RepairStep);
   world.dialogs.answers = {false};
   QTest::mouseClick(&Find<QPushButton>(counter, "CounterClearOKBtn"), Qt::LeftButton);

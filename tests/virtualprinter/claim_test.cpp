@@ -6,9 +6,9 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "link/virtualport.h"
 #include "tests/support/fakes.h"
 #include "tests/virtualprinter/printerfixture.h"
+#include "virtualport/virtualport.h"
 
 namespace vp::testing {
 namespace {

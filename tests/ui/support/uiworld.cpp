@@ -34,18 +34,16 @@ UiWorld::UiWorld(const std::string& model, const ProviderMaker& other)
     : printer(dir.path() / "printer", model),
       provider(printer, clock, clock),
       other_provider(Made(other, clock)),
-      port(other_provider ? *other_provider : static_cast<PortProvider&>(provider), clock, exit),
-      command(port),
-      modules(port, command, clock, exit),
-      context{.port = port,
-              .command = command,
+      session(other_provider ? *other_provider : static_cast<PortProvider&>(provider), clock, exit),
+      context{.port = session.port,
+              .command = session.command,
               .clock = clock,
               .sleeper = clock,
               .dialogs = dialogs,
               .exit = exit,
-              .modules = modules},
+              .modules = session.modules},
       forms(context) {
-  port.SetIdle(ui::ProcessEventsDroppingInput);
+  session.port.SetIdle(ui::ProcessEventsDroppingInput);
   forms.FormBoot->show();
 }
 

@@ -9,15 +9,13 @@
 
 #include <QWidget>
 
-#include "link/factory.h"
-#include "link/printerdriver.h"
-#include "link/virtualport.h"
+#include "service/session.h"
 #include "tests/support/fakes.h"
 #include "tests/support/tempdir.h"
 #include "tests/ui/support/scripteddialogs.h"
 #include "ui/forms.h"
 #include "ui/servicecontext.h"
-#include "ui/servicemodules.h"
+#include "virtualport/virtualport.h"
 #include "virtualprinter/virtualprinter.h"
 
 namespace opal::testing {
@@ -47,10 +45,8 @@ struct UiWorld {
   VirtualPortProvider provider;
   std::unique_ptr<PortProvider> other_provider;
   ThrowingExit exit;
-  TPrinterPort port;
-  TFactoryCommand command;
+  ServiceSession session;
   ScriptedDialogs dialogs;
-  ui::ServiceModules modules;
   ui::ServiceContext context;
   ui::Forms forms;
 };

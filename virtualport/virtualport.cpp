@@ -1,4 +1,4 @@
-#include "link/virtualport.h"
+#include "virtualport/virtualport.h"
 
 #include <algorithm>
 #include <exception>

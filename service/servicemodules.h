@@ -12,9 +12,9 @@
 #include "printing/a4check.h"
 #include "printing/raster.h"
 
-namespace opal::ui {
+namespace opal {
 
-// The operation modules the panels of both programs run, built once over the printer link.
+// The operation modules both programs run, built once over the printer link.
 struct ServiceModules {
   ServiceModules(TPrinterPort& port, TFactoryCommand& command, const Clock& clock,
                  ProgramExit& exit)
@@ -35,4 +35,4 @@ struct ServiceModules {
   TA4Check a4check;
 };
 
-}  // namespace opal::ui
+}  // namespace opal
