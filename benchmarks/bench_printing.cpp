@@ -62,7 +62,7 @@ class NullDevice final : public opal::PortDevice {
 class NullProvider final : public opal::PortProvider {
  public:
   explicit NullProvider(Traffic& traffic) : traffic_(traffic) {}
-  opal::OpenOutcome Open(int) override {
+  opal::OpenOutcome Open(opal::PortId) override {
     return {std::make_unique<NullDevice>(traffic_), opal::OpenFailure::None, {}};
   }
 
@@ -72,7 +72,9 @@ class NullProvider final : public opal::PortProvider {
 
 // The module objects of a print over the null port.
 struct PrintSetup {
-  PrintSetup() { port.Open(3); }
+  PrintSetup() {
+    if (port.Open(opal::PortId::Vlusb1) != opal::PORT_OK) std::abort();
+  }
   Traffic traffic;
   opal::SystemClock clock;
   opal::bench::QuietExit exit;
@@ -97,24 +99,24 @@ void MeasureStream(benchmark::State& state, Job job) {
 }
 
 void BidCheckPrint(PrintSetup& setup) {
-  opal::PrintBidCheckPattern(setup.raster, setup.command);
+  DropResult(opal::PrintBidCheckPattern(setup.raster, setup.command));
 }
 
 // What the check sheet's first page prints of the patterns, with its line feeds between them.
 void FirstPagePatterns(PrintSetup& setup) {
   auto& raster = setup.raster;
-  opal::PrintBetaBlack(raster);
-  raster.SendNewLines(1);
-  opal::PrintBetaColor(raster);
-  raster.SendNewLines(2);
-  opal::PrintNozzleCheckBlackCyan(raster);
-  raster.SendNewLines(1);
-  opal::PrintNozzleCheckMagentaYellow(raster);
-  raster.SendNewLines(2);
-  opal::PrintHorizontalAlignmentBkOdd(raster);
-  raster.SendNewLines(3);
-  opal::PrintHorizontalAlignmentBkEven(raster);
-  raster.SendNewLines(4);
+  DropResult(opal::PrintBetaBlack(raster));
+  DropResult(raster.SendNewLines(1));
+  DropResult(opal::PrintBetaColor(raster));
+  DropResult(raster.SendNewLines(2));
+  DropResult(opal::PrintNozzleCheckBlackCyan(raster));
+  DropResult(raster.SendNewLines(1));
+  DropResult(opal::PrintNozzleCheckMagentaYellow(raster));
+  DropResult(raster.SendNewLines(2));
+  DropResult(opal::PrintHorizontalAlignmentBkOdd(raster));
+  DropResult(raster.SendNewLines(3));
+  DropResult(opal::PrintHorizontalAlignmentBkEven(raster));
+  DropResult(raster.SendNewLines(4));
 }
 
 // The whole check sheet: the patterns, every value it reads, the Bi-D blocks and the chip reports.
@@ -123,7 +125,7 @@ void A4CheckSheet(PrintSetup& setup) {
   opal::TMaintenanceModule maintenance(setup.command);
   opal::TZlic zlic(setup.command, setup.clock);
   opal::TA4Check sheet(setup.raster, setup.command, head_id, maintenance, zlic);
-  if (sheet.PrintA4CheckSheet(opal::MODEL_OPAL_320) != opal::PORT_OK) std::abort();
+  if (sheet.PrintA4CheckSheet(opal::PrinterModel::Opal320) != opal::PORT_OK) std::abort();
 }
 
 BENCHMARK_CAPTURE(MeasureStream, BidCheckPrintIntoANullPort, BidCheckPrint)

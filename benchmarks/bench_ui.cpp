@@ -42,7 +42,7 @@ class PanelStack final : public opal::ui::PanelHost {
   void SetStatusMemoVisible(bool) override {}
   void SetAdjustedItem(opal::ui::AdjustedItem, const QString&) override {}
   void CloseWithoutInitialisation() override {}
-  int16_t SelectedModelCode() const override { return opal::MODEL_OPAL_320; }
+  opal::PrinterModel SelectedModelCode() const override { return opal::PrinterModel::Opal320; }
 
  private:
   QWidget& area_;

@@ -27,7 +27,9 @@ inline std::filesystem::path FreshDirectory() {
 // A factory-fresh virtual printer in a directory of its own, removed afterwards, behind an open
 // port on the real clock.
 struct VirtualLink {
-  VirtualLink() { session.port.Open(3); }
+  VirtualLink() {
+    if (session.port.Open(PortId::Vlusb1) != PORT_OK) std::abort();
+  }
   ~VirtualLink() {
     session.port.Close();
     std::filesystem::remove_all(dir);

@@ -38,7 +38,7 @@ int HeadIdWrite(Opalctl& ctl, const std::string& typed) {
   ctl.Connect();
   if (const Result result = ctl.modules.head_id.WriteHeadId(id); result != PORT_OK)
     return ctl.Failed(result);
-  ctl.console.out << kHeadIdWrittenFirst << "\n\"" << id << "\"\n" << kWrittenInEeprom << '\n';
+  for (const std::string& line : HeadIdWrittenLines(id)) ctl.console.out << line << '\n';
   return kDone;
 }
 
@@ -68,7 +68,7 @@ int UsbIdWrite(Opalctl& ctl, const std::string& id) {
   std::string stamp;
   if (const Result result = ctl.modules.usb_id.WriteUsbId(id, stamp); result != PORT_OK)
     return ctl.Failed(result);
-  ctl.console.out << kUsbIdWrittenPrefix << id << stamp << kWrittenInEeprom << '\n';
+  ctl.console.out << UsbIdWrittenLine(id, stamp) << '\n';
   return kDone;
 }
 

@@ -114,7 +114,7 @@ int Restore(Opalctl& ctl, const std::filesystem::path& path) {
 
 int Identity(Opalctl& ctl, const std::string& model) {
   ctl.Connect();
-  const int32_t code = model == "310" ? MODEL_OPAL_310 : MODEL_OPAL_320;
+  const PrinterModel code = model == "310" ? PrinterModel::Opal310 : PrinterModel::Opal320;
   if (const Result result = WriteModelIdentity(ctl.command, code); result != PORT_OK) {
     return ctl.Failed(result);
   }

@@ -135,7 +135,7 @@ int PrintChips(Opalctl& ctl, bool no_wait) {
 
 int PrintA4(Opalctl& ctl, const std::string& model) {
   const std::string answer = ctl.Connect();
-  int32_t model_code = model == "310" ? MODEL_OPAL_310 : MODEL_OPAL_320;
+  PrinterModel model_code = model == "310" ? PrinterModel::Opal310 : PrinterModel::Opal320;
   if (model.empty()) model_code = ModelNamedIn(answer);
   ctl.console.out << kA4CheckPrinting << std::endl;
   if (const Result result = ctl.modules.a4check.PrintA4CheckSheet(model_code); result != PORT_OK) {

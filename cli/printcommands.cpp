@@ -122,11 +122,8 @@ int PrintBid(Opalctl& ctl, int position) {
 
 int PrintNozzle(Opalctl& ctl, int position) {
   ctl.Connect();
-  if (const Result moved = MovePrintStart(ctl.modules.raster, position); moved != PORT_OK) {
-    return ctl.Failed(moved);
-  }
   TerminalStatus status(ctl.console.out, ctl.console.err);
-  const Result result = PrintAllNozzleTestPattern(ctl.modules.raster, status.Report());
+  const Result result = PrintNozzleCheckPage(ctl.modules.raster, position, status.Report());
   status.EndLine();
   return result == PORT_OK ? kDone : kFailed;
 }

@@ -4,16 +4,16 @@
 #include <ostream>
 
 #include "device/datamanu.h"
-#include "link/linuxdevices.h"
 
 namespace opal::cli {
 namespace {
 
-int PortIndexFor(const Target& target) {
-  if (target.printer.virtual_dir) return 3;
-  const auto index = PortIndexOf(target.port.value_or(""));
-  if (!index) throw ProgramEnd("Unknown port \"" + *target.port + "\".", kUsage);
-  return *index;
+PortId PortFor(const Target& target) {
+  // Every port name reaches the virtual printer; the first USB port is the one it stands on.
+  if (target.printer.virtual_dir) return PortId::Vlusb1;
+  const auto port = PortNamed(ToUpperAscii(target.port.value_or("")));
+  if (!port) throw ProgramEnd("Unknown port \"" + *target.port + "\".", kUsage);
+  return *port;
 }
 
 }  // namespace
@@ -22,28 +22,17 @@ void TerminalExit::End(const ExitNotice& notice) {
   throw ProgramEnd(notice.text, kNoAnswer);
 }
 
-std::optional<int> PortIndexOf(std::string name) {
-  name = ToUpperAscii(name);
-  for (std::size_t i = 0; i < kPortNames.size(); ++i) {
-    const std::string_view known = kPortNames[i];
-    if (name == known || (known.ends_with(':') && name + ":" == known)) {
-      return static_cast<int>(i);
-    }
-  }
-  return std::nullopt;
-}
-
 Opalctl::Opalctl(const Target& target, Clock& clock, Sleeper& sleeper, Console& console)
     : clock(clock),
       sleeper(sleeper),
       console(console),
-      port_index(PortIndexFor(target)),
+      port_id(PortFor(target)),
       ports(target.printer, clock, sleeper),
       session(ports.Provider(), clock, exit) {}
 
 std::string Opalctl::Connect() {
   // Another program's writes would interleave with ours: nothing is sent until we hold it.
-  if (port.Open(port_index) == ERR_PORT_BUSY) {
+  if (port.Open(port_id) == ERR_PORT_BUSY) {
     throw ProgramEnd(ResultMessage(ERR_PORT_BUSY), kFailed);
   }
   std::string answer = DeviceIdAnswer();
@@ -67,7 +56,8 @@ std::string Opalctl::DeviceIdAnswer() {
 
 int Opalctl::Failed(Result code) {
   const std::string message = command.Message(code);
-  console.err << (message.empty() ? "Failed with code " + std::to_string(code) : message) << '\n';
+  console.err << (message.empty() ? "Failed with code " + std::to_string(code.Code()) : message)
+              << '\n';
   return kFailed;
 }
 

@@ -44,9 +44,6 @@ struct Target {
   PrinterPlace printer;
 };
 
-// Port index of a port name as a technician types it: "LPT1", "vlusb1" or "VLUSB1:".
-std::optional<int> PortIndexOf(std::string name);
-
 // The module objects of one opalctl run, created once and handed on by reference. Time comes
 // from the caller, so a run on a virtual printer can be driven by a clock that only moves when
 // told.
@@ -66,7 +63,7 @@ struct Opalctl {
   Sleeper& sleeper;
   Console& console;
   TerminalExit exit;
-  int port_index;
+  PortId port_id;
   PrinterPorts ports;
   ServiceSession session;
   TPrinterPort& port = session.port;

@@ -9,7 +9,6 @@ namespace {
 
 constexpr uint8_t kFirstBlackAddress = 0x33;
 constexpr uint8_t kColorAddressOffset = 3;
-constexpr Result kFirstRangeCode = 0x2001;
 
 int KindIndex(BidKind kind) {
   return static_cast<int>(kind) - 1;
@@ -31,7 +30,7 @@ uint8_t BidAddress(BidKind kind, uint8_t ink_group) {
 }
 
 Result BidOutOfRangeCode(BidKind kind, uint8_t ink_group) {
-  return static_cast<Result>(kFirstRangeCode + BidRowIndex(kind, ink_group));
+  return static_cast<int16_t>(ERR_BID_RANGE_FIRST.Code() + BidRowIndex(kind, ink_group));
 }
 
 int BidValueFromText(std::string_view text) {
@@ -118,6 +117,48 @@ Result WriteTickedBidValues(TBidAdjustment& bid, const std::array<BidEntry, kBid
     mode = StatusMode::NewLine;
   }
   return first_failure;
+}
+
+Result ReadBidPair(TFactoryCommand& command, BidKind kind, BidPair& pair) {
+  uint8_t black = 0;
+  uint8_t color = 0;
+  if (const Result read = command.EepromReadByte(BidAddress(kind, INK_BLACK), black);
+      read != PORT_OK) {
+    return read;
+  }
+  if (const Result read = command.EepromReadByte(BidAddress(kind, INK_COLOR), color);
+      read != PORT_OK) {
+    return read;
+  }
+  pair = {static_cast<int8_t>(black), static_cast<int8_t>(color)};
+  return PORT_OK;
+}
+
+Result ReadBidPairs(TFactoryCommand& command, BidPairs& pairs) {
+  BidPairs read{};
+  for (std::size_t k = 0; k < kBidKinds.size(); ++k) {
+    if (const Result result = ReadBidPair(command, kBidKinds[k], read[k]); result != PORT_OK) {
+      return result;
+    }
+  }
+  pairs = read;
+  return PORT_OK;
+}
+
+Result RestoreBidPair(TFactoryCommand& command, BidKind kind, const BidPair& stored) {
+  const std::array<EepromWrite, 2> held{{
+      {BidAddress(kind, INK_BLACK), static_cast<uint8_t>(stored.black)},
+      {BidAddress(kind, INK_COLOR), static_cast<uint8_t>(stored.color)},
+  }};
+  if (command.SetBidValue(static_cast<uint8_t>(kind), stored.black, stored.color) == PORT_OK) {
+    // A slot sent as kBidSlotUnchanged is left alone, so a stored -128 cannot come back that way:
+    // its byte is written back as it was, or the printer would keep the last trial's value.
+    for (const EepromWrite& slot : held) {
+      if (static_cast<int8_t>(slot.value) != kBidSlotUnchanged) continue;
+      if (command.EepromWriteByte(slot.address, slot.value) != PORT_OK) break;
+    }
+  }
+  return command.VerifyEeprom(held);
 }
 
 }  // namespace opal

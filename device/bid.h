@@ -44,7 +44,7 @@ inline constexpr std::array<BidRow, kBidRowCount> kBidRows{{
 // Ink group 0 is Black, every other value Color.
 std::size_t BidRowIndex(BidKind kind, uint8_t ink_group);
 uint8_t BidAddress(BidKind kind, uint8_t ink_group);
-// 0x2001 to 0x2006; these codes have no message text.
+// ERR_BID_RANGE_FIRST and the five codes after it; these have no message text.
 Result BidOutOfRangeCode(BidKind kind, uint8_t ink_group);
 
 // The typed text as a number: leading blanks and a sign allowed, kBidNotANumber for anything else.
@@ -94,5 +94,25 @@ struct BidEntry {
 Result WriteTickedBidValues(TBidAdjustment& bid, const std::array<BidEntry, kBidRowCount>& entries,
                             const StatusReport& report,
                             const std::function<void(std::size_t row)>& on_written);
+
+// The stored Black and Color Bi-D values of one dot kind, as signed bytes.
+struct BidPair {
+  int8_t black = 0;
+  int8_t color = 0;
+};
+
+// The dot kinds in the order every Bi-D page prints them.
+inline constexpr std::array<BidKind, 3> kBidKinds{BidKind::Ms, BidKind::Pl6, BidKind::Pl4};
+using BidPairs = std::array<BidPair, kBidKinds.size()>;
+
+// The pair with the checked read, Black first; `pair` is untouched on failure.
+Result ReadBidPair(TFactoryCommand& command, BidKind kind, BidPair& pair);
+// Every dot kind's pair, read before a page sends its first byte; `pairs` is untouched on failure.
+Result ReadBidPairs(TFactoryCommand& command, BidPairs& pairs);
+
+// Sets the pair back as it was read. Whatever the sends give, the read-back decides: its failure
+// (ERR_WRITE_NOT_HELD or ERR_WRITE_UNREADABLE) names the value that may be left at another
+// setting.
+Result RestoreBidPair(TFactoryCommand& command, BidKind kind, const BidPair& stored);
 
 }  // namespace opal

@@ -76,9 +76,9 @@ Result RestoreEeprom(TFactoryCommand& command, const EepromImage& image, Restore
   if (first.address == kEepromSize - 1) return verified;
   const EepromRange rest{static_cast<uint8_t>(first.address + 1), kEepromSize - 1};
   // The mismatch already fails the restore: a read that fails here only ends the list.
-  ReadEepromRange(command, rest, [&](uint8_t address, uint8_t value) {
+  DropResult(ReadEepromRange(command, rest, [&](uint8_t address, uint8_t value) {
     if (value != image[address]) report.mismatches.push_back({address, image[address], value});
-  });
+  }));
   return verified;
 }
 

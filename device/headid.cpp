@@ -102,7 +102,7 @@ Result DecodeHeadId(std::string_view text, HeadIdValues& values) {
     const Position& position = kPositions[i];
     decoded[i] = Decode(position.map, static_cast<uint8_t>(text[i]));
     if (decoded[i] < position.lowest || decoded[i] > position.highest) {
-      return static_cast<Result>(ERR_HEADID_LENGTH + i + 1);
+      return HeadIdCharacterError(i + 1);
     }
   }
   if (DecodeGroupA(static_cast<uint8_t>(text[kHeadIdDataLength])) != HeadIdCheckValue(decoded)) {
@@ -142,6 +142,11 @@ Result THeadIdCoder::ReadHeadId(std::string& text) {
   rebuilt[kHeadIdDataLength] = static_cast<char>(EncodeGroupA(HeadIdCheckValue(values)));
   text = std::move(rebuilt);
   return PORT_OK;
+}
+
+std::array<std::string, 3> HeadIdWrittenLines(std::string_view id) {
+  return {std::string(kHeadIdWrittenFirst), "\"" + std::string(id) + "\"",
+          std::string(kWrittenInEeprom)};
 }
 
 }  // namespace opal

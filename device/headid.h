@@ -14,15 +14,12 @@ inline constexpr std::size_t kHeadIdLength = 13;
 // Positions 1 to 12 carry data; position 13 is the check character.
 inline constexpr std::size_t kHeadIdDataLength = 12;
 
-inline constexpr Result ERR_HEADID_LENGTH = 0x1001;
-// A wrong character at position N (1 to 12) gives ERR_HEADID_LENGTH + N.
-inline constexpr Result ERR_HEADID_CHECK = 0x100F;
-
 // What the technician reads after a check and after a write.
 inline constexpr std::string_view kHeadIdShownPrefix = "Head voltage ID = ";
-// A successful write reads as three lines: kHeadIdWrittenFirst, the ID in double quotes, and
-// kWrittenInEeprom.
 inline constexpr std::string_view kHeadIdWrittenFirst = "As head actuator voltage, ";
+// What a successful write reads as: kHeadIdWrittenFirst, the ID in double quotes, and
+// kWrittenInEeprom, one line each.
+std::array<std::string, 3> HeadIdWrittenLines(std::string_view id);
 
 using HeadIdValues = std::array<uint8_t, kHeadIdDataLength>;
 

@@ -85,4 +85,9 @@ Result TUsbIdStore::ReadUsbId(std::string& text) {
   return PORT_OK;
 }
 
+std::string UsbIdWrittenLine(std::string_view id, std::string_view stamp) {
+  return std::string(kUsbIdWrittenPrefix) + std::string(id) + std::string(stamp) +
+         std::string(kWrittenInEeprom);
+}
+
 }  // namespace opal

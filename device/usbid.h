@@ -18,16 +18,11 @@ inline constexpr std::size_t kStoredUsbIdLength = kUsbIdLength + kUsbIdStampLeng
 inline constexpr uint8_t kUsbIdAddress = 0x4C;
 inline constexpr uint8_t kUsbIdStampAddress = kUsbIdAddress + kUsbIdLength;
 
-inline constexpr Result ERR_USBID_LENGTH = 0x3001;
-inline constexpr Result ERR_USBID_CHARACTER = 0x3002;
-// The local date lies outside 1999-2034, which the stamp's year character cannot express.
-inline constexpr Result ERR_USBID_YEAR = 0x3003;
-inline constexpr Result ERR_USBID_STORED = 0x3011;
-
-// A check shows kUsbIdShownPrefix and the 18 stored characters; a write shows kUsbIdWrittenPrefix,
-// the ID, the stamp and kWrittenInEeprom with no blanks between them.
+// A check shows kUsbIdShownPrefix and the 18 stored characters; a write shows UsbIdWrittenLine.
 inline constexpr std::string_view kUsbIdShownPrefix = "USB ID = ";
 inline constexpr std::string_view kUsbIdWrittenPrefix = "USB ID";
+// kUsbIdWrittenPrefix, the ID, the stamp and kWrittenInEeprom with no blanks between them.
+std::string UsbIdWrittenLine(std::string_view id, std::string_view stamp);
 
 // Ten characters, each 0-9 or A-Z. Needs no printer, so callers can refuse input before
 // connecting.

@@ -43,7 +43,7 @@ class ReplyingDevice final : public opal::PortDevice {
 class OneDevice final : public opal::PortProvider {
  public:
   explicit OneDevice(std::span<const uint8_t> replies) : replies_(replies) {}
-  opal::OpenOutcome Open(int) override {
+  opal::OpenOutcome Open(opal::PortId) override {
     return {.device = std::make_unique<ReplyingDevice>(replies_)};
   }
 
@@ -83,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   opal::TPrinterPort port(provider, clock, exit);
   opal::TFactoryCommand command(port);
   try {
-    if (port.Open(3) != opal::PORT_OK) return 0;
+    if (port.Open(opal::PortId::Vlusb1) != opal::PORT_OK) return 0;
     std::string text;
     opal::THeadIdCoder(command).ReadHeadId(text);
     opal::TUsbIdStore(command, clock).ReadUsbId(text);

@@ -73,8 +73,9 @@ uint8_t TFactoryCommand::EepromReadByteUnchecked(uint8_t address) {
   frame_[10] = address;
   reply_.fill(0);
   port_.DiscardUnasked();
-  SendFrame(6, kEepromRead);
-  port_.Receive(reply_);
+  // Unchecked by design: a failed exchange leaves the cleared reply, which reads as 0x00.
+  DropResult(SendFrame(6, kEepromRead));
+  DropResult(port_.Receive(reply_));
   return static_cast<uint8_t>((HexDigit(reply_[14]) & 0x0F) * 16 + (HexDigit(reply_[15]) & 0x0F));
 }
 
@@ -153,16 +154,16 @@ std::string TFactoryCommand::Message(Result code) const {
   return text + "cannot be read back (" + ResultMessage(failure.read_result) + ").";
 }
 
-std::vector<EepromWrite> ModelIdentityWrites(int32_t model_code) {
+std::vector<EepromWrite> ModelIdentityWrites(PrinterModel model) {
   std::vector<EepromWrite> writes;
   const auto write = [&](int address, uint8_t value) {
     writes.push_back({static_cast<uint8_t>(address), value});
   };
   for (int address = 0x70; address <= 0x7D; ++address) write(address, 0x00);
-  if (model_code == MODEL_OPAL_320) {
+  if (model == PrinterModel::Opal320) {
     write(0x5E, 0x00);
     for (int address = 0x60; address <= 0x6F; ++address) write(address, 0x00);
-  } else if (model_code == MODEL_OPAL_310) {
+  } else if (model == PrinterModel::Opal310) {
     constexpr std::string_view kIdentity = "Corvane Opal 310";
     write(0x5E, 0x02);
     for (std::size_t i = 0; i < kIdentity.size(); ++i) {
@@ -172,8 +173,8 @@ std::vector<EepromWrite> ModelIdentityWrites(int32_t model_code) {
   return writes;
 }
 
-Result WriteModelIdentity(TFactoryCommand& command, int32_t model_code) {
-  return command.WriteEepromVerified(ModelIdentityWrites(model_code));
+Result WriteModelIdentity(TFactoryCommand& command, PrinterModel model) {
+  return command.WriteEepromVerified(ModelIdentityWrites(model));
 }
 
 }  // namespace opal

@@ -88,9 +88,9 @@ class TFactoryCommand {
 
 // The model identity bytes that make the printer take the model the technician chose; none for a
 // code other than the Opal 310 and 320 beyond clearing 0x70 to 0x7D.
-std::vector<EepromWrite> ModelIdentityWrites(int32_t model_code);
+std::vector<EepromWrite> ModelIdentityWrites(PrinterModel model);
 
 // Rewrites and verifies the model identity bytes; stops at the first failure.
-Result WriteModelIdentity(TFactoryCommand& command, int32_t model_code);
+Result WriteModelIdentity(TFactoryCommand& command, PrinterModel model);
 
 }  // namespace opal

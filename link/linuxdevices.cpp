@@ -238,12 +238,18 @@ long FdPortDevice::Moved(long count) {
   return count;
 }
 
-long FdPortDevice::Refused(int error) const {
-  if (error == EAGAIN || error == EINTR) return 0;
+TransferError ClassifyTransferError(PortKind kind, int error) {
+  if (error == EAGAIN || error == EINTR) return TransferError::TryAgain;
   // Under LP_ABORT the lp driver reports a busy, offline or paper-out printer at once. Those
   // states pass, so the transfer's deadline decides, as it does for a printer that is merely slow.
-  if (kind_ == PortKind::Parallel && (error == EBUSY || error == EIO || error == ENOSPC)) return 0;
-  return -1;
+  if (kind == PortKind::Parallel && (error == EBUSY || error == EIO || error == ENOSPC)) {
+    return TransferError::TryAgain;
+  }
+  return TransferError::LinkGone;
+}
+
+long FdPortDevice::Refused(int error) const {
+  return ClassifyTransferError(kind_, error) == TransferError::TryAgain ? 0 : -1;
 }
 
 bool FdPortDevice::HungUp() const {
@@ -257,10 +263,10 @@ LinuxPortProvider::LinuxPortProvider(fs::path dev_root, fs::path sys_root, fs::p
       proc_root_(std::move(proc_root)),
       negotiation_(std::make_shared<DetachedQuery>()) {}
 
-OpenOutcome LinuxPortProvider::Open(int port_index) {
-  if (port_index >= 0 && port_index <= 2) return OpenParallel(port_index);
-  if (port_index >= 3 && port_index <= 5) return OpenUsb(static_cast<std::size_t>(port_index - 3));
-  return {nullptr, OpenFailure::NotFound, "there is no port " + std::to_string(port_index)};
+OpenOutcome LinuxPortProvider::Open(PortId port) {
+  const PortEntry& entry = PortEntryOf(port);
+  if (entry.kind == PortKind::Parallel) return OpenParallel(static_cast<int>(entry.number));
+  return OpenUsb(entry.number);
 }
 
 OpenOutcome LinuxPortProvider::OpenParallel(int number) {

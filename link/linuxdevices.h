@@ -47,6 +47,10 @@ class FdPortDevice final : public PortDevice {
 // Why a device node could not be opened, from the system's error number, for the technician.
 OpenOutcome RefusedOpen(const std::filesystem::path& node, int error);
 
+// What an errno of a transfer that must not block means for the port.
+enum class TransferError { TryAgain, LinkGone };
+TransferError ClassifyTransferError(PortKind kind, int error);
+
 // The machine's printer ports: /dev/lp0../dev/lp2 for the parallel ports, the usblp devices in
 // minor-number order for the USB ports.
 class LinuxPortProvider final : public PortProvider {
@@ -55,7 +59,7 @@ class LinuxPortProvider final : public PortProvider {
                              std::filesystem::path sys_root = "/sys",
                              std::filesystem::path proc_root = "/proc");
 
-  OpenOutcome Open(int port_index) override;
+  OpenOutcome Open(PortId port) override;
 
  private:
   OpenOutcome OpenParallel(int number);

@@ -6,9 +6,9 @@
 #include <span>
 #include <string>
 
-namespace opal {
+#include "link/ports.h"
 
-enum class PortKind { Parallel, Usb };
+namespace opal {
 
 enum class Readiness { Readable, Writable };
 
@@ -47,11 +47,11 @@ struct OpenOutcome {
   std::string detail;  // the device path and the system's reason, for the technician
 };
 
-// Opens the port with the given index of the port-name table (0-2 parallel, 3-5 USB).
+// Opens one of the program's ports wherever the printer behind it is.
 class PortProvider {
  public:
   virtual ~PortProvider() = default;
-  virtual OpenOutcome Open(int port_index) = 0;
+  virtual OpenOutcome Open(PortId port) = 0;
 };
 
 }  // namespace opal

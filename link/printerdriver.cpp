@@ -8,16 +8,6 @@
 namespace opal {
 namespace {
 
-struct NamedModel {
-  std::string_view text;
-  int32_t code;
-};
-constexpr std::array<NamedModel, 3> kModels{{
-    {"Corvane Opal 320", MODEL_OPAL_320},
-    {"Corvane Opal 310", MODEL_OPAL_310},
-    {"QX-310C", MODEL_QX_310C},
-}};
-
 std::string Explain(const OpenOutcome& outcome) {
   if (outcome.failure == OpenFailure::None) return {};
   return outcome.detail;
@@ -25,37 +15,14 @@ std::string Explain(const OpenOutcome& outcome) {
 
 }  // namespace
 
-PortKind KindOfPort(int port_index) {
-  return port_index >= 3 ? PortKind::Usb : PortKind::Parallel;
-}
-
-int32_t ModelNamedIn(std::string_view device_id) {
-  for (const auto& model : kModels) {
-    if (device_id.find(model.text) != std::string_view::npos) return model.code;
-  }
-  return MODEL_NONE;
-}
-
-std::string ModelName(int32_t model_code) {
-  for (const auto& model : kModels) {
-    if (model.code == model_code) return std::string(model.text);
-  }
-  return "Unknown";
-}
-
 TPrinterPort::TPrinterPort(PortProvider& provider, const Clock& clock, ProgramExit& exit,
                            PortLimits limits)
     : provider_(provider), clock_(clock), exit_(exit), limits_(limits) {}
 
-Result TPrinterPort::Open(int port_index) {
+Result TPrinterPort::Open(PortId port) {
   Close();
-  if (port_index < 0 || port_index >= static_cast<int>(kPortNames.size())) {
-    open_problem_ = "There is no port with index " + std::to_string(port_index) + ".";
-    return ERR_PORT_NOT_OPEN;
-  }
-  port_index_ = port_index;
-  port_name_ = kPortNames[port_index];
-  OpenOutcome outcome = provider_.Open(port_index);
+  port_ = port;
+  OpenOutcome outcome = provider_.Open(port);
   open_problem_ = Explain(outcome);
   if (outcome.device) {
     device_ = std::move(outcome.device);
@@ -63,7 +30,7 @@ Result TPrinterPort::Open(int port_index) {
   }
   // A printer in use elsewhere is there and may be free in a moment: nothing to end for.
   if (outcome.failure == OpenFailure::Busy) return ERR_PORT_BUSY;
-  if (KindOfPort(port_index) == PortKind::Usb) {
+  if (PortEntryOf(port).kind == PortKind::Usb) {
     // A USB port that is missing or refuses us ends the program, as it always has; the reason
     // is added so the technician knows what to fix.
     const bool found = outcome.failure != OpenFailure::NotFound;
@@ -135,7 +102,7 @@ Result TPrinterPort::Receive(std::span<uint8_t> buffer) {
   if (stalled_ != PORT_OK) return ERR_RECEIVE_TIMEOUT;
   const auto start = clock_.Now();
   std::size_t got = 0;
-  const Result result = KindOfPort(port_index_) == PortKind::Usb
+  const Result result = PortEntryOf(port_).kind == PortKind::Usb
                             ? ReceiveUsb(buffer, start + limits_.read, got)
                             : ReceiveParallel(buffer, start + limits_.read, got);
   // What did not come of the reply may still come, and must not start the next one.

@@ -8,28 +8,14 @@
 #include <string>
 #include <string_view>
 
+#include "link/models.h"
 #include "link/portdevice.h"
+#include "link/ports.h"
 #include "link/programexit.h"
 #include "link/resultcodes.h"
 #include "link/timing.h"
 
 namespace opal {
-
-inline constexpr int32_t MODEL_NONE = 0;
-inline constexpr int32_t MODEL_OPAL_320 = 0x301;
-inline constexpr int32_t MODEL_OPAL_310 = 0x302;
-inline constexpr int32_t MODEL_QX_310C = 0x303;
-
-inline constexpr std::array<std::string_view, 6> kPortNames{"LPT1",    "LPT2",    "LPT3",
-                                                            "VLUSB1:", "VLUSB2:", "VLUSB3:"};
-
-PortKind KindOfPort(int port_index);
-
-// The model the device-ID text names, looked up in table order; MODEL_NONE when none is named.
-int32_t ModelNamedIn(std::string_view device_id);
-
-// "Corvane Opal 320" and so on, "Unknown" for any other code.
-std::string ModelName(int32_t model_code);
 
 struct PortLimits {
   std::chrono::milliseconds write{10'000};
@@ -50,7 +36,7 @@ class TPrinterPort {
   TPrinterPort(PortProvider& provider, const Clock& clock, ProgramExit& exit,
                PortLimits limits = {});
 
-  Result Open(int port_index);
+  Result Open(PortId port);
   Result Send(std::span<const uint8_t> bytes);
   // Reads a reply of exactly `buffer.size()` bytes.
   Result Receive(std::span<uint8_t> buffer);
@@ -69,17 +55,17 @@ class TPrinterPort {
   // Asks for the device ID and sets ModelCode from it.
   void IdentifyModel();
   // Sets ModelCode from the answer of the last question on this connection without asking again:
-  // MODEL_NONE when there was none or it names no known model.
+  // None when there was none or it names no known model.
   void IdentifyModelFromLastAnswer();
 
   bool IsOpen() const { return device_ != nullptr; }
-  int PortIndex() const { return port_index_; }
-  std::string_view PortName() const { return port_name_; }
+  PortId Port() const { return port_; }
+  std::string_view PortName() const { return PortEntryOf(port_).name; }
   // Why the last Open failed, for a technician; empty after a successful one.
   const std::string& OpenProblem() const { return open_problem_; }
   void SetIdle(IdleHook idle) { idle_ = std::move(idle); }
 
-  int32_t ModelCode = MODEL_NONE;
+  PrinterModel ModelCode = PrinterModel::None;
 
   // Within a print job a printer that stopped taking bytes fails the rest of the job at once,
   // instead of charging each of its thousands of writes the full limit. Scopes nest; the
@@ -114,8 +100,7 @@ class TPrinterPort {
   std::shared_ptr<PortDevice> device_;
   DetachedQuery device_id_query_;
   std::string last_device_id_;
-  int port_index_ = -1;
-  std::string port_name_;
+  PortId port_ = PortId::Lpt1;
   std::string open_problem_;
   int stall_guards_ = 0;
   Result stalled_ = PORT_OK;

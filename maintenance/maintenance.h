@@ -69,7 +69,6 @@ inline constexpr std::string_view kExchangeDone = "Transportion Liquid Exchange 
 inline constexpr std::chrono::milliseconds kExchangeWait{10'000};
 inline constexpr std::chrono::milliseconds kReturnPollInterval{1'000};
 inline constexpr std::chrono::minutes kReturnLimit{3};
-inline constexpr Result ERR_PRINTER_NOT_BACK = 0x6001;
 
 // How long the printer has not answered, told before every pause between two queries.
 using SilenceReport = std::function<void(std::chrono::seconds silent)>;

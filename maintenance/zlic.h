@@ -10,15 +10,6 @@
 
 namespace opal {
 
-inline constexpr Result ERR_CHIP_MAKER = 0x4000;
-inline constexpr Result ERR_CHIP_EXPIRED = 0x4001;
-// The chip's date bytes name no day of the calendar; a report built on them would be nonsense.
-inline constexpr Result ERR_CHIP_DATE = 0x4002;
-// A used-ink byte above 100 %: the chip holds no reading a report could show.
-inline constexpr Result ERR_CHIP_DATA = 0x4003;
-// What the forms show for any failure of printing all chip information.
-inline constexpr Result ERR_CHIP_PRINT = 0x5003;
-
 inline constexpr std::string_view kChipMaker = "VELTA";
 
 enum class ChipReport { Unique, Usage };

@@ -20,11 +20,11 @@ constexpr std::string_view kUsbIdCaption = " USB  ID = ";
 constexpr std::string_view kCounterCaption = " Protection Counter Value = ";
 constexpr std::size_t kCounterFieldSize = 5;
 
-std::string_view ModelLine(int32_t model_code) {
-  switch (model_code) {
-    case MODEL_OPAL_320:
+std::string_view ModelLine(PrinterModel model) {
+  switch (model) {
+    case PrinterModel::Opal320:
       return "    *************** Corvane Opal 320";
-    case MODEL_OPAL_310:
+    case PrinterModel::Opal310:
       return "    *************** Corvane Opal 310";
     default:
       return {};
@@ -56,8 +56,8 @@ std::string Printable(std::string_view bytes) {
 // failure for its result.
 class SheetWriter {
  public:
-  SheetWriter(TRasterPrinter& raster, int32_t model_code)
-      : raster_(raster), model_line_(ModelLine(model_code)) {}
+  SheetWriter(TRasterPrinter& raster, PrinterModel model)
+      : raster_(raster), model_line_(ModelLine(model)) {}
 
   void StartPage(std::size_t page) {
     if (!model_line_.empty()) Text(model_line_);
@@ -89,9 +89,9 @@ class SheetWriter {
 
 }  // namespace
 
-Result TA4Check::PrintA4CheckSheet(int32_t model_code) {
+Result TA4Check::PrintA4CheckSheet(PrinterModel model) {
   const PrintJob job(raster_.Port());
-  SheetWriter sheet(raster_, model_code);
+  SheetWriter sheet(raster_, model);
 
   sheet.StartPage(0);
   sheet.Item();

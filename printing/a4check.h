@@ -35,7 +35,7 @@ class TA4Check {
   // the first failing write or PORT_OK, so a sheet that did not reach the printer is never
   // reported as printed. The Bi-D blocks leave the printer's alignment as it was, or say which
   // value they could not set back.
-  Result PrintA4CheckSheet(int32_t model_code);
+  Result PrintA4CheckSheet(PrinterModel model);
 
  private:
   TRasterPrinter& raster_;

@@ -9,6 +9,10 @@
 namespace opal {
 namespace {
 
+// A page's commands are sent whatever the ones before gave, as the page needs each in its place:
+// a printer that stops taking bytes fails the rest of the job at once, so the result a pattern
+// returns (its last command's) tells. The results dropped on the way are dropped for that reason.
+
 using pattern::kBandRows;
 using pattern::kBidirectional;
 using pattern::kNextPass;
@@ -43,15 +47,15 @@ void SendTwoBitRow(TRasterPrinter& raster, GroupAt group_at) {
   for (int group = 0; group < kGroups; ++group) {
     switch (group_at(group)) {
       case Group::Mark:  // dot 48g at dot size 2
-        raster.SendRun(1, 0x80);
-        raster.SendRun(11, 0);
+        DropResult(raster.SendRun(1, 0x80));
+        DropResult(raster.SendRun(11, 0));
         break;
       case Group::SmallDot:  // dot 48g + 3 at dot size 1
-        raster.SendRun(1, 0x01);
-        raster.SendRun(11, 0);
+        DropResult(raster.SendRun(1, 0x01));
+        DropResult(raster.SendRun(11, 0));
         break;
       case Group::Empty:
-        raster.SendRun(12, 0);
+        DropResult(raster.SendRun(12, 0));
         break;
     }
   }
@@ -59,12 +63,12 @@ void SendTwoBitRow(TRasterPrinter& raster, GroupAt group_at) {
 
 // Compressed, 2 bits per dot, 720 bytes per row, 48 rows.
 void SendTwoBitTransfer(TRasterPrinter& raster, uint8_t ink) {
-  raster.SendRasterTransfer(ink, 1, 2, 0xD0, 0x02, 0x30, 0x00);
+  DropResult(raster.SendRasterTransfer(ink, 1, 2, 0xD0, 0x02, 0x30, 0x00));
 }
 
 // Base 360: 120 rows and 360 dots per inch.
 void SendTwoBitResolution(TRasterPrinter& raster) {
-  raster.SendRasterResolution(0x68, 0x01, 3, 1);
+  DropResult(raster.SendRasterResolution(0x68, 0x01, 3, 1));
 }
 
 bool InMiddleRows(int row) {
@@ -149,12 +153,12 @@ constexpr int kTrialSpread = 2;
 
 void SendBidValueLine(TRasterPrinter& raster, int centre) {
   for (int offset = -kTrialSpread; offset <= kTrialSpread; ++offset) {
-    raster.SendText("data = ");
-    raster.SendBytes(NumberField(centre + offset));
-    if (offset < kTrialSpread) raster.SendText("       ");
+    DropResult(raster.SendText("data = "));
+    DropResult(raster.SendBytes(NumberField(centre + offset)));
+    if (offset < kTrialSpread) DropResult(raster.SendText("       "));
   }
-  raster.SendNewLines(1);
-  raster.SendEndBand();
+  DropResult(raster.SendNewLines(1));
+  DropResult(raster.SendEndBand());
 }
 
 constexpr int kPasses = 3;
@@ -172,78 +176,34 @@ Result SendTrials(TRasterPrinter& raster, TFactoryCommand& command, BidKind kind
   const uint8_t dot_size = DotSizeCode(kind);
   const auto kind_number = static_cast<uint8_t>(kind);
   for (int pass = 0; pass < kPasses; ++pass) {
-    raster.SendInitialize();
-    raster.SendPrintSetup(kUnit, kUnidirectional, dot_size, style.color_mode);
+    DropResult(raster.SendInitialize());
+    DropResult(raster.SendPrintSetup(kUnit, kUnidirectional, dot_size, style.color_mode));
     SendTwoBitResolution(raster);
     SendTwoBitTransfer(raster, style.reference_ink);
     SendReferenceBand(raster);
-    raster.SendEndBand();
-    raster.SendInitialize();
+    DropResult(raster.SendEndBand());
+    DropResult(raster.SendInitialize());
     for (int column = 1; column <= kMarkColumns; ++column) {
       const int offset = column - 1 - kTrialSpread;
       const Result set =
           command.SetBidValue(kind_number, centre.black + offset, centre.color + offset);
       if (set != PORT_OK) return set;
-      raster.SendPrintSetup(kUnit, kBidirectional, dot_size, style.color_mode);
+      DropResult(raster.SendPrintSetup(kUnit, kBidirectional, dot_size, style.color_mode));
       SendTwoBitResolution(raster);
       SendTwoBitTransfer(raster, style.trial_ink);
       SendLeadInBand(raster);
-      raster.SendEndBand();
+      DropResult(raster.SendEndBand());
       SendTwoBitTransfer(raster, style.trial_ink);
       SendTrialBand(raster, column);
-      raster.SendEndBand();
-      raster.SendInitialize();
+      DropResult(raster.SendEndBand());
+      DropResult(raster.SendInitialize());
     }
-    raster.SendAdvance(kNextPass);
+    DropResult(raster.SendAdvance(kNextPass));
   }
   return PORT_OK;
-}
-
-// Sets the pair back as it was read. Whatever the sends gave, the read-back decides, and its
-// failure names the value that may be left at a trial's.
-Result RestoreBidPair(TFactoryCommand& command, BidKind kind, const BidPair& stored) {
-  const std::array<EepromWrite, 2> held{{
-      {BidAddress(kind, INK_BLACK), static_cast<uint8_t>(stored.black)},
-      {BidAddress(kind, INK_COLOR), static_cast<uint8_t>(stored.color)},
-  }};
-  if (command.SetBidValue(static_cast<uint8_t>(kind), stored.black, stored.color) == PORT_OK) {
-    // A slot sent as kBidSlotUnchanged is left alone, so a stored -128 cannot come back that way:
-    // its byte is written back as it was, or the printer would keep the last trial's value.
-    for (const EepromWrite& slot : held) {
-      if (static_cast<int8_t>(slot.value) != kBidSlotUnchanged) continue;
-      if (command.EepromWriteByte(slot.address, slot.value) != PORT_OK) break;
-    }
-  }
-  return command.VerifyEeprom(held);
 }
 
 }  // namespace
-
-Result ReadBidPair(TFactoryCommand& command, BidKind kind, BidPair& pair) {
-  uint8_t black = 0;
-  uint8_t color = 0;
-  if (const Result read = command.EepromReadByte(BidAddress(kind, INK_BLACK), black);
-      read != PORT_OK) {
-    return read;
-  }
-  if (const Result read = command.EepromReadByte(BidAddress(kind, INK_COLOR), color);
-      read != PORT_OK) {
-    return read;
-  }
-  pair = {static_cast<int8_t>(black), static_cast<int8_t>(color)};
-  return PORT_OK;
-}
-
-Result ReadBidPairs(TFactoryCommand& command, BidPairs& pairs) {
-  BidPairs read{};
-  for (std::size_t k = 0; k < kBidKinds.size(); ++k) {
-    if (const Result result = ReadBidPair(command, kBidKinds[k], read[k]); result != PORT_OK) {
-      return result;
-    }
-  }
-  pairs = read;
-  return PORT_OK;
-}
 
 Result PrintBidBlock(TRasterPrinter& raster, TFactoryCommand& command, BidKind kind,
                      uint8_t ink_group, const BidPair& stored) {

@@ -9,21 +9,6 @@
 
 namespace opal {
 
-// The stored Black and Color Bi-D values of one dot kind, as signed bytes.
-struct BidPair {
-  int8_t black = 0;
-  int8_t color = 0;
-};
-
-// The dot kinds in the order every Bi-D page prints them.
-inline constexpr std::array<BidKind, 3> kBidKinds{BidKind::Ms, BidKind::Pl6, BidKind::Pl4};
-using BidPairs = std::array<BidPair, kBidKinds.size()>;
-
-// The pair with the checked read, Black first; `pair` is untouched on failure.
-Result ReadBidPair(TFactoryCommand& command, BidKind kind, BidPair& pair);
-// Every dot kind's pair, read before a page sends its first byte; `pairs` is untouched on failure.
-Result ReadBidPairs(TFactoryCommand& command, BidPairs& pairs);
-
 // One Bi-D check block: the stored value of the ink group and the four around it after
 // "data = ", and under each a bidirectional trial printed with that value in force against
 // unidirectional reference bars. `stored` must come from a checked read: the trials set the

@@ -30,4 +30,13 @@ Result PrintAllNozzleTestPattern(TRasterPrinter& raster, const StatusReport& rep
   return failure.Get();
 }
 
+Result PrintNozzleCheckPage(TRasterPrinter& raster, int start_steps, const StatusReport& report) {
+  const PrintJob job(raster.Port());
+  if (const Result moved = MovePrintStart(raster, start_steps); moved != PORT_OK) {
+    ReportOutcome(report, moved, kCloggedHeadCompleted);
+    return moved;
+  }
+  return PrintAllNozzleTestPattern(raster, report);
+}
+
 }  // namespace opal

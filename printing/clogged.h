@@ -15,4 +15,8 @@ inline constexpr std::string_view kCloggedHeadCompleted =
 // sent whatever the writes before gave. The caller positions the paper first.
 Result PrintAllNozzleTestPattern(TRasterPrinter& raster, const StatusReport& report);
 
+// The nozzle check `start_steps` steps lower on the sheet (see MovePrintStart). A move that fails
+// is reported as the check's error and nothing more is sent.
+Result PrintNozzleCheckPage(TRasterPrinter& raster, int start_steps, const StatusReport& report);
+
 }  // namespace opal

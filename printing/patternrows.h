@@ -16,8 +16,8 @@ inline constexpr int kBandRows = 48;
 inline constexpr uint8_t kNextPass = 1;  // the passes of one band lie 1/360 inch apart
 
 inline void SendTitleLine(TRasterPrinter& raster, std::string_view text) {
-  raster.SendText(text);
-  raster.SendNewLines(1);
+  DropResult(raster.SendText(text));
+  DropResult(raster.SendNewLines(1));
 }
 
 template <typename SendRow>

@@ -8,6 +8,10 @@
 namespace opal {
 namespace {
 
+// A page's commands are sent whatever the ones before gave, as the page needs each in its place:
+// a printer that stops taking bytes fails the rest of the job at once, so the result a pattern
+// returns (its last command's) tells. The results dropped on the way are dropped for that reason.
+
 using pattern::kNextPass;
 using pattern::kUnidirectional;
 using pattern::kUnit;
@@ -25,11 +29,11 @@ bool IsOdd(int row) {
 
 // 1/120 inch between rows, 1/360 inch between dots, 48 rows of 2880 dots at 1 bit each.
 void SendOneBitHeader(TRasterPrinter& raster) {
-  raster.SendRasterHeader(30, 10, 48, 64, 11);
+  DropResult(raster.SendRasterHeader(30, 10, 48, 64, 11));
 }
 
 void SendBlankOneBitRow(TRasterPrinter& raster) {
-  for (int part = 0; part < 3; ++part) raster.SendRun(120, 0);
+  for (int part = 0; part < 3; ++part) DropResult(raster.SendRun(120, 0));
 }
 
 // One band per ink, each solid in its own of as many equal stripes across the row as there are
@@ -38,31 +42,31 @@ void SendStripeBands(TRasterPrinter& raster, std::span<const uint8_t> inks) {
   const int stripes = static_cast<int>(inks.size());
   const int width = 360 / stripes;
   for (int lit = 0; lit < stripes; ++lit) {
-    raster.SelectInk(inks[static_cast<std::size_t>(lit)]);
+    DropResult(raster.SelectInk(inks[static_cast<std::size_t>(lit)]));
     SendOneBitHeader(raster);
     SendRows([&](int) {
       for (int stripe = 0; stripe < stripes; ++stripe) {
-        raster.SendRun(width, stripe == lit ? 0xFF : 0);
+        DropResult(raster.SendRun(width, stripe == lit ? 0xFF : 0));
       }
     });
-    raster.SendEndBand();
+    DropResult(raster.SendEndBand());
   }
 }
 
 // 480 dots: eight single dots 48 dots apart, then 96 blank dots.
 void SendTickUnit(TRasterPrinter& raster) {
   for (int tick = 0; tick < 8; ++tick) {
-    raster.SendRun(1, 0x80);
-    raster.SendRun(5, 0);
+    DropResult(raster.SendRun(1, 0x80));
+    DropResult(raster.SendRun(5, 0));
   }
-  raster.SendRun(12, 0);
+  DropResult(raster.SendRun(12, 0));
 }
 
 Result PrintNozzleLines(TRasterPrinter& raster, const std::array<uint8_t, 3>& inks) {
-  raster.SendGraphicsSetup(kUnit, kUnidirectional, kOneBitDotSize);
+  DropResult(raster.SendGraphicsSetup(kUnit, kUnidirectional, kOneBitDotSize));
   for (int group = 0; group < 2; ++group) {
     SendStripeBands(raster, inks);
-    raster.SendAdvance(kBandHeight);
+    DropResult(raster.SendAdvance(kBandHeight));
   }
   return raster.SendInitialize();
 }
@@ -82,29 +86,30 @@ constexpr std::array<AlignmentColour, 5> kAlignmentColours{{
 
 Result PrintHorizontalAlignment(TRasterPrinter& raster, bool black_on_odd_rows) {
   const auto black_row = [&](int row) { return IsOdd(row) == black_on_odd_rows; };
-  raster.SendPrintSetup(kUnit, kUnidirectional, kOneBitDotSize, kAlignmentColorMode);
+  DropResult(raster.SendPrintSetup(kUnit, kUnidirectional, kOneBitDotSize, kAlignmentColorMode));
   for (int pass = 0; pass < 3; ++pass) {
-    raster.SelectInk(INK_CODE_BLACK);
+    DropResult(raster.SelectInk(INK_CODE_BLACK));
     SendOneBitHeader(raster);
     SendRows([&](int row) {
       if (!black_row(row)) return SendBlankOneBitRow(raster);
       for (int column = 0; column < 5; ++column) SendTickUnit(raster);
-      raster.SendRun(60, 0);
+      DropResult(raster.SendRun(60, 0));
     });
-    raster.SendEndBand();
+    DropResult(raster.SendEndBand());
     for (std::size_t column = 0; column < kAlignmentColours.size(); ++column) {
       const AlignmentColour& colour = kAlignmentColours[column];
-      raster.SelectInk(colour.ink);
+      DropResult(raster.SelectInk(colour.ink));
       SendOneBitHeader(raster);
       SendRows([&](int row) {
         if (black_row(row)) return SendBlankOneBitRow(raster);
-        for (std::size_t before = 0; before < column; ++before) raster.SendRun(60, 0);
+        for (std::size_t before = 0; before < column; ++before) DropResult(raster.SendRun(60, 0));
         SendTickUnit(raster);
-        for (int run = 0; run < colour.tail_runs; ++run) raster.SendRun(colour.tail_width, 0);
+        for (int run = 0; run < colour.tail_runs; ++run)
+          DropResult(raster.SendRun(colour.tail_width, 0));
       });
-      raster.SendEndBand();
+      DropResult(raster.SendEndBand());
     }
-    raster.SendAdvance(kNextPass);
+    DropResult(raster.SendAdvance(kNextPass));
   }
   return raster.SendInitialize();
 }
@@ -114,8 +119,8 @@ Result PrintHorizontalAlignment(TRasterPrinter& raster, bool black_on_odd_rows) 
 Result PrintBetaBlack(TRasterPrinter& raster) {
   const PrintJob job(raster.Port());
   SendTitleLine(raster, "Beta( BK-C-LC-M-LM-Y )");
-  raster.SendGraphicsSetup(kUnit, kUnidirectional, kOneBitDotSize);
-  raster.SelectInk(INK_CODE_BLACK);
+  DropResult(raster.SendGraphicsSetup(kUnit, kUnidirectional, kOneBitDotSize));
+  DropResult(raster.SelectInk(INK_CODE_BLACK));
   for (int group = 0; group < 2; ++group) {
     for (int pass = 0; pass < 3; ++pass) {
       SendOneBitHeader(raster);
@@ -123,15 +128,15 @@ Result PrintBetaBlack(TRasterPrinter& raster) {
         // A 25 % checkerboard that the middle pass turns over.
         const uint8_t halftone = IsOdd(row) == (pass != 1) ? 0x88 : 0x22;
         for (int copy = 0; copy < 3; ++copy) {
-          raster.SendRun(40, 0xFF);
-          raster.SendRun(20, halftone);
-          raster.SendRun(40, 0xFF);
-          raster.SendRun(20, 0);
+          DropResult(raster.SendRun(40, 0xFF));
+          DropResult(raster.SendRun(20, halftone));
+          DropResult(raster.SendRun(40, 0xFF));
+          DropResult(raster.SendRun(20, 0));
         }
       });
-      raster.SendAdvance(kNextPass);
+      DropResult(raster.SendAdvance(kNextPass));
     }
-    raster.SendAdvance(kBandHeightAfterPasses);
+    DropResult(raster.SendAdvance(kBandHeightAfterPasses));
   }
   return raster.SendInitialize();
 }
@@ -140,13 +145,13 @@ Result PrintBetaColor(TRasterPrinter& raster) {
   const PrintJob job(raster.Port());
   constexpr std::array<uint8_t, 5> kInks{INK_CODE_CYAN, INK_CODE_LIGHT_CYAN, INK_CODE_MAGENTA,
                                          INK_CODE_LIGHT_MAGENTA, INK_CODE_YELLOW};
-  raster.SendGraphicsSetup(kUnit, kUnidirectional, kOneBitDotSize);
+  DropResult(raster.SendGraphicsSetup(kUnit, kUnidirectional, kOneBitDotSize));
   for (int group = 0; group < 2; ++group) {
     for (int pass = 0; pass < 3; ++pass) {
       SendStripeBands(raster, kInks);
-      raster.SendAdvance(kNextPass);
+      DropResult(raster.SendAdvance(kNextPass));
     }
-    raster.SendAdvance(kBandHeightAfterPasses);
+    DropResult(raster.SendAdvance(kBandHeightAfterPasses));
   }
   return raster.SendInitialize();
 }

@@ -34,15 +34,18 @@ InkPair InkPairOf(uint8_t code) {
 
 }  // namespace
 
-void TRasterPrinter::WriteCollectedRuns() {
-  if (runs_.empty()) return;
-  port_.Send(runs_);
+Result TRasterPrinter::WriteCollectedRuns() {
+  if (runs_.empty()) return PORT_OK;
+  const Result sent = port_.Send(runs_);
   runs_.clear();
+  return sent;
 }
 
 Result TRasterPrinter::SendBytes(std::span<const uint8_t> bytes) {
-  WriteCollectedRuns();
-  return port_.Send(bytes);
+  FirstFailure failure;
+  failure.Note(WriteCollectedRuns());
+  failure.Note(port_.Send(bytes));
+  return failure.Get();
 }
 
 Result TRasterPrinter::Command(std::initializer_list<uint8_t> bytes) {

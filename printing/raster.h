@@ -77,7 +77,7 @@ class TRasterPrinter {
 
  private:
   Result Command(std::initializer_list<uint8_t> bytes);
-  void WriteCollectedRuns();
+  Result WriteCollectedRuns();
 
   TPrinterPort& port_;
   ProgramExit& exit_;

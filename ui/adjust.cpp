@@ -198,7 +198,7 @@ void TFormAdjust::CloseWithoutInitialisation() {
   close();
 }
 
-int16_t TFormAdjust::SelectedModelCode() const {
+PrinterModel TFormAdjust::SelectedModelCode() const {
   return forms_.FormBoot->SelectedModelCode();
 }
 

@@ -43,7 +43,7 @@ class TFormAdjust : public ProgramForm, public PanelHost {
   void MoveStatusMemoForReport() override;
   void SetAdjustedItem(AdjustedItem item, const QString& text) override;
   void CloseWithoutInitialisation() override;
-  int16_t SelectedModelCode() const override;
+  PrinterModel SelectedModelCode() const override;
 
   // Set when the next close must not re-initialise the printer; every close clears it.
   bool NoInitOnClose = false;

@@ -40,8 +40,9 @@ void BidPrintPanel::ClearInput() {
 }
 
 void BidPrintPanel::BidPrnOKBtnClick() {
-  PrintBidCheckPage(context_.modules.raster, context_.command, ui_->BidPrintTrackBar->value(),
-                    host_.Report());
+  // The print reports every outcome on the status lines itself.
+  DropResult(PrintBidCheckPage(context_.modules.raster, context_.command,
+                               ui_->BidPrintTrackBar->value(), host_.Report()));
 }
 
 void BidPrintPanel::BidAdjustBtnClick() {

@@ -24,7 +24,7 @@ std::string WithDetail(const std::string& message, const std::string& detail) {
   return message + "\n\n" + detail;
 }
 
-std::string SetUpFailure(int16_t model, const std::string& reason) {
+std::string SetUpFailure(PrinterModel model, const std::string& reason) {
   return "The printer could not be set up as the " + ModelName(model) + ".\n" + reason +
          "\n\nThe port is closed again. Check the printer and its cable, then press OK to try "
          "again.";
@@ -45,14 +45,14 @@ TFormBoot::TFormBoot(ServiceContext& context, Forms& forms)
 
 TFormBoot::~TFormBoot() = default;
 
-int16_t TFormBoot::SelectedModelCode() const {
+PrinterModel TFormBoot::SelectedModelCode() const {
   switch (ui_->ModelNameCombo->currentIndex()) {
     case 0:
-      return MODEL_OPAL_310;
+      return PrinterModel::Opal310;
     case 1:
-      return MODEL_OPAL_320;
+      return PrinterModel::Opal320;
     default:
-      return MODEL_NONE;
+      return PrinterModel::None;
   }
 }
 
@@ -105,11 +105,11 @@ void TFormBoot::PortSelectOKBtnClick() {
   }
   connecting_ = true;
   setEnabled(false);
-  const int16_t model = SelectedModelCode();
+  const PrinterModel model = SelectedModelCode();
   SetModelLabels(QString::fromStdString(ModelName(model)));
-  port_index_ = static_cast<int16_t>(ui_->PortSelectionCombo->currentIndex());
+  port_ = *PortAt(ui_->PortSelectionCombo->currentIndex());
 
-  if (context_.port.Open(port_index_) == ERR_PORT_BUSY) {
+  if (context_.port.Open(port_) == ERR_PORT_BUSY) {
     StayForChoices(
         WithDetail(context_.command.Message(ERR_PORT_BUSY), context_.port.OpenProblem()));
     return;
@@ -134,7 +134,7 @@ void TFormBoot::PortSelectOKBtnClick() {
   EndConnecting();
 }
 
-Result TFormBoot::StartService(int16_t model) {
+Result TFormBoot::StartService(PrinterModel model) {
   if (const Result sent = context_.port.Send(kStartSequence); sent != PORT_OK) return sent;
   return WriteModelIdentity(context_.command, model);
 }

@@ -27,10 +27,10 @@ class TFormBoot : public QWidget {
   TFormBoot(ServiceContext& context, Forms& forms);
   ~TFormBoot() override;
 
-  // The chosen model as a model code (MODEL_OPAL_310 or MODEL_OPAL_320), 0 when none is chosen.
-  int16_t SelectedModelCode() const;
+  // The chosen model: Opal310, Opal320, or None when none is chosen.
+  PrinterModel SelectedModelCode() const;
   // The chosen port as stored by the last OK: 0-2 parallel, 3-5 USB.
-  int16_t PortIndex() const { return port_index_; }
+  PortId Port() const { return port_; }
 
  signals:
   // The start-up form is the main form: closing it ends the program.
@@ -54,7 +54,7 @@ class TFormBoot : public QWidget {
   // Ends the program; the exit never returns.
   void EndForSilentPrinter();
   // The start sequence and the chosen model's identity, stopping at the first failure.
-  Result StartService(int16_t model);
+  Result StartService(PrinterModel model);
   // Closes the port and tells why; the choices stay for another OK.
   void StayForChoices(const std::string& problem);
   void EndConnecting();
@@ -63,7 +63,7 @@ class TFormBoot : public QWidget {
   ServiceContext& context_;
   Forms& forms_;
   QMenu PopupMenu1;
-  int16_t port_index_ = 0;
+  PortId port_ = PortId::Lpt1;
   // While OK reaches the printer, the form ignores its close box.
   bool connecting_ = false;
 };

@@ -14,7 +14,8 @@ CleaningPanel::CleaningPanel(ServiceContext& context, PanelHost& host)
 CleaningPanel::~CleaningPanel() = default;
 
 void CleaningPanel::CleaningOKBtnClick() {
-  RunSequenceWithStatus(context_, host_, kPowerfulCleaning);
+  // The status line tells the outcome; the panel stays as it is either way.
+  DropResult(RunSequenceWithStatus(context_, host_, kPowerfulCleaning));
 }
 
 }  // namespace opal::ui

@@ -50,12 +50,11 @@ void HeadIdInputPanel::HdVolWrtOKBtnClick() {
     ui_->HdVolWrtEdit->setFocus();
     return;
   }
-  const QString quote = QStringLiteral("\"");
-  host_.ShowStatus(StatusMode::Plain, QString::fromUtf8(kHeadIdWrittenFirst));
-  host_.ShowStatus(StatusMode::NewLine, quote);
-  host_.ShowStatus(StatusMode::Append, id);
-  host_.ShowStatus(StatusMode::Append, quote);
-  host_.ShowStatus(StatusMode::NewLine, QString::fromUtf8(kWrittenInEeprom));
+  StatusMode mode = StatusMode::Plain;
+  for (const std::string& line : HeadIdWrittenLines(id.toLatin1().toStdString())) {
+    host_.ShowStatus(mode, QString::fromStdString(line));
+    mode = StatusMode::NewLine;
+  }
   host_.SetAdjustedItem(AdjustedItem::HeadId, id);
   if (complete_ != nullptr) complete_->setEnabled(true);
 }

@@ -10,9 +10,6 @@
 namespace opal::ui {
 namespace {
 
-// Line feeds per position of the track bar.
-constexpr int32_t kLinesPerPosition = 2;
-
 constexpr const char* kRetryNote =
     "If there are any dot missing, please retry this routine.\nIn the case of no-missing, click "
     "the Complete button.";
@@ -48,8 +45,10 @@ void NozzleCheckPanel::NozzleCheckOKBtnClick() {
   // An enabled Complete button means a check is already on paper: the nozzles that were missing
   // get a cleaning before the next one.
   if (ui_->NozzleCheckCompleteBtn->isEnabled()) {
-    const Result cleaned = RunSequenceWithStatus(
-        context_, host_, kPowerfulCleaning, [this] { context_.modules.raster.SendInitialize(); });
+    const Result cleaned = RunSequenceWithStatus(context_, host_, kPowerfulCleaning, [this] {
+      // A printer that does not take it fails the check print that follows.
+      DropResult(context_.modules.raster.SendInitialize());
+    });
     if (cleaned != PORT_OK) return;
   }
   if (const Result printed = PrintNozzleCheck(); printed != PORT_OK) {
@@ -65,14 +64,8 @@ void NozzleCheckPanel::NozzleCheckOKBtnClick() {
 }
 
 Result NozzleCheckPanel::PrintNozzleCheck() {
-  TRasterPrinter& raster = context_.modules.raster;
-  const PrintJob job(raster.Port());
-  FirstFailure failure;
-  for (int position = 0; position < ui_->NozzleCheckPrintTrackBar->value(); ++position) {
-    failure.Note(raster.SendNewLines(kLinesPerPosition));
-  }
-  failure.Note(PrintAllNozzleTestPattern(raster, print_status_));
-  return failure.Get();
+  return PrintNozzleCheckPage(context_.modules.raster, ui_->NozzleCheckPrintTrackBar->value(),
+                              print_status_);
 }
 
 }  // namespace opal::ui

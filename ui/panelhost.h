@@ -50,7 +50,7 @@ class PanelHost {
   // Leaves the program without re-initialising the printer (after the refurbishment data reset).
   virtual void CloseWithoutInitialisation() = 0;
   // The model code the technician chose on the start-up form.
-  virtual int16_t SelectedModelCode() const = 0;
+  virtual PrinterModel SelectedModelCode() const = 0;
 
  protected:
   explicit PanelHost(const TFactoryCommand& command) : command_(command) {}

@@ -252,7 +252,7 @@ void TFormSequentialRepair::SetAdjustedItem(AdjustedItem item, const QString& te
 // No repair step leaves the program on its own; only the menu's close sequence does.
 void TFormSequentialRepair::CloseWithoutInitialisation() {}
 
-int16_t TFormSequentialRepair::SelectedModelCode() const {
+PrinterModel TFormSequentialRepair::SelectedModelCode() const {
   return forms_.FormBoot->SelectedModelCode();
 }
 

@@ -51,7 +51,7 @@ class TFormSequentialRepair : public QWidget, public PanelHost {
   void SetStatusMemoVisible(bool visible) override;
   void SetAdjustedItem(AdjustedItem item, const QString& text) override;
   void CloseWithoutInitialisation() override;
-  int16_t SelectedModelCode() const override;
+  PrinterModel SelectedModelCode() const override;
 
   // 800 to 806: the repair last chosen in the menu, which decides what a completed step marks.
   int16_t RepairType = 0;

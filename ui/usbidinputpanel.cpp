@@ -45,10 +45,8 @@ void UsbIdInputPanel::UsbIdInputOKBtnClick() {
     return;
   }
   const QString written_stamp = QString::fromLatin1(stamp);
-  host_.ShowStatus(StatusMode::Plain, QString::fromUtf8(kUsbIdWrittenPrefix));
-  host_.ShowStatus(StatusMode::Append, id);
-  host_.ShowStatus(StatusMode::Append, written_stamp);
-  host_.ShowStatus(StatusMode::Append, QString::fromUtf8(kWrittenInEeprom));
+  host_.ShowStatus(StatusMode::Plain,
+                   QString::fromStdString(UsbIdWrittenLine(id.toLatin1().toStdString(), stamp)));
   host_.SetAdjustedItem(AdjustedItem::UsbId, id + ' ' + written_stamp);
   if (complete_ != nullptr) complete_->setEnabled(true);
 }

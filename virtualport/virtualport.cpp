@@ -12,7 +12,7 @@ VirtualPortProvider::VirtualPortProvider(vp::VirtualPrinter& printer, const Cloc
                                          Sleeper& sleeper)
     : printer_(printer), clock_(clock), sleeper_(sleeper) {}
 
-OpenOutcome VirtualPortProvider::Open(int /*port_index*/) {
+OpenOutcome VirtualPortProvider::Open(PortId /*port*/) {
   try {
     if (!printer_.Claim()) return {nullptr, OpenFailure::Busy, ResultMessage(ERR_PORT_BUSY)};
   } catch (const std::exception& error) {

@@ -15,7 +15,7 @@ namespace opal {
 class VirtualPortProvider final : public PortProvider {
  public:
   VirtualPortProvider(vp::VirtualPrinter& printer, const Clock& clock, Sleeper& sleeper);
-  OpenOutcome Open(int port_index) override;
+  OpenOutcome Open(PortId port) override;
 
  private:
   vp::VirtualPrinter& printer_;

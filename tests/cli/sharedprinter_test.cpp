@@ -20,7 +20,7 @@ TEST(SharedPrinterTest, ASecondProgramIsToldThePrinterIsInUseAndSendsNothing) {
   testing::FakeClock clock = testing::ClockAtToday();
   vp::VirtualPrinter holder(printer_dir);
   VirtualPortProvider provider(holder, clock, clock);
-  const OpenOutcome held = provider.Open(3);
+  const OpenOutcome held = provider.Open(PortId::Vlusb1);
   ASSERT_NE(held.device, nullptr);
 
   const auto run = testing::RunOpalctlHere(

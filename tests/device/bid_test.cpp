@@ -185,7 +185,7 @@ TEST(BidOnThePrinter, WrittenValueReadsBackAndTheOtherSlotKeepsItsValue) {
   TPrinterPort port(provider, clock, exit);
   TFactoryCommand command(port);
   TBidAdjustment bid(command);
-  ASSERT_EQ(port.Open(3), PORT_OK);
+  ASSERT_EQ(port.Open(PortId::Vlusb1), PORT_OK);
   printer.SetEepromByte(0x34, 0x05);
 
   ASSERT_EQ(bid.WriteBidValue(INK_COLOR, BidKind::Pl6, "-33"), PORT_OK);

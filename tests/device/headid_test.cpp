@@ -83,7 +83,7 @@ TEST(HeadIdValidation, EachPositionAcceptsOnlyItsSymbols) {
            {11, group_b, never},
            {12, group_b, never},
        }) {
-    const auto own_code = static_cast<Result>(ERR_HEADID_LENGTH + c.position);
+    const Result own_code = HeadIdCharacterError(c.position);
     for (const char symbol : c.accepted) {
       EXPECT_THAT(Validate(WithSymbol(c.position, symbol)),
                   ::testing::AnyOf(PORT_OK, ERR_HEADID_CHECK))

@@ -17,7 +17,7 @@ using Bytes = std::vector<uint8_t>;
 
 class FactoryTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_EQ(port.Open(3), PORT_OK); }
+  void SetUp() override { ASSERT_EQ(port.Open(PortId::Vlusb1), PORT_OK); }
 
   testing::FakeClock clock;
   testing::ThrowingExit exit;
@@ -30,13 +30,13 @@ class FactoryTest : public ::testing::Test {
 TEST_F(FactoryTest, FramesAreByteExact) {
   uint8_t value = 0;
   script.packets = {testing::ReplyWith(0), testing::ReplyWith(0)};
-  command.EepromReadByte(0x5E, value);
-  command.EepromWriteByte(0x60, 0x43);
-  command.SetBidValue(2, -128, 5);
-  command.ChipReadByte(0x80, 0x12, value);
-  command.InitializePrinter();
-  command.RunCleaning(CLEANING_POWERFUL);
-  command.LiquidExchange();
+  EXPECT_EQ(command.EepromReadByte(0x5E, value), PORT_OK);
+  EXPECT_EQ(command.EepromWriteByte(0x60, 0x43), PORT_OK);
+  EXPECT_EQ(command.SetBidValue(2, -128, 5), PORT_OK);
+  EXPECT_EQ(command.ChipReadByte(0x80, 0x12, value), PORT_OK);
+  EXPECT_EQ(command.InitializePrinter(), PORT_OK);
+  EXPECT_EQ(command.RunCleaning(CLEANING_POWERFUL), PORT_OK);
+  EXPECT_EQ(command.LiquidExchange(), PORT_OK);
   EXPECT_THAT(script.writes,
               ElementsAre(Bytes{0x1B, 0x7C, 0, 6, 0, 6, 0x31, 0x41, 0xBE, 0xA0, 0x5E},
                           Bytes{0x1B, 0x7C, 0, 7, 0, 6, 0x31, 0x42, 0xBD, 0x21, 0x60, 0x43},
@@ -52,7 +52,7 @@ TEST_F(FactoryTest, ChipSelectorsOtherThanColourTravelUnchanged) {
   uint8_t value = 0;
   for (const uint8_t chip : {0x00, 0x05}) {
     script.packets = {testing::ReplyWith(0)};
-    command.ChipReadByte(chip, 0, value);
+    EXPECT_EQ(command.ChipReadByte(chip, 0, value), PORT_OK);
     EXPECT_EQ(script.writes.back()[10], chip);
   }
 }
@@ -101,7 +101,7 @@ TEST_F(FactoryTest, FailedSendStopsATestedRead) {
   EXPECT_EQ(command.EepromReadByte(0x10, value), ERR_SEND_TIMEOUT);
 }
 
-std::vector<std::pair<uint8_t, uint8_t>> IdentityWrites(int32_t model) {
+std::vector<std::pair<uint8_t, uint8_t>> IdentityWrites(PrinterModel model) {
   std::vector<std::pair<uint8_t, uint8_t>> writes;
   for (const EepromWrite& write : ModelIdentityWrites(model)) {
     writes.emplace_back(write.address, write.value);
@@ -116,15 +116,15 @@ TEST(ModelIdentity, EachModelGetsItsBytesInOrder) {
   auto opal320 = cleared;
   opal320.emplace_back(0x5E, 0x00);
   for (int a = 0x60; a <= 0x6F; ++a) opal320.emplace_back(a, 0);
-  EXPECT_THAT(IdentityWrites(MODEL_OPAL_320), ElementsAreArray(opal320));
+  EXPECT_THAT(IdentityWrites(PrinterModel::Opal320), ElementsAreArray(opal320));
 
   auto opal310 = cleared;
   opal310.emplace_back(0x5E, 0x02);
   const std::string name = "Corvane Opal 310";
   for (int i = 0; i < 16; ++i) opal310.emplace_back(0x60 + i, name[i]);
-  EXPECT_THAT(IdentityWrites(MODEL_OPAL_310), ElementsAreArray(opal310));
+  EXPECT_THAT(IdentityWrites(PrinterModel::Opal310), ElementsAreArray(opal310));
 
-  EXPECT_THAT(IdentityWrites(MODEL_NONE), ElementsAreArray(cleared));
+  EXPECT_THAT(IdentityWrites(PrinterModel::None), ElementsAreArray(cleared));
 }
 
 TEST_F(FactoryTest, VerifiedWritesSucceedOnlyWhenEveryByteReadsBack) {

@@ -15,9 +15,6 @@ using namespace std::chrono_literals;
 using testing::FakeClock;
 using testing::ThrowingExit;
 
-constexpr int kLpt1 = 0;
-constexpr int kVlusb1 = 3;
-
 // A printer that answers every EEPROM read with the address asked for as the value, each reply
 // after the delay given for its turn. A trickling printer hands a reply over one byte per
 // `byte_every`, as a parallel port may; otherwise a reply is one packet.
@@ -66,7 +63,7 @@ class SlowPrinter final : public PortDevice {
 class OneDeviceProvider final : public PortProvider {
  public:
   explicit OneDeviceProvider(std::unique_ptr<PortDevice> device) : device_(std::move(device)) {}
-  OpenOutcome Open(int) override { return {std::move(device_), OpenFailure::None, {}}; }
+  OpenOutcome Open(PortId) override { return {std::move(device_), OpenFailure::None, {}}; }
 
  private:
   std::unique_ptr<PortDevice> device_;
@@ -75,15 +72,15 @@ class OneDeviceProvider final : public PortProvider {
 TEST(LateReply, NeverAnswersTheNextRequest) {
   struct Case {
     const char* what;
-    int port_index;
+    PortId port_index;
     std::chrono::milliseconds late_by;
     std::chrono::milliseconds byte_every;
   };
   const std::vector<Case> cases{
-      {"USB: one packet after the limit", kVlusb1, 20'500ms, 0ms},
-      {"parallel: all at once after the limit", kLpt1, 20'500ms, 0ms},
-      {"parallel: byte by byte after the limit", kLpt1, 20'300ms, 80ms},
-      {"parallel: the first bytes in time, the rest after", kLpt1, 19'900ms, 80ms},
+      {"USB: one packet after the limit", PortId::Vlusb1, 20'500ms, 0ms},
+      {"parallel: all at once after the limit", PortId::Lpt1, 20'500ms, 0ms},
+      {"parallel: byte by byte after the limit", PortId::Lpt1, 20'300ms, 80ms},
+      {"parallel: the first bytes in time, the rest after", PortId::Lpt1, 19'900ms, 80ms},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -112,7 +109,7 @@ TEST(LateReply, WhatThePrinterSentUnaskedIsDroppedAtNoCost) {
   testing::ScriptedProvider provider(script, clock);
   TPrinterPort port(provider, clock, exit);
   TFactoryCommand command(port);
-  ASSERT_EQ(port.Open(kVlusb1), PORT_OK);
+  ASSERT_EQ(port.Open(PortId::Vlusb1), PORT_OK);
   script.unasked = {std::vector<uint8_t>(5, 0x7F), testing::ReplyWith(0x11)};
   script.packets = {testing::ReplyWith(0x22)};
 
@@ -151,7 +148,7 @@ TEST(LateReply, DiscardingIsBoundedAndASilentPrinterCostsTheGraceOnce) {
   int reads = 0;
   OneDeviceProvider provider(std::make_unique<EndlessTalker>(clock, talking, reads));
   TPrinterPort port(provider, clock, exit);
-  ASSERT_EQ(port.Open(kLpt1), PORT_OK);
+  ASSERT_EQ(port.Open(PortId::Lpt1), PORT_OK);
   std::array<uint8_t, 18> reply{};
 
   EXPECT_EQ(port.Receive(reply), ERR_RECEIVE_TIMEOUT);

@@ -24,9 +24,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-constexpr int kLpt1 = 0;
-constexpr int kVlusb1 = 3;
-
 // Stands in for a printer cable: the device end behaves like a USB printer node (a zero-length
 // message reads as 0 bytes, a closed end is a hang-up), the other end is the printer.
 class Link {
@@ -71,10 +68,10 @@ class Link {
 class LinkProvider final : public PortProvider {
  public:
   explicit LinkProvider(Link& link) : link_(link) {}
-  OpenOutcome Open(int port_index) override {
+  OpenOutcome Open(PortId port) override {
     OpenOutcome outcome;
     outcome.device =
-        std::make_unique<FdPortDevice>(link_.TakeDeviceEnd(), KindOfPort(port_index), nullptr);
+        std::make_unique<FdPortDevice>(link_.TakeDeviceEnd(), PortEntryOf(port).kind, nullptr);
     return outcome;
   }
 
@@ -115,30 +112,63 @@ struct LinkedPort {
 
 constexpr std::string_view kReply = "@BDC PS\r\nAB;\r\n\f\r\n.";  // 18 bytes
 
+// A parallel printer that is busy, offline or out of paper is there: the transfer's deadline
+// decides. The same errors from a USB device, or a hang-up from either, end the transfer.
+TEST(TransferErrorTest, OnlyTheLpDriversPrinterStatesAreWorthWaitingFor) {
+  struct Case {
+    PortKind kind;
+    int error;
+    TransferError meaning;
+  };
+  constexpr auto kParallel = PortKind::Parallel;
+  constexpr auto kUsb = PortKind::Usb;
+  constexpr auto kAgain = TransferError::TryAgain;
+  constexpr auto kGone = TransferError::LinkGone;
+  for (const Case& c : std::vector<Case>{
+           {kParallel, EAGAIN, kAgain},
+           {kUsb, EAGAIN, kAgain},
+           {kParallel, EINTR, kAgain},
+           {kUsb, EINTR, kAgain},
+           {kParallel, EBUSY, kAgain},
+           {kParallel, EIO, kAgain},
+           {kParallel, ENOSPC, kAgain},
+           {kUsb, EBUSY, kGone},
+           {kUsb, EIO, kGone},
+           {kUsb, ENOSPC, kGone},
+           {kParallel, ENODEV, kGone},
+           {kUsb, ENODEV, kGone},
+           {kParallel, EPIPE, kGone},
+           {kUsb, EPIPE, kGone},
+       }) {
+    SCOPED_TRACE(std::string(c.kind == kUsb ? "USB " : "parallel ") + std::to_string(c.error));
+    EXPECT_EQ(ClassifyTransferError(c.kind, c.error), c.meaning);
+  }
+}
+
 TEST(PortOverLinkTest, ReceiveFollowsEachKindOfPortsReadingRule) {
   struct Case {
     const char* what;
-    int port_index;
+    PortId port_index;
     std::vector<std::string_view> messages;
     Result result;
   };
   const std::vector<Case> cases{
-      {"USB: whole reply", kVlusb1, {kReply}, PORT_OK},
-      {"parallel: whole reply", kLpt1, {kReply}, PORT_OK},
-      {"USB: zero-length packets first", kVlusb1, {"", "", kReply}, PORT_OK},
-      {"parallel: zero-length packets first", kLpt1, {"", "", kReply}, PORT_OK},
+      {"USB: whole reply", PortId::Vlusb1, {kReply}, PORT_OK},
+      {"parallel: whole reply", PortId::Lpt1, {kReply}, PORT_OK},
+      {"USB: zero-length packets first", PortId::Vlusb1, {"", "", kReply}, PORT_OK},
+      {"parallel: zero-length packets first", PortId::Lpt1, {"", "", kReply}, PORT_OK},
       {"USB: only the first part counts",
-       kVlusb1,
+       PortId::Vlusb1,
        {kReply.substr(0, 7), kReply.substr(7)},
        ERR_RECEIVE_COUNT},
-      {"parallel: parts add up", kLpt1, {kReply.substr(0, 7), kReply.substr(7)}, PORT_OK},
-      {"USB: one byte short", kVlusb1, {kReply.substr(1)}, ERR_RECEIVE_COUNT},
+      {"parallel: parts add up", PortId::Lpt1, {kReply.substr(0, 7), kReply.substr(7)}, PORT_OK},
+      {"USB: one byte short", PortId::Vlusb1, {kReply.substr(1)}, ERR_RECEIVE_COUNT},
       {"parallel: one byte short waits for the rest",
-       kLpt1,
+       PortId::Lpt1,
        {kReply.substr(1)},
        ERR_RECEIVE_TIMEOUT},
-      {"USB: silence", kVlusb1, {}, ERR_RECEIVE_TIMEOUT},
-      {"parallel: silence", kLpt1, {}, ERR_RECEIVE_TIMEOUT},
+      {"USB: silence", PortId::Vlusb1, {}, ERR_RECEIVE_TIMEOUT},
+      {"parallel: silence", PortId::Lpt1, {}, ERR_RECEIVE_TIMEOUT},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -156,15 +186,15 @@ TEST(PortOverLinkTest, ReceiveFollowsEachKindOfPortsReadingRule) {
 
 TEST(PortOverLinkTest, SendDeliversTheBytes) {
   LinkedPort linked;
-  ASSERT_EQ(linked.port.Open(kVlusb1), PORT_OK);
+  ASSERT_EQ(linked.port.Open(PortId::Vlusb1), PORT_OK);
   const std::array<uint8_t, 5> frame{0x1B, 0x7C, 0x00, 0x05, 0x00};
   EXPECT_EQ(linked.port.Send(frame), PORT_OK);
   EXPECT_EQ(linked.link.PrinterReads(), std::string(frame.begin(), frame.end()));
 }
 
 TEST(PortOverLinkTest, APrinterThatGoesAwayEndsTransfersAtOnce) {
-  for (int port_index : {kLpt1, kVlusb1}) {
-    SCOPED_TRACE(port_index);
+  for (PortId port_index : {PortId::Lpt1, PortId::Vlusb1}) {
+    SCOPED_TRACE(PortEntryOf(port_index).name);
     // Limits long enough that running into them shows the hang-up went unnoticed.
     LinkedPort linked({2s, 2s});
     ASSERT_EQ(linked.port.Open(port_index), PORT_OK);
@@ -177,8 +207,8 @@ TEST(PortOverLinkTest, APrinterThatGoesAwayEndsTransfersAtOnce) {
 }
 
 TEST(PortOverLinkTest, APrinterThatStopsReadingStallsSendUntilTheLimit) {
-  for (int port_index : {kLpt1, kVlusb1}) {
-    SCOPED_TRACE(port_index);
+  for (PortId port_index : {PortId::Lpt1, PortId::Vlusb1}) {
+    SCOPED_TRACE(PortEntryOf(port_index).name);
     LinkedPort linked;
     linked.link.FillDeviceSide();
     ASSERT_EQ(linked.port.Open(port_index), PORT_OK);
@@ -207,8 +237,9 @@ class LinuxPortProviderTest : public ::testing::Test {
 };
 
 TEST_F(LinuxPortProviderTest, PortsWithoutADeviceAreNotFound) {
-  for (int port_index : {0, 1, 2, 3, 4, 5, 6, -1}) {
-    SCOPED_TRACE(port_index);
+  for (const PortEntry& entry : kPorts) {
+    const PortId port_index = entry.id;
+    SCOPED_TRACE(entry.name);
     const OpenOutcome outcome = provider.Open(port_index);
     EXPECT_EQ(outcome.device, nullptr);
     EXPECT_EQ(outcome.failure, OpenFailure::NotFound);
@@ -219,12 +250,12 @@ TEST_F(LinuxPortProviderTest, PortsWithoutADeviceAreNotFound) {
 TEST_F(LinuxPortProviderTest, ParallelPortsAreTheLpNodes) {
   Write("dev/lp0", "lp0");
   Write("dev/lp2", "lp2");
-  for (auto [port_index, node] : {std::pair{0, "lp0"}, std::pair{2, "lp2"}}) {
+  for (auto [port_index, node] : {std::pair{PortId::Lpt1, "lp0"}, std::pair{PortId::Lpt3, "lp2"}}) {
     OpenOutcome outcome = provider.Open(port_index);
     ASSERT_NE(outcome.device, nullptr) << outcome.detail;
     EXPECT_EQ(Contents(*outcome.device), node);
   }
-  EXPECT_EQ(provider.Open(1).failure, OpenFailure::NotFound);
+  EXPECT_EQ(provider.Open(PortId::Lpt2).failure, OpenFailure::NotFound);
 }
 
 TEST_F(LinuxPortProviderTest, UsbPortsTakeTheUsblpDevicesInMinorNumberOrder) {
@@ -235,22 +266,24 @@ TEST_F(LinuxPortProviderTest, UsbPortsTakeTheUsblpDevicesInMinorNumberOrder) {
   for (const char* node : {"hiddev0", "lp2", "lp9", "lp10"})
     Write(fs::path("dev/usb") / node, node);
 
-  for (auto [port_index, node] : {std::pair{3, "lp2"}, std::pair{4, "lp9"}, std::pair{5, "lp10"}}) {
-    SCOPED_TRACE(port_index);
+  for (auto [port_index, node] :
+       {std::pair{PortId::Vlusb1, "lp2"}, std::pair{PortId::Vlusb2, "lp9"},
+        std::pair{PortId::Vlusb3, "lp10"}}) {
+    SCOPED_TRACE(node);
     OpenOutcome outcome = provider.Open(port_index);
     ASSERT_NE(outcome.device, nullptr) << outcome.detail;
     EXPECT_EQ(Contents(*outcome.device), node);
   }
 
   fs::remove_all(root.path() / "sys/class/usbmisc/lp10");
-  EXPECT_EQ(provider.Open(5).failure, OpenFailure::NotFound);
+  EXPECT_EQ(provider.Open(PortId::Vlusb3).failure, OpenFailure::NotFound);
 }
 
 TEST_F(LinuxPortProviderTest, ANodeTheUserMayNotOpenSaysHowToGetAccess) {
   if (geteuid() == 0) GTEST_SKIP() << "root opens any node";
   Write("dev/lp0", "");
   fs::permissions(root.path() / "dev/lp0", fs::perms::none);
-  const OpenOutcome outcome = provider.Open(kLpt1);
+  const OpenOutcome outcome = provider.Open(PortId::Lpt1);
   EXPECT_EQ(outcome.device, nullptr);
   EXPECT_EQ(outcome.failure, OpenFailure::PermissionDenied);
   EXPECT_NE(outcome.detail.find((root.path() / "dev/lp0").string()), std::string::npos);
@@ -265,12 +298,12 @@ TEST_F(LinuxPortProviderTest, TheKernelsProbeOfAParallelPortNamesTheModelButIsNo
   Write("proc/sys/dev/parport/parport1/autoprobe", "MODEL:Corvane Opal 310;\n");
   Write("dev/parport1", "");  // not a ppdev node: it cannot negotiate
 
-  OpenOutcome first = provider.Open(0);
+  OpenOutcome first = provider.Open(PortId::Lpt1);
   ASSERT_NE(first.device, nullptr) << first.detail;
   EXPECT_EQ(first.device->DeviceId(), "");
   EXPECT_EQ(first.device->ModelHint(),
             "CLASS:PRINTER;MODEL:Corvane Opal 320;MANUFACTURER:Corvane;");
-  OpenOutcome second = provider.Open(1);
+  OpenOutcome second = provider.Open(PortId::Lpt2);
   ASSERT_NE(second.device, nullptr) << second.detail;
   EXPECT_EQ(second.device->DeviceId(), "");
   EXPECT_EQ(second.device->ModelHint(), "MODEL:Corvane Opal 310;");
@@ -306,10 +339,10 @@ TEST(RefusedOpenTest, SaysWhyANodeDidNotOpen) {
 TEST(RefusedOpenTest, ABusyPrinterIsReportedAsSuch) {
   class BusyProvider final : public PortProvider {
    public:
-    OpenOutcome Open(int) override { return RefusedOpen("/dev/usb/lp0", EBUSY); }
+    OpenOutcome Open(PortId) override { return RefusedOpen("/dev/usb/lp0", EBUSY); }
   };
-  for (int port_index : {kLpt1, kVlusb1}) {
-    SCOPED_TRACE(port_index);
+  for (PortId port_index : {PortId::Lpt1, PortId::Vlusb1}) {
+    SCOPED_TRACE(PortEntryOf(port_index).name);
     BusyProvider provider;
     testing::FakeClock clock;
     testing::ThrowingExit exit;

@@ -20,13 +20,10 @@ using testing::Script;
 using testing::ScriptedProvider;
 using testing::ThrowingExit;
 
-constexpr int kLpt1 = 0;
-constexpr int kVlusb1 = 3;
-
 class MissingProvider final : public PortProvider {
  public:
   explicit MissingProvider(OpenFailure failure) : failure_(failure) {}
-  OpenOutcome Open(int) override { return {nullptr, failure_, detail}; }
+  OpenOutcome Open(PortId) override { return {nullptr, failure_, detail}; }
   std::string detail;
 
  private:
@@ -54,20 +51,20 @@ TEST_F(PortTest, ClosedPortRefusesTransfersWithoutTouchingTheDevice) {
 
 TEST_F(PortTest, SendWritesEverythingAcrossPartialWrites) {
   script.accept_per_write = 3;
-  ASSERT_EQ(port.Open(kLpt1), PORT_OK);
+  ASSERT_EQ(port.Open(PortId::Lpt1), PORT_OK);
   EXPECT_EQ(port.Send(Bytes(10)), PORT_OK);
   EXPECT_EQ(testing::Joined(script.writes), Bytes(10));
 }
 
 TEST_F(PortTest, SendTakingTheWholeLimitIsATimeoutEvenWhenEverythingWasWritten) {
   script.write_takes = 10s;
-  ASSERT_EQ(port.Open(kLpt1), PORT_OK);
+  ASSERT_EQ(port.Open(PortId::Lpt1), PORT_OK);
   EXPECT_EQ(port.Send(Bytes(4)), ERR_SEND_TIMEOUT);
 }
 
 TEST_F(PortTest, SendToAPrinterThatStopsReadingGivesUpAtTheLimit) {
   script.accept_per_write = 0;
-  ASSERT_EQ(port.Open(kVlusb1), PORT_OK);
+  ASSERT_EQ(port.Open(PortId::Vlusb1), PORT_OK);
   const auto start = clock.Now();
   EXPECT_EQ(port.Send(Bytes(4)), ERR_SEND_TIMEOUT);
   EXPECT_GE(clock.Now() - start, 10s);
@@ -76,7 +73,7 @@ TEST_F(PortTest, SendToAPrinterThatStopsReadingGivesUpAtTheLimit) {
 
 TEST_F(PortTest, WithinAPrintJobAStalledPrinterFailsTheRestAtOnce) {
   script.accept_per_write = 0;
-  ASSERT_EQ(port.Open(kVlusb1), PORT_OK);
+  ASSERT_EQ(port.Open(PortId::Vlusb1), PORT_OK);
   std::array<uint8_t, 18> reply{};
   {
     TPrinterPort::StallGuard job(port);
@@ -93,7 +90,7 @@ TEST_F(PortTest, WithinAPrintJobAStalledPrinterFailsTheRestAtOnce) {
 
 TEST_F(PortTest, ReceiveOnParallelCollectsAReplySplitInTwo) {
   script.unasked = {std::vector<uint8_t>(10, 1), std::vector<uint8_t>(8, 2)};
-  ASSERT_EQ(port.Open(kLpt1), PORT_OK);
+  ASSERT_EQ(port.Open(PortId::Lpt1), PORT_OK);
   std::array<uint8_t, 18> reply{};
   EXPECT_EQ(port.Receive(reply), PORT_OK);
   EXPECT_EQ(reply[17], 2);
@@ -101,7 +98,7 @@ TEST_F(PortTest, ReceiveOnParallelCollectsAReplySplitInTwo) {
 
 TEST_F(PortTest, ReceiveOnUsbSkipsZeroLengthPacketsAndTakesOnePacket) {
   script.unasked = {{}, {}, std::vector<uint8_t>(18, 7)};
-  ASSERT_EQ(port.Open(kVlusb1), PORT_OK);
+  ASSERT_EQ(port.Open(PortId::Vlusb1), PORT_OK);
   std::array<uint8_t, 18> reply{};
   EXPECT_EQ(port.Receive(reply), PORT_OK);
   EXPECT_EQ(reply[0], 7);
@@ -112,19 +109,19 @@ TEST_F(PortTest, ReceiveOnUsbSkipsZeroLengthPacketsAndTakesOnePacket) {
 
 TEST_F(PortTest, ReceiveOnUsbNeverWritesPastTheCallersBuffer) {
   script.unasked = {std::vector<uint8_t>(128, 9)};
-  ASSERT_EQ(port.Open(kVlusb1), PORT_OK);
+  ASSERT_EQ(port.Open(PortId::Vlusb1), PORT_OK);
   std::vector<uint8_t> reply(18, 0);  // heap-allocated so an overrun is caught
   EXPECT_EQ(port.Receive(reply), ERR_RECEIVE_COUNT);
   EXPECT_EQ(reply[17], 9);
 }
 
 TEST_F(PortTest, ShortAndMissingRepliesGiveTheirCodes) {
-  for (const int index : {kLpt1, kVlusb1}) {
-    SCOPED_TRACE(index);
+  for (const PortId index : {PortId::Lpt1, PortId::Vlusb1}) {
+    SCOPED_TRACE(PortEntryOf(index).name);
     ASSERT_EQ(port.Open(index), PORT_OK);
     std::array<uint8_t, 18> reply{};
     script.unasked = {std::vector<uint8_t>(17, 1)};
-    EXPECT_EQ(port.Receive(reply), index == kLpt1 ? ERR_RECEIVE_TIMEOUT : ERR_RECEIVE_COUNT);
+    EXPECT_EQ(port.Receive(reply), index == PortId::Lpt1 ? ERR_RECEIVE_TIMEOUT : ERR_RECEIVE_COUNT);
     script.unasked.clear();
     const auto start = clock.Now();
     EXPECT_EQ(port.Receive(reply), ERR_RECEIVE_TIMEOUT);
@@ -135,16 +132,16 @@ TEST_F(PortTest, ShortAndMissingRepliesGiveTheirCodes) {
 TEST_F(PortTest, TheIdleHookRunsWhileWaiting) {
   int idles = 0;
   port.SetIdle([&] { ++idles; });
-  ASSERT_EQ(port.Open(kVlusb1), PORT_OK);
+  ASSERT_EQ(port.Open(PortId::Vlusb1), PORT_OK);
   std::array<uint8_t, 18> reply{};
-  port.Receive(reply);
+  EXPECT_EQ(port.Receive(reply), ERR_RECEIVE_TIMEOUT);
   EXPECT_GE(idles, 20'000 / 50);
 }
 
 TEST_F(PortTest, TheIdleHookRunsThroughWritesTheDeviceTakesAtOnce) {
   int idles = 0;
   port.SetIdle([&] { ++idles; });
-  ASSERT_EQ(port.Open(kVlusb1), PORT_OK);
+  ASSERT_EQ(port.Open(PortId::Vlusb1), PORT_OK);
   script.write_takes = 20ms;
   const std::array<uint8_t, 1> byte{0x0C};
   for (int send = 0; send < 10; ++send) ASSERT_EQ(port.Send(byte), PORT_OK);
@@ -154,17 +151,17 @@ TEST_F(PortTest, TheIdleHookRunsThroughWritesTheDeviceTakesAtOnce) {
 TEST_F(PortTest, IdentifyModelFollowsTheDeviceId) {
   struct Case {
     std::string id;
-    int32_t expected;
+    PrinterModel expected;
   };
   const std::vector<Case> cases{
-      {"MFG:VELTA;MDL:Corvane Opal 320;", MODEL_OPAL_320},
-      {"MDL:Corvane Opal 310;", MODEL_OPAL_310},
-      {"MDL:QX-310C;", MODEL_QX_310C},
-      {"MDL:Something else;", MODEL_NONE},  // never the model of an earlier answer
-      {"MDL:Corvane Opal 310;", MODEL_OPAL_310},
-      {"", MODEL_NONE},
+      {"MFG:VELTA;MDL:Corvane Opal 320;", PrinterModel::Opal320},
+      {"MDL:Corvane Opal 310;", PrinterModel::Opal310},
+      {"MDL:QX-310C;", PrinterModel::Qx310C},
+      {"MDL:Something else;", PrinterModel::None},  // never the model of an earlier answer
+      {"MDL:Corvane Opal 310;", PrinterModel::Opal310},
+      {"", PrinterModel::None},
   };
-  ASSERT_EQ(port.Open(kLpt1), PORT_OK);
+  ASSERT_EQ(port.Open(PortId::Lpt1), PORT_OK);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.id);
     script.device_id = c.id;
@@ -175,16 +172,16 @@ TEST_F(PortTest, IdentifyModelFollowsTheDeviceId) {
 }
 
 TEST_F(PortTest, OneDeviceIdAnswerServesTheCheckAndTheModel) {
-  ASSERT_EQ(port.Open(kLpt1), PORT_OK);
+  ASSERT_EQ(port.Open(PortId::Lpt1), PORT_OK);
   script.device_id = "MFG:VELTA;MDL:Corvane Opal 310;";
   ASSERT_TRUE(port.CheckDeviceId());
   script.device_id = "MFG:VELTA;MDL:Corvane Opal 320;";
   port.IdentifyModelFromLastAnswer();
-  EXPECT_EQ(port.ModelCode, MODEL_OPAL_310);
+  EXPECT_EQ(port.ModelCode, PrinterModel::Opal310);
 
   port.Close();
   port.IdentifyModelFromLastAnswer();
-  EXPECT_EQ(port.ModelCode, MODEL_NONE);
+  EXPECT_EQ(port.ModelCode, PrinterModel::None);
 }
 
 // A device whose device-ID question hangs in the kernel until the test lets it go.
@@ -215,7 +212,7 @@ class HangingDevice final : public PortDevice {
 class HangingProvider final : public PortProvider {
  public:
   explicit HangingProvider(std::shared_ptr<HeldQuestion> held) : held_(std::move(held)) {}
-  OpenOutcome Open(int) override {
+  OpenOutcome Open(PortId) override {
     return {std::make_unique<HangingDevice>(held_), OpenFailure::None, {}};
   }
 
@@ -235,12 +232,12 @@ TEST(PortDeviceId, AHangingQuestionIsGivenUpAtItsLimitWhileTheWindowPaints) {
     TPrinterPort port(provider, clock, exit, limits);
     int idles = 0;
     port.SetIdle([&] { ++idles; });
-    ASSERT_EQ(port.Open(kVlusb1), PORT_OK);
+    ASSERT_EQ(port.Open(PortId::Vlusb1), PORT_OK);
 
     EXPECT_FALSE(port.CheckDeviceId());
     EXPECT_GE(idles, 3);
     port.IdentifyModel();
-    EXPECT_EQ(port.ModelCode, MODEL_NONE);
+    EXPECT_EQ(port.ModelCode, PrinterModel::None);
     // The first question still hangs: no second thread joins it.
     EXPECT_EQ(held->asked, 1);
   }
@@ -255,7 +252,7 @@ TEST(PortOpen, ParallelPortThatCannotOpenGivesNotOpen) {
   ThrowingExit exit;
   MissingProvider provider(OpenFailure::NotFound);
   TPrinterPort port(provider, clock, exit);
-  EXPECT_EQ(port.Open(kLpt1), ERR_PORT_NOT_OPEN);
+  EXPECT_EQ(port.Open(PortId::Lpt1), ERR_PORT_NOT_OPEN);
   EXPECT_FALSE(port.IsOpen());
   EXPECT_FALSE(port.CheckDeviceId());
 }
@@ -273,7 +270,7 @@ TEST(PortOpen, UsbPortThatCannotOpenEndsTheProgramWithTheReason) {
     if (c.failure == OpenFailure::PermissionDenied) provider.detail = "ask for lp";
     TPrinterPort port(provider, clock, exit);
     try {
-      port.Open(kVlusb1 + 1);
+      DropResult(port.Open(PortId::Vlusb2));
       FAIL() << "the program went on";
     } catch (const ProgramEnded& ended) {
       EXPECT_EQ(ended.notice.caption, "error");

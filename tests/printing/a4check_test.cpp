@@ -180,7 +180,7 @@ class A4CheckTest : public ::testing::Test {
 
 TEST_F(A4CheckTest, SheetReadsAsStoredAndLeavesTheAlignmentAsItWas) {
   const auto before = BidBytes();
-  ASSERT_EQ(sheet.PrintA4CheckSheet(MODEL_OPAL_320), PORT_OK);
+  ASSERT_EQ(sheet.PrintA4CheckSheet(PrinterModel::Opal320), PORT_OK);
   EXPECT_EQ(BidBytes(), before);
   const DecodedStream stream = Sent();
   ASSERT_THAT(stream.error, IsEmpty());
@@ -196,13 +196,14 @@ TEST_F(A4CheckTest, SheetReadsAsStoredAndLeavesTheAlignmentAsItWas) {
 
 TEST_F(A4CheckTest, ModelLineAndCounterFieldFollowWhatTheyAreGiven) {
   struct Case {
-    int32_t model_code;
+    PrinterModel model_code;
     uint8_t high, low;
     std::string model_line, field;
   };
   for (const Case& c : std::vector<Case>{
-           {MODEL_OPAL_310, 0x00, 0x07, "    *************** Corvane Opal 310\0"s, "7\0   "s},
-           {MODEL_NONE, 0xFF, 0xFF, "", "65535"},
+           {PrinterModel::Opal310, 0x00, 0x07, "    *************** Corvane Opal 310\0"s,
+            "7\0   "s},
+           {PrinterModel::None, 0xFF, 0xFF, "", "65535"},
        }) {
     link.printer.SetEepromByte(0x1A, c.high);
     link.printer.SetEepromByte(0x1B, c.low);
@@ -242,7 +243,7 @@ TEST_F(A4CheckTest, UnreadableValuesStopTheSheetWhereTheyAre) {
              (!c.address || f[10] == *c.address);
     };
     const auto before = link.printer.Eeprom();
-    EXPECT_EQ(sheet.PrintA4CheckSheet(MODEL_OPAL_320), ERR_SEND_COUNT) << c.what;
+    EXPECT_EQ(sheet.PrintA4CheckSheet(PrinterModel::Opal320), ERR_SEND_COUNT) << c.what;
     EXPECT_EQ(Sent().Named("FF").size(), c.form_feeds) << c.what;
     EXPECT_TRUE(LastText().ends_with(c.last_text)) << c.what;
     EXPECT_EQ(link.printer.Eeprom(), before) << c.what;
@@ -250,7 +251,7 @@ TEST_F(A4CheckTest, UnreadableValuesStopTheSheetWhereTheyAre) {
 
   link.gate = {};
   link.clock.SetLocalTime(testing::LocalDate(2025, 5, 15));
-  EXPECT_EQ(sheet.PrintA4CheckSheet(MODEL_OPAL_320), ERR_CHIP_EXPIRED);
+  EXPECT_EQ(sheet.PrintA4CheckSheet(PrinterModel::Opal320), ERR_CHIP_EXPIRED);
   EXPECT_EQ(Sent().Named("FF").size(), 2u);
   EXPECT_EQ(LastText(), "8. \0"s);
 }
@@ -260,7 +261,7 @@ TEST_F(A4CheckTest, StoredBytesPrintAsTextOnlyWhenPrintable) {
            {0x4C, 0x0C}, {0x4D, 0x1B}, {0x4E, 0x40}, {0x4F, 0x7F}, {0x50, 0x20}, {0x3F, 0x00}}) {
     link.printer.SetEepromByte(address, value);
   }
-  ASSERT_EQ(sheet.PrintA4CheckSheet(MODEL_OPAL_320), PORT_OK);
+  ASSERT_EQ(sheet.PrintA4CheckSheet(PrinterModel::Opal320), PORT_OK);
   const std::string text = Sent().Text();
   EXPECT_NE(text.find(" HEAD ID = \0?3RF5GTPQ2SL"s), std::string::npos);
   EXPECT_NE(text.find(" USB  ID = \0??@? 20931O5E9BH20"s), std::string::npos);
@@ -271,13 +272,13 @@ TEST_F(A4CheckTest, StoredBytesPrintAsTextOnlyWhenPrintable) {
 TEST_F(A4CheckTest, PrinterThatStopsTakingBytesFailsTheSheetAtOnce) {
   link.printer.SetFaults({.stall_input = true});
   const auto start = link.clock.Now();
-  EXPECT_EQ(sheet.PrintA4CheckSheet(MODEL_OPAL_320), ERR_SEND_TIMEOUT);
+  EXPECT_EQ(sheet.PrintA4CheckSheet(PrinterModel::Opal320), ERR_SEND_TIMEOUT);
   EXPECT_LT(link.clock.Now() - start, std::chrono::seconds(11));
 }
 
 TEST_F(A4CheckTest, WriteLostOnTheFirstPageIsReportedAtTheEnd) {
   link.flaw.drops = [](std::span<const uint8_t>) { return true; };
-  EXPECT_EQ(sheet.PrintA4CheckSheet(MODEL_OPAL_320), ERR_SEND_COUNT);
+  EXPECT_EQ(sheet.PrintA4CheckSheet(PrinterModel::Opal320), ERR_SEND_COUNT);
   const DecodedStream stream = Sent();
   EXPECT_EQ(stream.Named("FF").size(), 3u);
   EXPECT_TRUE(stream.Text().starts_with(" CHECK PATTERN PRINT 1/3"));

@@ -95,7 +95,7 @@ TEST_F(BidCheckTest, PageThatNeverReachedThePrinterIsReportedAsAnError) {
 // The printer as a technician meets it: the page through the whole link into a virtual printer.
 class BidCheckPageTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_EQ(port.Open(3), PORT_OK); }
+  void SetUp() override { ASSERT_EQ(port.Open(PortId::Vlusb1), PORT_OK); }
 
   Bytes Capture() {
     std::ifstream in(temp.path() / "printer" / "capture.prn", std::ios::binary);

@@ -207,7 +207,7 @@ TEST_F(PatternTest, EveryRowOfEveryBandHoldsItsDots) {
 TEST_F(PatternTest, OnlyTheAlignmentPatternsSetAColourMode) {
   for (const auto& c : PatternCases()) {
     script.writes.clear();
-    c.print(raster);
+    EXPECT_EQ(c.print(raster), PORT_OK);
     const auto stream = Decoded();
     const bool alignment = c.name.starts_with("horizontal");
     EXPECT_EQ(Parameters(stream, "ESC (K", 6), alignment ? std::vector<int>{2} : std::vector<int>{})

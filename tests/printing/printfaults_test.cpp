@@ -40,7 +40,7 @@ std::vector<BidPrint> Prints() {
          TMaintenanceModule maintenance(link.command);
          TZlic zlic(link.command, link.clock);
          TA4Check sheet(raster, link.command, head_id, maintenance, zlic);
-         return sheet.PrintA4CheckSheet(MODEL_OPAL_320);
+         return sheet.PrintA4CheckSheet(PrinterModel::Opal320);
        }},
   };
 }

@@ -31,8 +31,8 @@ class FlawedDevice final : public ForwardingDevice {
 
 }  // namespace
 
-OpenOutcome FlawedProvider::Open(int port_index) {
-  OpenOutcome outcome = printer_.Open(port_index);
+OpenOutcome FlawedProvider::Open(PortId port) {
+  OpenOutcome outcome = printer_.Open(port);
   outcome.device = std::make_unique<FlawedDevice>(std::move(outcome.device), flaw_);
   return outcome;
 }

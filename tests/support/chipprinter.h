@@ -41,7 +41,7 @@ struct Flaw {
 class FlawedProvider final : public PortProvider {
  public:
   FlawedProvider(PortProvider& printer, Flaw& flaw) : printer_(printer), flaw_(flaw) {}
-  OpenOutcome Open(int port_index) override;
+  OpenOutcome Open(PortId port) override;
 
  private:
   PortProvider& printer_;
@@ -53,7 +53,7 @@ class FlawedProvider final : public PortProvider {
 struct ChipPrinter {
   ChipPrinter(const std::filesystem::path& dir, const ChipMemory& black, const ChipMemory& color)
       : printer(PrinterWithChips(dir, black, color)) {
-    port.Open(3);
+    EXPECT_EQ(port.Open(PortId::Vlusb1), PORT_OK);
   }
 
   // The chip addresses read, in order.

@@ -71,8 +71,8 @@ class GatedDevice final : public ForwardingDevice {
 class GatedProvider final : public PortProvider {
  public:
   GatedProvider(PortProvider& printer, Gate& gate) : printer_(printer), gate_(gate) {}
-  OpenOutcome Open(int port_index) override {
-    OpenOutcome outcome = printer_.Open(port_index);
+  OpenOutcome Open(PortId port) override {
+    OpenOutcome outcome = printer_.Open(port);
     outcome.device = std::make_unique<GatedDevice>(std::move(outcome.device), gate_);
     return outcome;
   }
@@ -85,7 +85,7 @@ class GatedProvider final : public PortProvider {
 // A fresh virtual printer on an open port, with a fake clock that also serves as the sleeper.
 class GatedPrinterTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_EQ(port.Open(3), PORT_OK); }
+  void SetUp() override { ASSERT_EQ(port.Open(PortId::Vlusb1), PORT_OK); }
 
   std::vector<Frame> EepromWrites() const {
     std::vector<Frame> writes;

@@ -42,7 +42,7 @@ class ScriptedDevice final : public PortDevice {
 class ScriptedProvider final : public PortProvider {
  public:
   ScriptedProvider(Script& script, FakeClock& clock) : script_(script), clock_(clock) {}
-  OpenOutcome Open(int) override {
+  OpenOutcome Open(PortId) override {
     ++opened;
     return {std::make_unique<ScriptedDevice>(script_, clock_), OpenFailure::None, {}};
   }

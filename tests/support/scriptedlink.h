@@ -13,7 +13,7 @@ namespace opal::testing {
 // write and answers from its script.
 class ScriptedLinkTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_EQ(port.Open(3), PORT_OK); }
+  void SetUp() override { ASSERT_EQ(port.Open(PortId::Vlusb1), PORT_OK); }
 
   FakeClock clock;
   ThrowingExit exit;

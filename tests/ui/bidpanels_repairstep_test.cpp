@@ -53,7 +53,7 @@ class StepHost final : public QWidget, public ui::PanelHost {
   void SetStatusMemoVisible(bool visible) override { memo.setVisible(visible); }
   void SetAdjustedItem(ui::AdjustedItem item, const QString& text) override { items[item] = text; }
   void CloseWithoutInitialisation() override {}
-  int16_t SelectedModelCode() const override { return 0x301; }
+  PrinterModel SelectedModelCode() const override { return PrinterModel::Opal320; }
 
   QPlainTextEdit memo;
   std::vector<ui::OperationPanel*> panels;

@@ -40,7 +40,7 @@ ProviderMaker Scripted(Script& script) {
 // Another program holds the printer.
 class BusyProvider final : public PortProvider {
  public:
-  OpenOutcome Open(int) override {
+  OpenOutcome Open(PortId) override {
     return {nullptr, OpenFailure::Busy, "The printer is in use by another program. (/dev/usb/lp0)"};
   }
 };
@@ -98,8 +98,8 @@ TEST_P(ModelIdentity, OkSendsTheStartSequenceAndRewritesTheIdentity) {
   EXPECT_EQ(eeprom[0x5F], 0xAA);
 
   EXPECT_EQ(world.forms.FormBoot->SelectedModelCode(),
-            c.model_item == 0 ? MODEL_OPAL_310 : MODEL_OPAL_320);
-  EXPECT_EQ(world.forms.FormBoot->PortIndex(), 3);
+            c.model_item == 0 ? PrinterModel::Opal310 : PrinterModel::Opal320);
+  EXPECT_EQ(world.forms.FormBoot->Port(), PortId::Vlusb1);
   for (auto [form, label] :
        {std::pair<QWidget*, const char*>{world.forms.FormAdjust.get(), "IndividualModelNameLbl"},
         {world.forms.FormBootSequential.get(), "FormBootSequentialModelNameLbl"},
@@ -151,7 +151,7 @@ TEST(PrinterId, ANameOfNoKnownModelIsUnknownInBothPrograms) {
     Script script;
     script.device_id = "MFG:OTHER;CMD:ESCPL2;MDL:Laser 9;CLS:PRINTER;";
     // The identity bytes read back as written.
-    for (const EepromWrite& write : ModelIdentityWrites(MODEL_OPAL_320)) {
+    for (const EepromWrite& write : ModelIdentityWrites(PrinterModel::Opal320)) {
       script.packets.push_back(ReplyWith(write.value));
     }
     UiWorld world("320", Scripted(script));
@@ -215,7 +215,7 @@ TEST_P(FailedStart, IsToldAndLeavesTheChoicesForAnotherTry) {
   ui::TFormBoot& boot = *world->forms.FormBoot;
   EXPECT_TRUE(boot.isVisible());
   EXPECT_TRUE(boot.isEnabled());
-  EXPECT_EQ(boot.SelectedModelCode(), MODEL_OPAL_320);
+  EXPECT_EQ(boot.SelectedModelCode(), PrinterModel::Opal320);
   EXPECT_FALSE(world->session.port.IsOpen());
   EXPECT_FALSE(world->forms.FormAdjust->isVisible());
   EXPECT_EQ(StatusText(*world), "");

@@ -95,18 +95,18 @@ class VirtualPortTest : public PrinterTest {
 TEST_F(VirtualPortTest, OpenWhileAnotherProgramHoldsThePrinterIsBusy) {
   VirtualPrinter other(Dir());
   opal::VirtualPortProvider theirs(other, clock_, clock_);
-  opal::OpenOutcome mine = provider_.Open(3);
+  opal::OpenOutcome mine = provider_.Open(opal::PortId::Vlusb1);
   ASSERT_TRUE(mine.device);
-  const opal::OpenOutcome refused = theirs.Open(3);
+  const opal::OpenOutcome refused = theirs.Open(opal::PortId::Vlusb1);
   EXPECT_FALSE(refused.device);
   EXPECT_EQ(refused.failure, opal::OpenFailure::Busy);
   EXPECT_EQ(refused.detail, "The printer is in use by another program.");
   mine.device.reset();
-  EXPECT_TRUE(theirs.Open(3).device);
+  EXPECT_TRUE(theirs.Open(opal::PortId::Vlusb1).device);
 }
 
 TEST_F(VirtualPortTest, PrinterThatCannotKeepAWriteBreaksTheLink) {
-  const opal::OpenOutcome opened = provider_.Open(3);
+  const opal::OpenOutcome opened = provider_.Open(opal::PortId::Vlusb1);
   ASSERT_TRUE(opened.device);
   fs::remove(Dir() / "eeprom.bin");
   fs::create_directory(Dir() / "eeprom.bin");

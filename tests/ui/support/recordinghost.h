@@ -25,7 +25,7 @@ class RecordingHost final : public ui::PanelHost {
     adjusted[item] = text;
   }
   void CloseWithoutInitialisation() override {}
-  int16_t SelectedModelCode() const override { return MODEL_OPAL_320; }
+  PrinterModel SelectedModelCode() const override { return PrinterModel::Opal320; }
 
   std::vector<std::pair<StatusMode, QString>> lines;
   int resets = 0;
