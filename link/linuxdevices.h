@@ -47,8 +47,9 @@ class FdPortDevice final : public PortDevice {
 // Why a device node could not be opened, from the system's error number, for the technician.
 OpenOutcome RefusedOpen(const std::filesystem::path& node, int error);
 
-// The machine's printer ports: /dev/lp0../dev/lp2 for the parallel ports, the usblp devices in
-// minor-number order for the USB ports.
+// The machine's printer ports: /dev/lp0../dev/lp2 for the parallel ports; for the USB ports the
+// USB printers in bus and port order, each through its usblp node when one serves it, otherwise
+// through libusb.
 class LinuxPortProvider final : public PortProvider {
  public:
   explicit LinuxPortProvider(std::filesystem::path dev_root = "/dev",
@@ -56,6 +57,8 @@ class LinuxPortProvider final : public PortProvider {
                              std::filesystem::path proc_root = "/proc");
 
   OpenOutcome Open(int port_index) override;
+  // The USB printers only: whether a parallel port has a printer shows only when it is asked.
+  std::optional<std::vector<std::string>> PrintersPresent() override;
 
  private:
   OpenOutcome OpenParallel(int number);
