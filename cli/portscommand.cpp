@@ -29,8 +29,8 @@ std::string Printer(const std::string& device_id) {
 }  // namespace
 
 void AddPortsCommand(CLI::App& app, MachineAction& chosen) {
-  auto* command = app.add_subcommand(
-      "ports", "List LPT1..LPT3 and VLUSB1:..VLUSB3: with what answers on each");
+  auto* command =
+      app.add_subcommand("ports", "List LPT1..LPT3 and VLUSB1:..VLUSB3: with what answers on each");
   command->callback([&chosen] { chosen = ListPorts; });
 }
 

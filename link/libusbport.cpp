@@ -103,7 +103,8 @@ class LibusbPortDevice final : public PortDevice {
   std::string DeviceId() override {
     std::array<uint8_t, kDeviceIdSize> reply{};
     const int got = libusb_control_transfer(
-        handle_, kClassInterfaceIn, kGetDeviceId, static_cast<uint16_t>(interface_.configuration_index),
+        handle_, kClassInterfaceIn, kGetDeviceId,
+        static_cast<uint16_t>(interface_.configuration_index),
         static_cast<uint16_t>(interface_.interface_number << 8 | interface_.alt_setting),
         reply.data(), static_cast<uint16_t>(reply.size()), kDeviceIdTimeoutMs);
     if (got <= 0) return {};
@@ -134,8 +135,7 @@ class LibusbPortDevice final : public PortDevice {
 };
 
 // The device at the printer's bus and address, opened; a libusb error code otherwise.
-int OpenDevice(libusb_context* context, const UsbPrinter& printer,
-               libusb_device_handle*& handle) {
+int OpenDevice(libusb_context* context, const UsbPrinter& printer, libusb_device_handle*& handle) {
   libusb_device** list = nullptr;
   const ssize_t count = libusb_get_device_list(context, &list);
   if (count < 0) return static_cast<int>(count);

@@ -22,9 +22,9 @@
 #include "link/accessadvice.h"
 #include "link/deviceid.h"
 #include "link/libusbport.h"
-#include "link/usbdiscovery.h"
 #include "link/printerdriver.h"
 #include "link/resultcodes.h"
+#include "link/usbdiscovery.h"
 
 // usblp's device-ID request; the kernel does not export it in a header.
 #define LPIOC_GET_DEVICE_ID(len) _IOC(_IOC_READ, 'P', 1, len)
@@ -254,8 +254,8 @@ OpenOutcome LinuxPortProvider::OpenUsb(std::size_t ordinal) {
   const std::vector<UsbPrinter> printers = FindUsbPrinters(sys_root_);
   if (ordinal >= printers.size()) {
     return {nullptr, OpenFailure::NotFound,
-            "USB printer " + std::to_string(ordinal + 1) + " not found: " +
-                std::to_string(printers.size()) + " USB printer(s) connected"};
+            "USB printer " + std::to_string(ordinal + 1) +
+                " not found: " + std::to_string(printers.size()) + " USB printer(s) connected"};
   }
   const UsbPrinter& printer = printers[ordinal];
   // Without a node (no devtmpfs, or a rule that removed it) usblp is no way in; libusb then

@@ -29,11 +29,16 @@ struct Candidate {
   bool complete() const { return found.endpoint_in != 0 && found.endpoint_out != 0; }
 };
 
-std::optional<std::string> Attribute(const fs::path& file) {
+std::optional<std::string> Contents(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
   if (!in) return std::nullopt;
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\0')) text.pop_back();
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// A text attribute without the line end the kernel adds.
+std::optional<std::string> Attribute(const fs::path& file) {
+  std::optional<std::string> text = Contents(file);
+  while (text && !text->empty() && text->back() == '\n') text->pop_back();
   return text;
 }
 
@@ -90,7 +95,7 @@ std::optional<UsbPrinter> PrinterAt(const fs::path& device_dir, const fs::path& 
   printer.bus_path = device_dir.filename().string();
   if (!ParseBusPath(printer.bus_path, printer.bus, printer.ports)) return std::nullopt;
   const std::optional<int> configuration = NumberAttribute(device_dir / "bConfigurationValue");
-  const std::optional<std::string> raw = Attribute(device_dir / "descriptors");
+  const std::optional<std::string> raw = Contents(device_dir / "descriptors");
   if (!configuration || !raw) return std::nullopt;
   const auto* bytes = reinterpret_cast<const uint8_t*>(raw->data());
   const std::optional<PrinterInterface> interface =
@@ -106,8 +111,8 @@ std::optional<UsbPrinter> PrinterAt(const fs::path& device_dir, const fs::path& 
   printer.manufacturer = Attribute(device_dir / "manufacturer").value_or("");
   printer.product_name = Attribute(device_dir / "product").value_or("");
   printer.serial = Attribute(device_dir / "serial").value_or("");
-  const std::string interface_name = printer.bus_path + ":" + std::to_string(*configuration) +
-                                     "." + std::to_string(interface->interface_number);
+  const std::string interface_name = printer.bus_path + ":" + std::to_string(*configuration) + "." +
+                                     std::to_string(interface->interface_number);
   printer.usblp = UsblpNodeOf(device_dir / interface_name, usbmisc);
   return printer;
 }

@@ -227,25 +227,6 @@ TEST_F(LinuxPortProviderTest, ParallelPortsAreTheLpNodes) {
   EXPECT_EQ(provider.Open(1).failure, OpenFailure::NotFound);
 }
 
-TEST_F(LinuxPortProviderTest, UsbPortsTakeTheUsblpDevicesInMinorNumberOrder) {
-  Write("sys/class/usbmisc/hiddev0/dev", "180:96\n");
-  Write("sys/class/usbmisc/lp10/dev", "180:10\n");
-  Write("sys/class/usbmisc/lp2/dev", "180:2\n");
-  fs::create_directories(root.path() / "sys/class/usbmisc/lp9");  // no "dev": minor from name
-  for (const char* node : {"hiddev0", "lp2", "lp9", "lp10"})
-    Write(fs::path("dev/usb") / node, node);
-
-  for (auto [port_index, node] : {std::pair{3, "lp2"}, std::pair{4, "lp9"}, std::pair{5, "lp10"}}) {
-    SCOPED_TRACE(port_index);
-    OpenOutcome outcome = provider.Open(port_index);
-    ASSERT_NE(outcome.device, nullptr) << outcome.detail;
-    EXPECT_EQ(Contents(*outcome.device), node);
-  }
-
-  fs::remove_all(root.path() / "sys/class/usbmisc/lp10");
-  EXPECT_EQ(provider.Open(5).failure, OpenFailure::NotFound);
-}
-
 TEST_F(LinuxPortProviderTest, ANodeTheUserMayNotOpenSaysHowToGetAccess) {
   if (geteuid() == 0) GTEST_SKIP() << "root opens any node";
   Write("dev/lp0", "");
