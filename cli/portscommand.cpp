@@ -13,7 +13,7 @@ namespace {
 int ListPorts(Console& console) {
   LinuxPortProvider provider;
   const std::vector<PortReport> reports =
-      SurveyPorts(provider, FindUsbPrinters("/sys"), PortLimits{}.device_id);
+      SurveyPorts(provider, provider.UsbPrinters(), PortLimits{}.device_id);
   for (const PortReport& report : reports) console.out << PortLine(report) << '\n';
   return kDone;
 }

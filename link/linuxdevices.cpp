@@ -24,7 +24,6 @@
 #include "link/libusbport.h"
 #include "link/printerdriver.h"
 #include "link/resultcodes.h"
-#include "link/usbdiscovery.h"
 
 // usblp's device-ID request; the kernel does not export it in a header.
 #define LPIOC_GET_DEVICE_ID(len) _IOC(_IOC_READ, 'P', 1, len)
@@ -229,7 +228,7 @@ OpenOutcome LinuxPortProvider::Open(int port_index) {
 
 std::optional<std::vector<std::string>> LinuxPortProvider::PrintersPresent() {
   std::vector<std::string> present;
-  const std::vector<UsbPrinter> printers = FindUsbPrinters(sys_root_);
+  const std::vector<UsbPrinter> printers = UsbPrinters();
   for (std::size_t i = 0; i < printers.size() && 3 + i < kPortNames.size(); ++i) {
     present.push_back(std::string(kPortNames[3 + i]) + " " + DescribeUsbPrinter(printers[i]));
   }
@@ -241,6 +240,14 @@ OpenOutcome LinuxPortProvider::OpenParallel(int number) {
   const int fd = OpenNode(node);
   if (fd < 0) return RefusedOpen(node, errno);
   const std::string port = "parport" + std::to_string(number);
+  // The device ID is only asked through the parport node: a printer the user may not ask would
+  // otherwise look switched off.
+  if (const fs::path parport = dev_root_ / port;
+      access(parport.c_str(), R_OK | W_OK) != 0 && (errno == EACCES || errno == EPERM)) {
+    const int error = errno;
+    close(fd);
+    return RefusedOpen(parport, error);
+  }
   auto query = [parport = dev_root_ / port, negotiation = negotiation_](int) {
     return ParallelDeviceId(parport, *negotiation);
   };
@@ -250,8 +257,12 @@ OpenOutcome LinuxPortProvider::OpenParallel(int number) {
   return Opened(fd, PortKind::Parallel, std::move(query), std::move(hint));
 }
 
+std::vector<UsbPrinter> LinuxPortProvider::UsbPrinters() const {
+  return FindUsbPrinters(sys_root_);
+}
+
 OpenOutcome LinuxPortProvider::OpenUsb(std::size_t ordinal) {
-  const std::vector<UsbPrinter> printers = FindUsbPrinters(sys_root_);
+  const std::vector<UsbPrinter> printers = UsbPrinters();
   if (ordinal >= printers.size()) {
     return {nullptr, OpenFailure::NotFound,
             "USB printer " + std::to_string(ordinal + 1) +

@@ -7,6 +7,7 @@
 
 #include "link/portdevice.h"
 #include "link/timing.h"
+#include "link/usbdiscovery.h"
 
 namespace opal {
 
@@ -59,6 +60,8 @@ class LinuxPortProvider final : public PortProvider {
   OpenOutcome Open(int port_index) override;
   // The USB printers only: whether a parallel port has a printer shows only when it is asked.
   std::optional<std::vector<std::string>> PrintersPresent() override;
+  // The USB printers plugged in now, VLUSB1: first.
+  std::vector<UsbPrinter> UsbPrinters() const;
 
  private:
   OpenOutcome OpenParallel(int number);

@@ -227,15 +227,22 @@ TEST_F(LinuxPortProviderTest, ParallelPortsAreTheLpNodes) {
   EXPECT_EQ(provider.Open(1).failure, OpenFailure::NotFound);
 }
 
+// The parport node counts as much as the lp node: without it the printer cannot be asked.
 TEST_F(LinuxPortProviderTest, ANodeTheUserMayNotOpenSaysHowToGetAccess) {
   if (geteuid() == 0) GTEST_SKIP() << "root opens any node";
-  Write("dev/lp0", "");
-  fs::permissions(root.path() / "dev/lp0", fs::perms::none);
-  const OpenOutcome outcome = provider.Open(kLpt1);
-  EXPECT_EQ(outcome.device, nullptr);
-  EXPECT_EQ(outcome.failure, OpenFailure::PermissionDenied);
-  EXPECT_NE(outcome.detail.find((root.path() / "dev/lp0").string()), std::string::npos);
-  EXPECT_NE(outcome.detail.find("usermod -aG lp"), std::string::npos);
+  for (const char* refused : {"dev/lp0", "dev/parport0"}) {
+    SCOPED_TRACE(refused);
+    Write("dev/lp0", "");
+    Write("dev/parport0", "");
+    fs::permissions(root.path() / refused, fs::perms::none);
+    const OpenOutcome outcome = provider.Open(kLpt1);
+    EXPECT_EQ(outcome.device, nullptr);
+    EXPECT_EQ(outcome.failure, OpenFailure::PermissionDenied);
+    EXPECT_NE(outcome.detail.find((root.path() / refused).string()), std::string::npos);
+    EXPECT_NE(outcome.detail.find("usermod -aG lp"), std::string::npos);
+    EXPECT_NE(outcome.detail.find("udev rule"), std::string::npos);
+    fs::permissions(root.path() / refused, fs::perms::owner_read | fs::perms::owner_write);
+  }
 }
 
 TEST_F(LinuxPortProviderTest, TheKernelsProbeOfAParallelPortNamesTheModelButIsNoAnswer) {
