@@ -38,6 +38,13 @@ class UsbDescriptors {
     d.Device(vendor, product).Configuration(1).Interface(0, 0, 7, 2).Bulk(0x01).Bulk(0x82);
     return d;
   }
+  // A printer whose alternate setting 0 only prints; setting 1 answers too.
+  static UsbDescriptors BidirectionalAsAlternate() {
+    UsbDescriptors d;
+    d.Device(0x04b8, 0x0005).Configuration(1).Interface(0, 0, 7, 1).Bulk(0x01);
+    d.Interface(0, 1, 7, 2).Bulk(0x03).Bulk(0x84);
+    return d;
+  }
 
   std::vector<uint8_t> bytes() const {
     std::vector<uint8_t> bytes = bytes_;

@@ -103,14 +103,7 @@ TEST_F(UsbPortTest, WithoutUsblpTheExchangeRunsThroughLibusb) {
 
 TEST_F(UsbPortTest, TheBidirectionalAlternateSettingIsSelected) {
   EmulatedUsbPrinter dual;
-  dual.descriptors = testing::UsbDescriptors()
-                         .Device(0x04b8, 0x0005)
-                         .Configuration(1)
-                         .Interface(0, 0, 7, 1)
-                         .Bulk(0x01)
-                         .Interface(0, 1, 7, 2)
-                         .Bulk(0x01)
-                         .Bulk(0x82);
+  dual.descriptors = testing::UsbDescriptors::BidirectionalAsAlternate();
   testing::Plug(bed, dual, printer);
   ASSERT_EQ(port.Open(kVlusb1), PORT_OK) << port.OpenProblem();
   port.Close();
