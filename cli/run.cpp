@@ -6,6 +6,7 @@
 #include "cli/adjustcommands.h"
 #include "cli/linkcommands.h"
 #include "cli/maintenancecommands.h"
+#include "cli/portscommand.h"
 #include "cli/printcommands.h"
 
 namespace opal::cli {
@@ -28,6 +29,8 @@ int RunOpalctl(const std::vector<std::string>& args, Clock& clock, Sleeper& slee
   AddAdjustCommands(app, chosen);
   AddPrintCommands(app, chosen);
   AddMaintenanceCommands(app, chosen);
+  MachineAction machine;
+  AddPortsCommand(app, machine);
 
   std::vector<const char*> argv{"opalctl"};
   for (const std::string& arg : args) argv.push_back(arg.c_str());
@@ -36,11 +39,12 @@ int RunOpalctl(const std::vector<std::string>& args, Clock& clock, Sleeper& slee
   } catch (const CLI::ParseError& error) {
     return app.exit(error, console.out, console.err) == 0 ? kDone : kUsage;
   }
-  if (!target.port && !target.printer.virtual_dir) {
+  if (!machine && !target.port && !target.printer.virtual_dir) {
     console.err << "Choose the printer with --port NAME or --virtual DIR.\n";
     return kUsage;
   }
   try {
+    if (machine) return machine(console);
     Opalctl ctl(target, clock, sleeper, console);
     return chosen(ctl);
   } catch (const ProgramEnd& end) {

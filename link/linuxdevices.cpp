@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <charconv>
 #include <climits>
 #include <fstream>
 #include <optional>
@@ -20,7 +19,10 @@
 #include <utility>
 #include <vector>
 
+#include "link/accessadvice.h"
 #include "link/deviceid.h"
+#include "link/libusbport.h"
+#include "link/printerdriver.h"
 #include "link/resultcodes.h"
 
 // usblp's device-ID request; the kernel does not export it in a header.
@@ -38,10 +40,6 @@ constexpr std::chrono::milliseconds kRetryPause = 10ms;
 // the port, which another program may hold.
 constexpr std::chrono::milliseconds kNegotiationReadLimit = 2s;
 constexpr std::chrono::milliseconds kNegotiationLimit = 3s;
-
-constexpr const char* kPermissionAdvice =
-    "add your user to group lp (sudo usermod -aG lp $USER, then log in again) or install the "
-    "udev rule shipped with Opal Service";
 
 int OpenNode(const fs::path& path) {
   return ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
@@ -118,41 +116,6 @@ std::string AutoprobeText(const fs::path& file) {
   return text;
 }
 
-std::optional<long> NumberIn(std::string_view digits) {
-  long number = 0;
-  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
-  if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
-  return number;
-}
-
-// The minor number from a sysfs "dev" file ("180:3").
-std::optional<long> MinorNumber(const fs::path& dev_file) {
-  std::ifstream in(dev_file);
-  std::string text;
-  if (!std::getline(in, text)) return std::nullopt;
-  const auto colon = text.find(':');
-  if (colon == std::string::npos) return std::nullopt;
-  return NumberIn(std::string_view(text).substr(colon + 1));
-}
-
-// The usblp devices ("lp0", "lp1", ...) among the class's entries, which also hold hiddev and
-// others, in the order of their minor numbers.
-std::vector<std::string> UsbPrinterNames(const fs::path& usbmisc) {
-  std::vector<std::pair<long, std::string>> printers;
-  std::error_code error;
-  for (fs::directory_iterator it(usbmisc, error), end; !error && it != end; it.increment(error)) {
-    const std::string name = it->path().filename().string();
-    if (!name.starts_with("lp")) continue;
-    const std::optional<long> number = NumberIn(std::string_view(name).substr(2));
-    if (!number) continue;
-    printers.emplace_back(MinorNumber(it->path() / "dev").value_or(*number), name);
-  }
-  std::sort(printers.begin(), printers.end());
-  std::vector<std::string> names;
-  for (auto& printer : printers) names.push_back(std::move(printer.second));
-  return names;
-}
-
 }  // namespace
 
 OpenOutcome RefusedOpen(const fs::path& node, int error) {
@@ -167,7 +130,7 @@ OpenOutcome RefusedOpen(const fs::path& node, int error) {
     case EACCES:
     case EPERM:
       outcome.failure = OpenFailure::PermissionDenied;
-      outcome.detail += std::string("; ") + kPermissionAdvice;
+      outcome.detail += std::string("; ") + kLpGroupAdvice + kUdevRuleAdvice;
       break;
     case EBUSY:
       // The lp and usblp drivers let one program at a time hold a printer.
@@ -269,11 +232,29 @@ OpenOutcome LinuxPortProvider::Open(PortId port) {
   return OpenUsb(entry.number);
 }
 
+std::optional<std::vector<std::string>> LinuxPortProvider::PrintersPresent() {
+  std::vector<std::string> present;
+  const std::vector<UsbPrinter> printers = UsbPrinters();
+  for (const PortEntry& port : kPorts) {
+    if (port.kind != PortKind::Usb || port.number >= printers.size()) continue;
+    present.push_back(std::string(port.name) + " " + DescribeUsbPrinter(printers[port.number]));
+  }
+  return present;
+}
+
 OpenOutcome LinuxPortProvider::OpenParallel(int number) {
   const fs::path node = dev_root_ / ("lp" + std::to_string(number));
   const int fd = OpenNode(node);
   if (fd < 0) return RefusedOpen(node, errno);
   const std::string port = "parport" + std::to_string(number);
+  // The device ID is only asked through the parport node: a printer the user may not ask would
+  // otherwise look switched off.
+  if (const fs::path parport = dev_root_ / port;
+      access(parport.c_str(), R_OK | W_OK) != 0 && (errno == EACCES || errno == EPERM)) {
+    const int error = errno;
+    close(fd);
+    return RefusedOpen(parport, error);
+  }
   auto query = [parport = dev_root_ / port, negotiation = negotiation_](int) {
     return ParallelDeviceId(parport, *negotiation);
   };
@@ -283,15 +264,22 @@ OpenOutcome LinuxPortProvider::OpenParallel(int number) {
   return Opened(fd, PortKind::Parallel, std::move(query), std::move(hint));
 }
 
+std::vector<UsbPrinter> LinuxPortProvider::UsbPrinters() const {
+  return FindUsbPrinters(sys_root_);
+}
+
 OpenOutcome LinuxPortProvider::OpenUsb(std::size_t ordinal) {
-  const fs::path listing = sys_root_ / "class/usbmisc";
-  const std::vector<std::string> printers = UsbPrinterNames(listing);
+  const std::vector<UsbPrinter> printers = UsbPrinters();
   if (ordinal >= printers.size()) {
     return {nullptr, OpenFailure::NotFound,
-            "USB printer " + std::to_string(ordinal + 1) + " not found: " + listing.string() +
-                " lists " + std::to_string(printers.size()) + " usblp device(s)"};
+            "USB printer " + std::to_string(ordinal + 1) +
+                " not found: " + std::to_string(printers.size()) + " USB printer(s) connected"};
   }
-  const fs::path node = dev_root_ / "usb" / printers[ordinal];
+  const UsbPrinter& printer = printers[ordinal];
+  // Without a node (no devtmpfs, or a rule that removed it) usblp is no way in; libusb then
+  // takes the interface from it.
+  const fs::path node = dev_root_ / "usb" / printer.usblp;
+  if (printer.usblp.empty() || !fs::exists(node)) return OpenThroughLibusb(printer, dev_root_);
   const int fd = OpenNode(node);
   if (fd < 0) return RefusedOpen(node, errno);
   return Opened(fd, PortKind::Usb, UsbDeviceId);

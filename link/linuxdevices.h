@@ -7,6 +7,7 @@
 
 #include "link/portdevice.h"
 #include "link/timing.h"
+#include "link/usbdiscovery.h"
 
 namespace opal {
 
@@ -51,8 +52,9 @@ OpenOutcome RefusedOpen(const std::filesystem::path& node, int error);
 enum class TransferError { TryAgain, LinkGone };
 TransferError ClassifyTransferError(PortKind kind, int error);
 
-// The machine's printer ports: /dev/lp0../dev/lp2 for the parallel ports, the usblp devices in
-// minor-number order for the USB ports.
+// The machine's printer ports: /dev/lp0../dev/lp2 for the parallel ports; for the USB ports the
+// USB printers in bus and port order, each through its usblp node when one serves it, otherwise
+// through libusb.
 class LinuxPortProvider final : public PortProvider {
  public:
   explicit LinuxPortProvider(std::filesystem::path dev_root = "/dev",
@@ -60,6 +62,10 @@ class LinuxPortProvider final : public PortProvider {
                              std::filesystem::path proc_root = "/proc");
 
   OpenOutcome Open(PortId port) override;
+  // The USB printers only: whether a parallel port has a printer shows only when it is asked.
+  std::optional<std::vector<std::string>> PrintersPresent() override;
+  // The USB printers plugged in now, VLUSB1: first.
+  std::vector<UsbPrinter> UsbPrinters() const;
 
  private:
   OpenOutcome OpenParallel(int number);

@@ -3,8 +3,10 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "link/ports.h"
 
@@ -52,6 +54,9 @@ class PortProvider {
  public:
   virtual ~PortProvider() = default;
   virtual OpenOutcome Open(PortId port) = 0;
+  // The printers present now, one "VLUSB1: what it is" each, found without opening a port, for a
+  // hint before the technician chooses one; nullopt where the provider cannot tell.
+  virtual std::optional<std::vector<std::string>> PrintersPresent() { return std::nullopt; }
 };
 
 }  // namespace opal

@@ -64,6 +64,10 @@ class TPrinterPort {
   // Why the last Open failed, for a technician; empty after a successful one.
   const std::string& OpenProblem() const { return open_problem_; }
   void SetIdle(IdleHook idle) { idle_ = std::move(idle); }
+  // The printers the ports could reach now, found without opening one (PortProvider).
+  std::optional<std::vector<std::string>> PrintersPresent() const {
+    return provider_.PrintersPresent();
+  }
 
   PrinterModel ModelCode = PrinterModel::None;
 

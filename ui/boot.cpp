@@ -40,6 +40,7 @@ TFormBoot::TFormBoot(ServiceContext& context, Forms& forms)
   connect(ui_->PortSelectOKBtn, &QPushButton::clicked, this, &TFormBoot::PortSelectOKBtnClick);
   connect(ui_->ProEndBtn, &QPushButton::clicked, this, &TFormBoot::ProEndBtnClick);
   connect(ui_->Version1, &QAction::triggered, this, &TFormBoot::Version1Click);
+  ui_->PrintersFoundLbl->Watch([this] { return context_.port.PrintersPresent(); });
   SetUpFormWindow(*this, BorderIcons::SystemMenuAndMinimise);
 }
 
