@@ -46,6 +46,7 @@ struct Target {
   std::optional<std::string> port;
   std::optional<std::filesystem::path> virtual_dir;
   std::string model = "320";
+  std::string scenario;  // of a fresh virtual printer; empty for none
 };
 
 // Port index of a port name as a technician types it: "LPT1", "vlusb1" or "VLUSB1:".

@@ -16,12 +16,13 @@ class PrintedSheet {
   // The page as the bytes of a PNG file.
   std::vector<uint8_t> EncodePng() const;
   // The memory the sheet holds.
-  std::size_t Bytes() const { return rows_.size() * sizeof(uint32_t); }
+  std::size_t Bytes() const { return rows_.size(); }
 
  private:
   friend class PageCanvas;
   int top_ = 0;
-  std::vector<uint32_t> rows_;  // whole rows from top_ on, one 0xffRRGGBB value per pixel
+  std::vector<uint8_t> rows_;     // whole rows from top_ on, one palette number per pixel
+  std::vector<uint32_t> palette_;  // 0xffRRGGBB per number; 0 is the paper's white
 };
 
 // One sheet of A4 paper at the head's resolution, white until ink lands on it. Ink is laid
@@ -44,8 +45,11 @@ class PageCanvas {
   PageCanvas& operator=(const PageCanvas&) = delete;
 
   // Lays a drop of `size` (1 to kFullDrop) on the pixel at (x, y) of the page; a drop off the
-  // paper is lost.
+  // paper is lost, as is every drop of a head that holds no ink. A head driven with another
+  // head's data lays only small drops, and none in every second band of kBandRows rows.
   void Drop(int x, int y, Ink ink, int size);
+  void SetHead(bool charged, bool id_matches);
+  static constexpr int kBandRows = 24;
   bool Blank() const;
   PrintedSheet Printed() const;
   // A fresh white sheet.

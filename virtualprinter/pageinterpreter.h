@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "virtualprinter/headcondition.h"
 #include "virtualprinter/pagecanvas.h"
 #include "virtualprinter/rasterband.h"
 
@@ -35,6 +36,8 @@ class PageInterpreter {
   bool InsideCommand() const { return expect_ != Expect::Command; }
   // Power lost: a half-received command, the settings and the sheet in progress are gone.
   void Reset();
+  // The head prints as `head` says from the next drop on.
+  void SetHead(const HeadCondition& head);
   std::size_t SkippedCommands() const { return skipped_; }
 
  private:
@@ -74,6 +77,7 @@ class PageInterpreter {
 
   PrintMechanism& mechanism_;
   PageCanvas page_;
+  HeadCondition head_;
   std::size_t skipped_ = 0;
 
   Expect expect_ = Expect::Command;

@@ -72,6 +72,7 @@ bool IsPage(std::string_view name) {
 StateStore::StateStore(fs::path dir, std::string_view model_if_new) : folder_(OpenDirectory(dir)) {
   if (Empty()) {
     MakeFresh(model_if_new);
+    made_fresh_ = true;
   } else {
     Load();
   }

@@ -25,6 +25,8 @@ class StateStore {
   StateStore(std::filesystem::path dir, std::string_view model_if_new);
 
   const std::filesystem::path& Directory() const { return folder_.Path(); }
+  // Whether the constructor made the printer factory-fresh.
+  bool MadeFresh() const { return made_fresh_; }
   StateFolder PagesFolder() const;
 
   // The directory's lock, held by one program at a time: false when another holds it, or this
@@ -64,6 +66,7 @@ class StateStore {
   Memory color_chip_{};
   FileHandle capture_;
   FileHandle lock_;
+  bool made_fresh_ = false;
 };
 
 }  // namespace vp
