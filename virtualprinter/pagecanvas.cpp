@@ -1,36 +1,49 @@
 #include "virtualprinter/pagecanvas.h"
 
-#include <QBuffer>
-#include <QByteArray>
-#include <QImage>
-#include <QImageWriter>
+#include <png.h>
+
+#include <csetjmp>
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string>
 #include <stdexcept>
 #include <unordered_map>
 
 namespace vp {
 namespace {
 
+using Colour = uint32_t;  // 0xffRRGGBB
+
 constexpr int kInkCount = 6;
-constexpr QRgb kWhite = 0xFFFFFFFF;
+constexpr Colour kWhite = 0xFFFFFFFF;
 constexpr std::size_t kMostColours = 256;  // what one byte per pixel can name
 constexpr int kMixes = kInkCount * PageCanvas::kFullDrop;
-// zlib's fastest level: a page is mostly runs of paper white, which the fastest level packs
-// nearly as well as the best, at a fraction of the time.
-constexpr int kPngQuality = 80;
+// A page has a handful of colours: up to 16 fit in half a byte per pixel, which halves what
+// zlib has to pack. Its fastest level packs the long runs of paper white nearly as well as the
+// best, at a fraction of the time.
+constexpr std::size_t kHalfByteColours = 16;
+constexpr int kPngCompression = 1;
+
+constexpr Colour Rgb(int red, int green, int blue) {
+  return 0xFF000000u | static_cast<Colour>(red) << 16 | static_cast<Colour>(green) << 8 |
+         static_cast<Colour>(blue);
+}
+constexpr int Red(Colour colour) { return static_cast<int>(colour >> 16 & 0xFF); }
+constexpr int Green(Colour colour) { return static_cast<int>(colour >> 8 & 0xFF); }
+constexpr int Blue(Colour colour) { return static_cast<int>(colour & 0xFF); }
 
 // What a full drop of each ink leaves on white paper, in the order of Ink.
-constexpr std::array<QRgb, kInkCount> kInkColours{
-    qRgb(0x1E, 0x1E, 0x22),  // black
-    qRgb(0x00, 0x9E, 0xE0),  // cyan
-    qRgb(0xE2, 0x1A, 0x7E),  // magenta
-    qRgb(0xFF, 0xE6, 0x00),  // yellow
-    qRgb(0x8C, 0xD6, 0xF4),  // light cyan
-    qRgb(0xF4, 0xA6, 0xCE),  // light magenta
+constexpr std::array<Colour, kInkCount> kInkColours{
+    Rgb(0x1E, 0x1E, 0x22),  // black
+    Rgb(0x00, 0x9E, 0xE0),  // cyan
+    Rgb(0xE2, 0x1A, 0x7E),  // magenta
+    Rgb(0xFF, 0xE6, 0x00),  // yellow
+    Rgb(0x8C, 0xD6, 0xF4),  // light cyan
+    Rgb(0xF4, 0xA6, 0xCE),  // light magenta
 };
 
 // How much of a pixel a drop of each size covers, in percent.
@@ -45,8 +58,8 @@ struct Filter {
 std::array<std::array<Filter, PageCanvas::kFullDrop>, kInkCount> MakeFilters() {
   std::array<std::array<Filter, PageCanvas::kFullDrop>, kInkCount> filters{};
   for (int ink = 0; ink < kInkCount; ++ink) {
-    const QRgb colour = kInkColours[static_cast<std::size_t>(ink)];
-    const std::array<int, 3> channels{qRed(colour), qGreen(colour), qBlue(colour)};
+    const Colour colour = kInkColours[static_cast<std::size_t>(ink)];
+    const std::array<int, 3> channels{Red(colour), Green(colour), Blue(colour)};
     for (int size = 0; size < PageCanvas::kFullDrop; ++size) {
       const int coverage = kCoverage[static_cast<std::size_t>(size)];
       for (std::size_t c = 0; c < channels.size(); ++c) {
@@ -61,24 +74,35 @@ std::array<std::array<Filter, PageCanvas::kFullDrop>, kInkCount> MakeFilters() {
 
 const auto kFilters = MakeFilters();
 
-QRgb Darken(QRgb pixel, const Filter& filter) {
-  return qRgb(static_cast<int>(static_cast<uint32_t>(qRed(pixel)) * filter.keep[0] >> 8),
-              static_cast<int>(static_cast<uint32_t>(qGreen(pixel)) * filter.keep[1] >> 8),
-              static_cast<int>(static_cast<uint32_t>(qBlue(pixel)) * filter.keep[2] >> 8));
+Colour Darken(Colour pixel, const Filter& filter) {
+  return Rgb(static_cast<int>(static_cast<uint32_t>(Red(pixel)) * filter.keep[0] >> 8),
+              static_cast<int>(static_cast<uint32_t>(Green(pixel)) * filter.keep[1] >> 8),
+              static_cast<int>(static_cast<uint32_t>(Blue(pixel)) * filter.keep[2] >> 8));
 }
 
-int Distance(QRgb a, QRgb b) {
-  const int red = qRed(a) - qRed(b);
-  const int green = qGreen(a) - qGreen(b);
-  const int blue = qBlue(a) - qBlue(b);
+int Distance(Colour a, Colour b) {
+  const int red = Red(a) - Red(b);
+  const int green = Green(a) - Green(b);
+  const int blue = Blue(a) - Blue(b);
   return red * red + green * green + blue * blue;
 }
 
-struct FreeDeleter {
-  void operator()(uint8_t* bytes) const { std::free(bytes); }
-};
+using PixelMemory = std::unique_ptr<uint8_t, PrintedSheet::FreeDeleter>;
+
+// Zeroed by the system page by page as it is touched, so the rows never inked cost nothing.
+PixelMemory AllocatePage() {
+  PixelMemory pixels(static_cast<uint8_t*>(std::calloc(std::size_t{PageCanvas::kWidth} * PageCanvas::kHeight, 1)));
+  if (!pixels) throw std::bad_alloc();
+  return pixels;
+}
 
 }  // namespace
+
+static_assert(PrintedSheet::kRowBytes == PageCanvas::kWidth);
+
+void PrintedSheet::FreeDeleter::operator()(uint8_t* bytes) const {
+  std::free(bytes);
+}
 
 // A sheet holds one byte per pixel, the number of its colour in a palette that grows as inks mix:
 // a page has a handful of colours, so a byte per pixel is a quarter of the memory and encodes as
@@ -86,10 +110,9 @@ struct FreeDeleter {
 struct PageCanvas::Sheet {
   Sheet() : palette{kWhite}, known{{kWhite, 0}} { mixed.fill(-1); }
 
-  // The pixels are made on the first drop, zeroed by the system as they are touched, so a
-  // printer that never prints holds no page memory.
+  // The pixels are made on the first drop, so a printer that never prints holds no page memory.
   void Lay(int x, int y, Ink ink, int size) {
-    if (!pixels) Allocate();
+    if (!pixels) pixels = AllocatePage();
     uint8_t& pixel = pixels.get()[static_cast<std::size_t>(y) * kWidth + static_cast<std::size_t>(x)];
     int16_t& result = mixed[static_cast<std::size_t>(pixel) * kMixes +
                             static_cast<std::size_t>(ink) * kFullDrop +
@@ -102,7 +125,7 @@ struct PageCanvas::Sheet {
 
   // The palette's number for what the drop leaves; once the palette is full, its nearest colour.
   uint8_t Mix(uint8_t pixel, Ink ink, int size) {
-    const QRgb colour = Darken(palette[pixel], kFilters[static_cast<std::size_t>(ink)]
+    const Colour colour = Darken(palette[pixel], kFilters[static_cast<std::size_t>(ink)]
                                                        [static_cast<std::size_t>(size - 1)]);
     if (const auto found = known.find(colour); found != known.end()) return found->second;
     if (palette.size() < kMostColours) {
@@ -111,18 +134,11 @@ struct PageCanvas::Sheet {
       known.emplace(colour, number);
       return number;
     }
-    const auto nearest = std::min_element(palette.begin(), palette.end(), [colour](QRgb a, QRgb b) {
+    const auto nearest = std::min_element(palette.begin(), palette.end(), [colour](Colour a, Colour b) {
       return Distance(a, colour) < Distance(b, colour);
     });
     return static_cast<uint8_t>(nearest - palette.begin());
   }
-
-  void Allocate() {
-    pixels.reset(static_cast<uint8_t*>(std::calloc(std::size_t{kWidth} * kHeight, 1)));
-    if (!pixels) throw std::bad_alloc();
-  }
-
-  const uint8_t* Row(int y) const { return pixels.get() + static_cast<std::size_t>(y) * kWidth; }
 
   bool Blank() const { return inked_top > inked_bottom; }
 
@@ -136,9 +152,9 @@ struct PageCanvas::Sheet {
     inked_bottom = -1;
   }
 
-  std::unique_ptr<uint8_t, FreeDeleter> pixels;
-  std::vector<QRgb> palette;
-  std::unordered_map<QRgb, uint8_t> known;
+  PixelMemory pixels;
+  std::vector<Colour> palette;
+  std::unordered_map<Colour, uint8_t> known;
   std::array<int16_t, kMostColours * kMixes> mixed{};
   int inked_top = kHeight;
   int inked_bottom = -1;
@@ -168,38 +184,95 @@ bool PageCanvas::Blank() const {
   return sheet_->Blank();
 }
 
-PrintedSheet PageCanvas::Printed() const {
+PrintedSheet PageCanvas::TakeSheet() {
   PrintedSheet sheet;
   sheet.palette_ = sheet_->palette;
   if (sheet_->Blank()) return sheet;
-  sheet.top_ = sheet_->inked_top;
-  sheet.rows_.assign(sheet_->Row(sheet_->inked_top), sheet_->Row(sheet_->inked_bottom + 1));
+  sheet.inked_rows_ = static_cast<std::size_t>(sheet_->inked_bottom - sheet_->inked_top + 1);
+  sheet.pixels_ = std::move(sheet_->pixels);
+  sheet_->inked_top = kHeight;
+  sheet_->inked_bottom = -1;
   return sheet;
 }
 
-std::vector<uint8_t> PrintedSheet::EncodePng() const {
-  QImage page(PageCanvas::kWidth, PageCanvas::kHeight, QImage::Format_Indexed8);
-  if (page.isNull()) throw std::bad_alloc();
-  page.setColorTable(QList<QRgb>(palette_.begin(), palette_.end()));
-  const std::size_t rows = rows_.size() / PageCanvas::kWidth;
-  const int bottom = top_ + static_cast<int>(rows);
+namespace {
+
+// What libpng writes, and why it stopped when it did.
+struct PngOutput {
+  std::vector<uint8_t> bytes;
+  std::string failure;
+};
+
+void AppendPng(png_structp png, png_bytep data, png_size_t length) {
+  auto& output = *static_cast<PngOutput*>(png_get_io_ptr(png));
+  bool stored = true;
+  try {
+    output.bytes.insert(output.bytes.end(), data, data + length);
+  } catch (const std::bad_alloc&) {
+    stored = false;
+  }
+  if (!stored) png_error(png, "out of memory");
+}
+
+void FailPng(png_structp png, png_const_charp message) {
+  static_cast<PngOutput*>(png_get_error_ptr(png))->failure = message;
+  png_longjmp(png, 1);
+}
+
+void WarnPng(png_structp, png_const_charp) {}
+
+// libpng leaves an error by a long jump back here, so nothing between here and libpng may need
+// destroying: this holds only plain values.
+bool WritePng(png_structp png, png_infop info, const uint8_t* pixels,
+              const std::vector<png_color>& colours, uint8_t* packed) {
+  if (setjmp(png_jmpbuf(png)) != 0) return false;
+  const bool half_bytes = colours.size() <= kHalfByteColours;
+  png_set_IHDR(png, info, PageCanvas::kWidth, PageCanvas::kHeight, half_bytes ? 4 : 8,
+               PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  png_set_PLTE(png, info, colours.data(), static_cast<int>(colours.size()));
+  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+  png_set_compression_level(png, kPngCompression);
+  png_write_info(png, info);
   for (int y = 0; y < PageCanvas::kHeight; ++y) {
-    uchar* line = page.scanLine(y);
-    if (y >= top_ && y < bottom) {
-      std::memcpy(line, rows_.data() + static_cast<std::size_t>(y - top_) * PageCanvas::kWidth,
-                  PageCanvas::kWidth);
-    } else {
-      std::memset(line, 0, PageCanvas::kWidth);
+    const uint8_t* row = pixels + static_cast<std::size_t>(y) * PrintedSheet::kRowBytes;
+    if (!half_bytes) {
+      png_write_row(png, row);
+      continue;
     }
+    for (std::size_t x = 0; x < PrintedSheet::kRowBytes / 2; ++x) {
+      packed[x] = static_cast<uint8_t>(row[2 * x] << 4 | row[2 * x + 1]);
+    }
+    png_write_row(png, packed);
   }
-  QByteArray png;
-  QBuffer buffer(&png);
-  QImageWriter writer(&buffer, "png");
-  writer.setQuality(kPngQuality);
-  if (!buffer.open(QIODevice::WriteOnly) || !writer.write(page)) {
-    throw std::runtime_error("cannot encode a printed page as PNG");
+  png_write_end(png, info);
+  return true;
+}
+
+}  // namespace
+
+std::vector<uint8_t> PrintedSheet::EncodePng() const {
+  const PixelMemory blank = pixels_ ? nullptr : AllocatePage();
+  std::vector<png_color> colours;
+  for (const Colour colour : palette_) {
+    colours.push_back({static_cast<png_byte>(Red(colour)), static_cast<png_byte>(Green(colour)),
+                       static_cast<png_byte>(Blue(colour))});
   }
-  return {png.begin(), png.end()};
+  std::vector<uint8_t> packed(kRowBytes / 2);
+  PngOutput output;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &output, FailPng, WarnPng);
+  png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
+  bool written = false;
+  if (info != nullptr) {
+    png_set_write_fn(png, &output, AppendPng, nullptr);
+    written = WritePng(png, info, pixels_ ? pixels_.get() : blank.get(), colours, packed.data());
+  }
+  png_destroy_write_struct(&png, &info);
+  if (!written) {
+    throw std::runtime_error("cannot encode a printed page as PNG: " +
+                             (output.failure.empty() ? std::string("out of memory") : output.failure));
+  }
+  return std::move(output.bytes);
 }
 
 void PageCanvas::Clear() {

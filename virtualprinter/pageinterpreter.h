@@ -19,8 +19,8 @@ class PrintMechanism {
   // How many dots to the right of its place a band printed right to left lands, for the
   // dot-size code in force and the band's ink group.
   virtual int ReturnPassOffset(uint8_t dot_size, bool color_ink) const = 0;
-  // A printed sheet leaves the printer.
-  virtual void Eject(const PageCanvas& page) = 0;
+  // A printed sheet leaves the printer: the mechanism takes it (TakeSheet) or lets it go blank.
+  virtual void Eject(PageCanvas& page) = 0;
 };
 
 // The printer's page language, taken byte by byte: text in the resident font, raster bands,

@@ -24,8 +24,8 @@ class StreamPrinter final : StreamListener, PrintMechanism {
   void OnPageByte(uint8_t byte) override { page_.Take(byte); }
   bool InsidePageCommand() const override { return page_.InsideCommand(); }
   int ReturnPassOffset(uint8_t, bool) const override { return 0; }
-  void Eject(const PageCanvas& sheet) override {
-    shelf_.Keep(sheet.Printed().EncodePng());
+  void Eject(PageCanvas& sheet) override {
+    shelf_.Keep(sheet.TakeSheet().EncodePng());
     ++pages_;
   }
 

@@ -102,16 +102,24 @@ struct VirtualPrinter::State final : StreamListener, PrintMechanism {
   void Release() {
     if (!store.Locked()) return;
     ReportLostPages();
-    if (power_left != store.GetFaults().power_off_after_bytes) {
+    Telling([this] {
+      if (power_left == store.GetFaults().power_off_after_bytes) return;
       Faults faults = store.GetFaults();
       faults.power_off_after_bytes = power_left;
-      try {
-        store.SetFaults(faults);
-      } catch (const std::exception& error) {
-        std::cerr << "virtual printer: " << error.what() << '\n';
-      }
+      store.SetFaults(faults);
+    });
+    Telling([this] { store.Unlock(); });
+  }
+
+  // Letting go has nobody to answer to: a step that fails is told on standard error, and the
+  // steps after it still run.
+  template <typename Step>
+  static void Telling(Step step) {
+    try {
+      step();
+    } catch (const std::exception& error) {
+      std::cerr << "virtual printer: " << error.what() << '\n';
     }
-    store.Unlock();
   }
 
   // Nobody may be left to ask: what was lost is said where the technician sees it.
@@ -175,9 +183,9 @@ struct VirtualPrinter::State final : StreamListener, PrintMechanism {
   }
 
   // A full waste-ink pad stops the printer printing, though it still takes the data.
-  void Eject(const PageCanvas& sheet) override {
+  void Eject(PageCanvas& sheet) override {
     if (ProtectionCounter(store.Eeprom()) >= kCounterMaximum) return;
-    renderer.Queue(sheet.Printed());
+    renderer.Queue(sheet.TakeSheet());
   }
 
   void Run(const EepromRead& read) {
