@@ -1,7 +1,9 @@
 #include "app/opalservice.h"
 
+#include "app/printedpageswindow.h"
 #include "link/linuxdevices.h"
 #include "link/virtualport.h"
+#include "ui/boot.h"
 #include "ui/inputdrop.h"
 
 namespace opal::app {
@@ -9,7 +11,8 @@ namespace {
 
 std::unique_ptr<vp::VirtualPrinter> MakePrinter(const Options& options) {
   if (!options.virtual_printer) return nullptr;
-  return std::make_unique<vp::VirtualPrinter>(*options.virtual_printer, options.virtual_model);
+  return std::make_unique<vp::VirtualPrinter>(*options.virtual_printer, options.virtual_model,
+                                             options.virtual_scenario);
 }
 
 }  // namespace
@@ -30,7 +33,8 @@ OpalService::OpalService(const Options& options)
               .dialogs = dialogs,
               .exit = exit,
               .modules = modules},
-      forms(context) {
+      forms(context),
+      printed_pages(printer ? MakePrintedPagesWindow(*printer, *forms.FormBoot) : nullptr) {
   exit.ClosesPort(port);
   port.SetIdle(ui::ProcessEventsDroppingInput);
 }

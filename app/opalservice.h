@@ -9,6 +9,7 @@
 #include "ui/applicationexit.h"
 #include "ui/dialogs.h"
 #include "ui/forms.h"
+#include "ui/forms/printedpages.h"
 #include "ui/responsivesleeper.h"
 #include "ui/servicecontext.h"
 #include "ui/servicemodules.h"
@@ -35,6 +36,8 @@ struct OpalService {
   ui::ServiceModules modules;
   ui::ServiceContext context;
   ui::Forms forms;
+  // Only on the virtual printer, whose pages land in files.
+  std::unique_ptr<ui::TFormPrintedPages> printed_pages;
 };
 
 }  // namespace opal::app

@@ -10,6 +10,7 @@ namespace opal::app {
 struct Options {
   std::optional<std::filesystem::path> virtual_printer;
   std::string virtual_model = "320";
+  std::string virtual_scenario;  // training scenario of a fresh virtual printer; empty for none
 };
 
 // The command line's options, or the exit status when the program should end at once (--help

@@ -53,10 +53,8 @@ std::vector<uint8_t> ReadStream(const std::filesystem::path& file) {
 void AddBenchCommands(CLI::App& app, CLI::Option* virtual_option, Target& target,
                       SessionlessAction& chosen) {
   app.add_option("--scenario", target.scenario,
-                 "Training scenario of a fresh virtual printer: misaligned-head, head-reseated, "
-                 "new-head, new-main-board or full-waste-pad")
-      ->check(CLI::IsMember(std::vector<std::string>(vp::kScenarioNames.begin(),
-                                                     vp::kScenarioNames.end())))
+                 "Training scenario of a fresh virtual printer")
+      ->check(CLI::IsMember(vp::ScenarioNameList()))
       ->needs(virtual_option);
 
   app.add_subcommand("status", "How far the virtual printer is repaired (exit 0 only when it is)")

@@ -66,6 +66,10 @@ void FitSpareBoard(Memory& eeprom) {
 
 }  // namespace
 
+std::vector<std::string> ScenarioNameList() {
+  return {kScenarioNames.begin(), kScenarioNames.end()};
+}
+
 void ApplyScenario(std::string_view name, Memory& eeprom, Simulation& simulation,
                    std::mt19937& random) {
   if (name == "misaligned-head") {

@@ -2,7 +2,9 @@
 
 #include <array>
 #include <random>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "virtualprinter/printermodel.h"
 #include "virtualprinter/virtualprinter.h"
@@ -15,6 +17,9 @@ namespace vp {
 // and "full-waste-pad" (protection counter clear).
 inline constexpr std::array<std::string_view, 5> kScenarioNames{
     "misaligned-head", "head-reseated", "new-head", "new-main-board", "full-waste-pad"};
+
+// The names as a command line offers them.
+std::vector<std::string> ScenarioNameList();
 
 // Turns a factory-fresh printer's EEPROM and settings into the scenario's. Throws
 // std::invalid_argument for a name that is no scenario.
