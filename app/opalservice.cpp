@@ -12,7 +12,7 @@ namespace {
 std::unique_ptr<vp::VirtualPrinter> MakePrinter(const Options& options) {
   if (!options.virtual_printer) return nullptr;
   return std::make_unique<vp::VirtualPrinter>(*options.virtual_printer, options.virtual_model,
-                                             options.virtual_scenario);
+                                              options.virtual_scenario);
 }
 
 }  // namespace

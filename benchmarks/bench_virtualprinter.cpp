@@ -8,30 +8,10 @@
 #include "benchmarks/benchsupport.h"
 #include "printing/bidcheck.h"
 #include "printing/raster.h"
-#include "virtualprinter/inputstream.h"
-#include "virtualprinter/pageinterpreter.h"
 #include "virtualprinter/statefolder.h"
+#include "virtualprinter/streamrender.h"
 
 namespace {
-
-// The page language alone: the stream split and interpreted, the sheet drawn, nothing encoded.
-class Interpreter final : vp::StreamListener, vp::PrintMechanism {
- public:
-  void Print(std::span<const uint8_t> bytes) { stream_.Feed(bytes); }
-  std::optional<vp::PrintedSheet> sheet;
-
- private:
-  void OnStartSequence() override {}
-  void OnServiceFrame(std::span<const uint8_t>) override {}
-  void OnBrokenFrame() override {}
-  void OnPageByte(uint8_t byte) override { page_.Take(byte); }
-  bool InsidePageCommand() const override { return page_.InsideCommand(); }
-  int ReturnPassOffset(uint8_t, bool) const override { return 1; }
-  void Eject(vp::PageCanvas& page) override { sheet = page.TakeSheet(); }
-
-  vp::InputStream stream_{*this};
-  vp::PageInterpreter page_{*this};
-};
 
 void PrintBidCheck(opal::bench::VirtualLink& link) {
   opal::TRasterPrinter raster(link.port, link.exit);
@@ -52,12 +32,14 @@ const std::vector<uint8_t>& BidCheckStream() {
   return stream;
 }
 
+// The page language alone: the stream split and interpreted and the sheet drawn, nothing encoded.
 void InterpretBidCheckStream(benchmark::State& state) {
   const std::vector<uint8_t>& stream = BidCheckStream();
   for (auto _ : state) {
-    Interpreter printer;
+    int pages = 0;
+    vp::StreamPrinter printer([&pages](const vp::PrintedSheet&) { ++pages; });
     printer.Print(stream);
-    if (!printer.sheet) state.SkipWithError("no page");
+    if (pages != 1) state.SkipWithError("not one page");
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
                           static_cast<int64_t>(stream.size()));
@@ -65,10 +47,11 @@ void InterpretBidCheckStream(benchmark::State& state) {
 BENCHMARK(InterpretBidCheckStream)->Unit(benchmark::kMillisecond);
 
 void EncodeBidCheckPage(benchmark::State& state) {
-  Interpreter printer;
+  std::optional<vp::PrintedSheet> sheet;
+  vp::StreamPrinter printer([&sheet](vp::PrintedSheet printed) { sheet = std::move(printed); });
   printer.Print(BidCheckStream());
   for (auto _ : state) {
-    benchmark::DoNotOptimize(printer.sheet->EncodePng());
+    benchmark::DoNotOptimize(sheet->EncodePng());
   }
 }
 BENCHMARK(EncodeBidCheckPage)->Unit(benchmark::kMillisecond);

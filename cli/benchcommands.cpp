@@ -29,7 +29,8 @@ int Status(const Target& target, Console& console) {
   }
   // Asked for a scenario, the printer is made as it would be for any other command; it is not
   // taken, so a program may hold it meanwhile.
-  if (!target.scenario.empty()) vp::VirtualPrinter(*target.virtual_dir, target.model, target.scenario);
+  if (!target.scenario.empty())
+    vp::VirtualPrinter(*target.virtual_dir, target.model, target.scenario);
   const vp::PrinterGrade grade = vp::GradePrinter(*target.virtual_dir);
   for (const std::string& line : grade.lines) console.out << line << '\n';
   return grade.repaired ? kDone : kFailed;
@@ -43,7 +44,8 @@ std::vector<uint8_t> ReadStream(const std::filesystem::path& file) {
     throw std::runtime_error(file.string() + " is larger than a printer stream can be");
   }
   std::ifstream in(file, std::ios::binary);
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
   if (in.bad()) throw std::runtime_error("cannot read " + file.string());
   return bytes;
 }
@@ -52,8 +54,7 @@ std::vector<uint8_t> ReadStream(const std::filesystem::path& file) {
 
 void AddBenchCommands(CLI::App& app, CLI::Option* virtual_option, Target& target,
                       SessionlessAction& chosen) {
-  app.add_option("--scenario", target.scenario,
-                 "Training scenario of a fresh virtual printer")
+  app.add_option("--scenario", target.scenario, "Training scenario of a fresh virtual printer")
       ->check(CLI::IsMember(vp::ScenarioNameList()))
       ->needs(virtual_option);
 

@@ -12,8 +12,7 @@ namespace {
 
 std::unique_ptr<vp::VirtualPrinter> MakePrinter(const Target& target) {
   if (!target.virtual_dir) return nullptr;
-  return std::make_unique<vp::VirtualPrinter>(*target.virtual_dir, target.model,
-                                             target.scenario);
+  return std::make_unique<vp::VirtualPrinter>(*target.virtual_dir, target.model, target.scenario);
 }
 
 int PortIndexFor(const Target& target) {

@@ -11,8 +11,8 @@ namespace vp {
 struct HeadCondition {
   static constexpr int kNozzles = 48;  // per ink
 
-  bool charged = true;     // a head without ink prints nothing
-  bool id_matches = true;  // driven with another head's data it prints faint and banded
+  bool charged = true;                // a head without ink prints nothing
+  bool id_matches = true;             // driven with another head's data it prints faint and banded
   std::array<uint64_t, 6> clogged{};  // per ink in the order of Ink, bit n for nozzle n
 
   bool Fires(Ink ink, int nozzle) const {

@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
-#include <string>
 #include <stdexcept>
+#include <string>
 #include <unordered_map>
 
 namespace vp {
@@ -32,9 +32,15 @@ constexpr Colour Rgb(int red, int green, int blue) {
   return 0xFF000000u | static_cast<Colour>(red) << 16 | static_cast<Colour>(green) << 8 |
          static_cast<Colour>(blue);
 }
-constexpr int Red(Colour colour) { return static_cast<int>(colour >> 16 & 0xFF); }
-constexpr int Green(Colour colour) { return static_cast<int>(colour >> 8 & 0xFF); }
-constexpr int Blue(Colour colour) { return static_cast<int>(colour & 0xFF); }
+constexpr int Red(Colour colour) {
+  return static_cast<int>(colour >> 16 & 0xFF);
+}
+constexpr int Green(Colour colour) {
+  return static_cast<int>(colour >> 8 & 0xFF);
+}
+constexpr int Blue(Colour colour) {
+  return static_cast<int>(colour & 0xFF);
+}
 
 // What a full drop of each ink leaves on white paper, in the order of Ink.
 constexpr std::array<Colour, kInkCount> kInkColours{
@@ -76,8 +82,8 @@ const auto kFilters = MakeFilters();
 
 Colour Darken(Colour pixel, const Filter& filter) {
   return Rgb(static_cast<int>(static_cast<uint32_t>(Red(pixel)) * filter.keep[0] >> 8),
-              static_cast<int>(static_cast<uint32_t>(Green(pixel)) * filter.keep[1] >> 8),
-              static_cast<int>(static_cast<uint32_t>(Blue(pixel)) * filter.keep[2] >> 8));
+             static_cast<int>(static_cast<uint32_t>(Green(pixel)) * filter.keep[1] >> 8),
+             static_cast<int>(static_cast<uint32_t>(Blue(pixel)) * filter.keep[2] >> 8));
 }
 
 int Distance(Colour a, Colour b) {
@@ -91,7 +97,8 @@ using PixelMemory = std::unique_ptr<uint8_t, PrintedSheet::FreeDeleter>;
 
 // Zeroed by the system page by page as it is touched, so the rows never inked cost nothing.
 PixelMemory AllocatePage() {
-  PixelMemory pixels(static_cast<uint8_t*>(std::calloc(std::size_t{PageCanvas::kWidth} * PageCanvas::kHeight, 1)));
+  PixelMemory pixels(
+      static_cast<uint8_t*>(std::calloc(std::size_t{PageCanvas::kWidth} * PageCanvas::kHeight, 1)));
   if (!pixels) throw std::bad_alloc();
   return pixels;
 }
@@ -113,10 +120,11 @@ struct PageCanvas::Sheet {
   // The pixels are made on the first drop, so a printer that never prints holds no page memory.
   void Lay(int x, int y, Ink ink, int size) {
     if (!pixels) pixels = AllocatePage();
-    uint8_t& pixel = pixels.get()[static_cast<std::size_t>(y) * kWidth + static_cast<std::size_t>(x)];
-    int16_t& result = mixed[static_cast<std::size_t>(pixel) * kMixes +
-                            static_cast<std::size_t>(ink) * kFullDrop +
-                            static_cast<std::size_t>(size - 1)];
+    uint8_t& pixel =
+        pixels.get()[static_cast<std::size_t>(y) * kWidth + static_cast<std::size_t>(x)];
+    int16_t& result =
+        mixed[static_cast<std::size_t>(pixel) * kMixes + static_cast<std::size_t>(ink) * kFullDrop +
+              static_cast<std::size_t>(size - 1)];
     if (result < 0) result = static_cast<int16_t>(Mix(pixel, ink, size));
     pixel = static_cast<uint8_t>(result);
     inked_top = std::min(inked_top, y);
@@ -125,8 +133,9 @@ struct PageCanvas::Sheet {
 
   // The palette's number for what the drop leaves; once the palette is full, its nearest colour.
   uint8_t Mix(uint8_t pixel, Ink ink, int size) {
-    const Colour colour = Darken(palette[pixel], kFilters[static_cast<std::size_t>(ink)]
-                                                       [static_cast<std::size_t>(size - 1)]);
+    const Colour colour =
+        Darken(palette[pixel],
+               kFilters[static_cast<std::size_t>(ink)][static_cast<std::size_t>(size - 1)]);
     if (const auto found = known.find(colour); found != known.end()) return found->second;
     if (palette.size() < kMostColours) {
       const auto number = static_cast<uint8_t>(palette.size());
@@ -134,9 +143,9 @@ struct PageCanvas::Sheet {
       known.emplace(colour, number);
       return number;
     }
-    const auto nearest = std::min_element(palette.begin(), palette.end(), [colour](Colour a, Colour b) {
-      return Distance(a, colour) < Distance(b, colour);
-    });
+    const auto nearest = std::min_element(
+        palette.begin(), palette.end(),
+        [colour](Colour a, Colour b) { return Distance(a, colour) < Distance(b, colour); });
     return static_cast<uint8_t>(nearest - palette.begin());
   }
 
@@ -269,8 +278,9 @@ std::vector<uint8_t> PrintedSheet::EncodePng() const {
   }
   png_destroy_write_struct(&png, &info);
   if (!written) {
-    throw std::runtime_error("cannot encode a printed page as PNG: " +
-                             (output.failure.empty() ? std::string("out of memory") : output.failure));
+    throw std::runtime_error(
+        "cannot encode a printed page as PNG: " +
+        (output.failure.empty() ? std::string("out of memory") : output.failure));
   }
   return std::move(output.bytes);
 }

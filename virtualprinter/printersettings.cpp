@@ -21,8 +21,8 @@ constexpr std::size_t kMaxDeviceId = 65'533;
 constexpr std::array<std::string_view, 6> kBidRows{"ms-black",  "ms-color",  "6pl-black",
                                                    "6pl-color", "4pl-black", "4pl-color"};
 // The inks of "clogged_nozzles", in the order of Simulation.
-constexpr std::array<std::string_view, 6> kInkNames{"black",     "cyan",      "magenta",
-                                                    "yellow",    "light-cyan", "light-magenta"};
+constexpr std::array<std::string_view, 6> kInkNames{"black",  "cyan",       "magenta",
+                                                    "yellow", "light-cyan", "light-magenta"};
 constexpr int kNozzlesPerInk = 48;
 constexpr std::size_t kHeadLabelLength = 13;
 constexpr std::size_t kSerialLabelLength = 10;
@@ -100,7 +100,7 @@ std::array<uint64_t, 6> NozzlesFromJson(const json& given) {
       }
       CheckRange(name, nozzle.get<int64_t>(), 0, kNozzlesPerInk - 1);
       clogged[static_cast<std::size_t>(ink - kInkNames.begin())] |= uint64_t{1}
-                                                                     << nozzle.get<int>();
+                                                                    << nozzle.get<int>();
     }
   }
   return clogged;

@@ -21,8 +21,8 @@ using ::testing::Contains;
 using ::testing::HasSubstr;
 using vp::testing::PrintTo;
 
-const Bytes kNozzleCheck{0x1B, 0x28, 0x52, 0x08, 0x00, 0x00, 'R',  'E',  'M',  'O',
-                         'T',  'E',  '1',  'L',  'D',  0x00, 0x00, 'N',  'C',  0x02,
+const Bytes kNozzleCheck{0x1B, 0x28, 0x52, 0x08, 0x00, 0x00, 'R',  'E', 'M', 'O',
+                         'T',  'E',  '1',  'L',  'D',  0x00, 0x00, 'N', 'C', 0x02,
                          0x00, 0x00, 0x00, 0x1B, 0x00, 0x00, 0x00, 0x0C};
 const Bytes kPowerfulCleaning{0x1B, 0x7C, 0x00, 0x06, 0x00, 0x06, 0x31, 0x84, 0x7B, 0x42, 0x0A};
 const Bytes kInkCharge{0x1B, 0x7C, 0x00, 0x06, 0x00, 0x06, 0x31, 0x84, 0x7B, 0x42, 0x09};
@@ -98,12 +98,13 @@ TEST_P(EveryScenario, IsKeptAcrossRestartsAndGradedNotRepaired) {
 
 INSTANTIATE_TEST_SUITE_P(
     Scenarios, EveryScenario,
-    ::testing::Values(
-        ScenarioCase{"MisalignedHead", "misaligned-head", " off (head "},
-        ScenarioCase{"HeadReseated", "head-reseated", "Nozzles not firing: "},
-        ScenarioCase{"NewHead", "new-head", "Ink charge: not done"},
-        ScenarioCase{"NewMainBoard", "new-main-board", "stored USB ID ?????????? does not match"},
-        ScenarioCase{"FullWastePad", "full-waste-pad", "32915 of 32915, the waste-ink pad is full"}),
+    ::testing::Values(ScenarioCase{"MisalignedHead", "misaligned-head", " off (head "},
+                      ScenarioCase{"HeadReseated", "head-reseated", "Nozzles not firing: "},
+                      ScenarioCase{"NewHead", "new-head", "Ink charge: not done"},
+                      ScenarioCase{"NewMainBoard", "new-main-board",
+                                   "stored USB ID ?????????? does not match"},
+                      ScenarioCase{"FullWastePad", "full-waste-pad",
+                                   "32915 of 32915, the waste-ink pad is full"}),
     kCaseName);
 
 TEST_F(ScenarioTest, AnUnknownScenarioIsRefused) {
@@ -115,7 +116,8 @@ TEST_F(ScenarioTest, AMisalignedHeadIsOffInEveryRowByWhatOneCheckPrintShows) {
   const auto eeprom = printer_->Eeprom();
   constexpr std::array<uint8_t, 6> kBidAddresses{0x33, 0x36, 0x34, 0x37, 0x35, 0x38};
   for (std::size_t row = 0; row < 6; ++row) {
-    const int off = simulation.bid_misalignment[row] - static_cast<int8_t>(eeprom[kBidAddresses[row]]);
+    const int off =
+        simulation.bid_misalignment[row] - static_cast<int8_t>(eeprom[kBidAddresses[row]]);
     EXPECT_NE(off, 0) << row;
     EXPECT_LE(std::abs(off), 2) << row;
   }
@@ -155,10 +157,19 @@ TEST_F(ScenarioTest, ANewHeadPrintsNothingBeforeTheInkChargeAndFaintUntilItsIdIs
   }
   EXPECT_GT(faint.darkest, 100);
 
-  const std::array<std::pair<uint8_t, uint8_t>, 13> kHeadIdWrites{
-      {{0x46, 0x5A}, {0x3F, 0x01}, {0x45, 0x00}, {0x40, 0x02}, {0x41, 0x03}, {0x42, 0x04},
-       {0x43, 0x05}, {0x44, 0x06}, {0x47, 0x28}, {0x4A, 0x29}, {0x48, 0x2A}, {0x4B, 0x2B},
-       {0x49, 0x2C}}};
+  const std::array<std::pair<uint8_t, uint8_t>, 13> kHeadIdWrites{{{0x46, 0x5A},
+                                                                   {0x3F, 0x01},
+                                                                   {0x45, 0x00},
+                                                                   {0x40, 0x02},
+                                                                   {0x41, 0x03},
+                                                                   {0x42, 0x04},
+                                                                   {0x43, 0x05},
+                                                                   {0x44, 0x06},
+                                                                   {0x47, 0x28},
+                                                                   {0x4A, 0x29},
+                                                                   {0x48, 0x2A},
+                                                                   {0x4B, 0x2B},
+                                                                   {0x49, 0x2C}}};
   for (const auto& [address, value] : kHeadIdWrites) {
     printer_->Feed(EepromWriteFrame(address, value), kNow);
   }
@@ -184,8 +195,10 @@ TEST_F(ScenarioTest, AFullPadTakesPagesButPrintsNoneUntilTheCounterIsCleared) {
 TEST_F(ScenarioTest, ASpareMainBoardHoldsNoneOfThePrintersValuesButItsLabelsAreKnown) {
   Make("new-main-board");
   const auto eeprom = printer_->Eeprom();
-  EXPECT_TRUE(std::all_of(eeprom.begin() + 0x3F, eeprom.begin() + 0x5E, [](uint8_t b) { return b == 0; }));
-  EXPECT_TRUE(std::all_of(eeprom.begin() + 0x33, eeprom.begin() + 0x39, [](uint8_t b) { return b == 0; }));
+  EXPECT_TRUE(
+      std::all_of(eeprom.begin() + 0x3F, eeprom.begin() + 0x5E, [](uint8_t b) { return b == 0; }));
+  EXPECT_TRUE(
+      std::all_of(eeprom.begin() + 0x33, eeprom.begin() + 0x39, [](uint8_t b) { return b == 0; }));
   const Simulation simulation = printer_->GetSimulation();
   EXPECT_EQ(simulation.head_label, "M3RF5GTPQ2SLJ");
   EXPECT_EQ(simulation.serial_label, "K4A7Q20931");
@@ -223,7 +236,8 @@ struct SettingCase {
   const char* json;
 };
 
-class TrainingSettingTest : public ScenarioTest, public ::testing::WithParamInterface<SettingCase> {};
+class TrainingSettingTest : public ScenarioTest,
+                            public ::testing::WithParamInterface<SettingCase> {};
 
 TEST_P(TrainingSettingTest, AMistakenTrainingSettingIsRefused) {
   std::filesystem::create_directories(Dir());
@@ -234,7 +248,8 @@ TEST_P(TrainingSettingTest, AMistakenTrainingSettingIsRefused) {
 INSTANTIATE_TEST_SUITE_P(
     Settings, TrainingSettingTest,
     ::testing::Values(
-        SettingCase{"NozzleBeyondTheHead", R"({"model": "320", "clogged_nozzles": {"cyan": [48]}})"},
+        SettingCase{"NozzleBeyondTheHead",
+                    R"({"model": "320", "clogged_nozzles": {"cyan": [48]}})"},
         SettingCase{"UnknownInk", R"({"model": "320", "clogged_nozzles": {"grey": [1]}})"},
         SettingCase{"ChargedNotAFlag", R"({"model": "320", "ink_charged": "yes"})"},
         SettingCase{"HeadLabelTooLong", R"({"model": "320", "head_label": "M3RF5GTPQ2SLJX"})"}),

@@ -28,8 +28,8 @@ QSize PageView::sizeHint() const {
 
 void PageView::Rescale() {
   reduced_ = scale_ < 1.0 && !page_.isNull()
-                 ? QPixmap::fromImage(page_.scaled(sizeHint(), Qt::IgnoreAspectRatio,
-                                                   Qt::SmoothTransformation))
+                 ? QPixmap::fromImage(
+                       page_.scaled(sizeHint(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation))
                  : QPixmap();
   resize(sizeHint());
   update();
@@ -50,7 +50,8 @@ void PageView::paintEvent(QPaintEvent* event) {
   const int bottom = static_cast<int>(std::ceil((event->rect().bottom() + 1) / scale_));
   const QRect dots = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)) & page_.rect();
   const QRect target(static_cast<int>(dots.left() * scale_), static_cast<int>(dots.top() * scale_),
-                     static_cast<int>(dots.width() * scale_), static_cast<int>(dots.height() * scale_));
+                     static_cast<int>(dots.width() * scale_),
+                     static_cast<int>(dots.height() * scale_));
   painter.drawImage(target, page_, dots);
 }
 
