@@ -115,7 +115,14 @@ void PrintedSheet::FreeDeleter::operator()(uint8_t* bytes) const {
 // a page has a handful of colours, so a byte per pixel is a quarter of the memory and encodes as
 // an indexed PNG. What a drop makes of each colour is worked out once and kept.
 struct PageCanvas::Sheet {
-  Sheet() : palette{kWhite}, known{{kWhite, 0}} { mixed.fill(-1); }
+  Sheet() { ForgetColours(); }
+
+  // A blank sheet starts its palette afresh, so no page carries the colours of the ones before.
+  void ForgetColours() {
+    palette.assign({kWhite});
+    known = {{kWhite, 0}};
+    mixed.fill(-1);
+  }
 
   // The pixels are made on the first drop, so a printer that never prints holds no page memory.
   void Lay(int x, int y, Ink ink, int size) {
@@ -157,8 +164,13 @@ struct PageCanvas::Sheet {
       std::memset(pixels.get() + static_cast<std::size_t>(inked_top) * kWidth, 0,
                   static_cast<std::size_t>(inked_bottom - inked_top + 1) * kWidth);
     }
+    MakeBlank();
+  }
+
+  void MakeBlank() {
     inked_top = kHeight;
     inked_bottom = -1;
+    ForgetColours();
   }
 
   PixelMemory pixels;
@@ -199,8 +211,7 @@ PrintedSheet PageCanvas::TakeSheet() {
   if (sheet_->Blank()) return sheet;
   sheet.inked_rows_ = static_cast<std::size_t>(sheet_->inked_bottom - sheet_->inked_top + 1);
   sheet.pixels_ = std::move(sheet_->pixels);
-  sheet_->inked_top = kHeight;
-  sheet_->inked_bottom = -1;
+  sheet_->MakeBlank();
   return sheet;
 }
 
@@ -263,7 +274,7 @@ bool WritePng(png_structp png, png_infop info, const uint8_t* pixels,
 std::vector<uint8_t> PrintedSheet::EncodePng() const {
   const PixelMemory blank = pixels_ ? nullptr : AllocatePage();
   std::vector<png_color> colours;
-  for (const Colour colour : palette_) {
+  for (const Colour colour : palette_.empty() ? std::vector<Colour>{kWhite} : palette_) {
     colours.push_back({static_cast<png_byte>(Red(colour)), static_cast<png_byte>(Green(colour)),
                        static_cast<png_byte>(Blue(colour))});
   }

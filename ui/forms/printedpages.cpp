@@ -146,8 +146,14 @@ void TFormPrintedPages::closeEvent(QCloseEvent* event) {
   QWidget::closeEvent(event);
 }
 
+// The whole page fits the room there is, which a hidden window does not know yet.
 void TFormPrintedPages::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  if (Zoom() == kWholePage) ApplyZoom();
+}
+
+void TFormPrintedPages::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
   if (Zoom() == kWholePage) ApplyZoom();
 }
 

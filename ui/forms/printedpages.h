@@ -49,6 +49,7 @@ class TFormPrintedPages final : public QWidget {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void Rescan(bool announce);
