@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/ui/support/bidrows.h"
 #include "tests/ui/support/uiworld.h"
 #include "ui/clickablepanel.h"
 #include "ui/formbootsequential.h"
@@ -62,13 +63,6 @@ const ScenarioChain kChains[] = {
     {7, "full-waste-pad", {{Step::CounterClear, "Repair7ProtectCounterPnl"}}},
 };
 
-// The Bi-D rows of the input panel in the order of the printer's misalignment settings.
-constexpr std::array<const char*, 6> kBidBoxes{"BidMsBkCheckBox",  "BidMsClCheckBox",
-                                               "Bid6plBkCheckBox", "Bid6plClCheckBox",
-                                               "Bid4plBkCheckBox", "Bid4plClCheckBox"};
-constexpr std::array<const char*, 6> kBidEdits{"MsBkBidWrtEdit",  "MsClBidWrtEdit",
-                                               "Pl6BkBidWrtEdit", "Pl6ClBidWrtEdit",
-                                               "Pl4BkBidWrtEdit", "Pl4ClBidWrtEdit"};
 // A technician repeats the nozzle check until no line is missing; a head that needs more
 // cleanings than this is not coming clean.
 constexpr int kMostNozzleChecks = 8;
