@@ -1,5 +1,6 @@
 #include "app/opalservice.h"
 
+#include "app/printedpageswindow.h"
 #include "ui/inputdrop.h"
 
 namespace opal::app {
@@ -15,7 +16,9 @@ OpalService::OpalService(const Options& options)
               .dialogs = dialogs,
               .exit = exit,
               .modules = session.modules},
-      forms(context) {
+      forms(context),
+      printed_pages(ports.Virtual() ? MakePrintedPagesWindow(*ports.Virtual(), *forms.FormBoot)
+                                    : nullptr) {
   exit.ClosesPort(session.port);
   session.port.SetIdle(ui::ProcessEventsDroppingInput);
 }

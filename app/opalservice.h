@@ -6,6 +6,7 @@
 #include "ui/applicationexit.h"
 #include "ui/dialogs.h"
 #include "ui/forms.h"
+#include "ui/forms/printedpages.h"
 #include "ui/responsivesleeper.h"
 #include "ui/servicecontext.h"
 #include "virtualport/printerports.h"
@@ -28,6 +29,8 @@ struct OpalService {
   ServiceSession session;
   ui::ServiceContext context;
   ui::Forms forms;
+  // Only on the virtual printer, whose pages land in files.
+  std::unique_ptr<ui::TFormPrintedPages> printed_pages;
 };
 
 }  // namespace opal::app

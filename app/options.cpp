@@ -3,6 +3,8 @@
 #include <CLI/CLI.hpp>
 #include <QStandardPaths>
 
+#include "virtualprinter/scenario.h"
+
 namespace opal::app {
 
 std::filesystem::path DefaultVirtualPrinter() {
@@ -23,6 +25,10 @@ ParsedOptions ParseOptions(int argc, char** argv) {
   cli.add_option("--virtual-model", parsed.options.printer.virtual_model,
                  "Model of a fresh virtual printer (default 320)")
       ->check(CLI::IsMember({"310", "320"}))
+      ->needs(virtual_printer);
+  cli.add_option("--scenario", parsed.options.printer.virtual_scenario,
+                 "Training scenario of a fresh virtual printer")
+      ->check(CLI::IsMember(vp::ScenarioNameList()))
       ->needs(virtual_printer);
   try {
     cli.parse(argc, argv);

@@ -10,7 +10,7 @@
 namespace opal::cli {
 namespace {
 
-int ListPorts(Console& console) {
+int ListPorts(const Target& /*unused*/, Console& console) {
   LinuxPortProvider provider;
   const std::vector<PortReport> reports =
       SurveyPorts(provider, provider.UsbPrinters(), PortLimits{}.device_id);
@@ -28,7 +28,7 @@ std::string Printer(const std::string& device_id) {
 
 }  // namespace
 
-void AddPortsCommand(CLI::App& app, MachineAction& chosen) {
+void AddPortsCommand(CLI::App& app, SessionlessAction& chosen) {
   auto* command =
       app.add_subcommand("ports", "List LPT1..LPT3 and VLUSB1:..VLUSB3: with what answers on each");
   command->callback([&chosen] { chosen = ListPorts; });

@@ -9,11 +9,8 @@
 
 namespace opal::cli {
 
-// A command about this machine's ports rather than one printer: it needs no --port.
-using MachineAction = std::function<int(Console&)>;
-
-// ports: what answers on each of the six ports.
-void AddPortsCommand(CLI::App& app, MachineAction& chosen);
+// ports: what answers on each of the six ports of this machine; needs no --port.
+void AddPortsCommand(CLI::App& app, SessionlessAction& chosen);
 
 // One line of the listing: the port, then what answers there or why nothing does.
 std::string PortLine(const PortReport& report);

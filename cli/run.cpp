@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/adjustcommands.h"
+#include "cli/benchcommands.h"
 #include "cli/linkcommands.h"
 #include "cli/maintenancecommands.h"
 #include "cli/portscommand.h"
@@ -25,12 +26,13 @@ int RunOpalctl(const std::vector<std::string>& args, Clock& clock, Sleeper& slee
       ->needs(virt);
 
   Action chosen;
+  SessionlessAction sessionless;
+  AddBenchCommands(app, virt, target, sessionless);
   AddLinkCommands(app, chosen);
   AddAdjustCommands(app, chosen);
   AddPrintCommands(app, chosen);
   AddMaintenanceCommands(app, chosen);
-  MachineAction machine;
-  AddPortsCommand(app, machine);
+  AddPortsCommand(app, sessionless);
 
   std::vector<const char*> argv{"opalctl"};
   for (const std::string& arg : args) argv.push_back(arg.c_str());
@@ -39,12 +41,12 @@ int RunOpalctl(const std::vector<std::string>& args, Clock& clock, Sleeper& slee
   } catch (const CLI::ParseError& error) {
     return app.exit(error, console.out, console.err) == 0 ? kDone : kUsage;
   }
-  if (!machine && !target.port && !target.printer.virtual_dir) {
+  if (!sessionless && !target.port && !target.printer.virtual_dir) {
     console.err << "Choose the printer with --port NAME or --virtual DIR.\n";
     return kUsage;
   }
   try {
-    if (machine) return machine(console);
+    if (sessionless) return sessionless(target, console);
     Opalctl ctl(target, clock, sleeper, console);
     return chosen(ctl);
   } catch (const ProgramEnd& end) {

@@ -72,6 +72,9 @@ struct Opalctl {
 };
 
 using Action = std::function<int(Opalctl&)>;
+// A command that needs no printer session: it runs once the line is parsed, instead of opening
+// the port.
+using SessionlessAction = std::function<int(const Target&, Console&)>;
 
 // Lets a command line choice run `action` once the whole line has been parsed.
 void Runs(CLI::App* command, Action& chosen, Action action);

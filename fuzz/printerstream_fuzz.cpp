@@ -17,7 +17,7 @@ class Firmware final : public vp::StreamListener, public vp::PrintMechanism {
   void OnPageByte(uint8_t byte) override { pages_.Take(byte); }
   bool InsidePageCommand() const override { return pages_.InsideCommand(); }
   int ReturnPassOffset(uint8_t, bool color_ink) const override { return color_ink ? -3 : 5; }
-  void Eject(const vp::PageCanvas&) override {}
+  void Eject(vp::PageCanvas&) override {}
 
   vp::PageInterpreter pages_{*this};
 };

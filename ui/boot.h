@@ -31,6 +31,8 @@ class TFormBoot : public QWidget {
   PrinterModel SelectedModelCode() const;
   // The chosen port as stored by the last OK: 0-2 parallel, 3-5 USB.
   PortId Port() const { return port_; }
+  // An item of the program's own for the pop-up menu, after "Version".
+  void AddMenuItem(QAction& item) { PopupMenu1.addAction(&item); }
 
  signals:
   // The start-up form is the main form: closing it ends the program.

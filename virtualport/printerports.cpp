@@ -8,7 +8,8 @@ namespace {
 
 std::unique_ptr<vp::VirtualPrinter> MakePrinter(const PrinterPlace& place) {
   if (!place.virtual_dir) return nullptr;
-  return std::make_unique<vp::VirtualPrinter>(*place.virtual_dir, place.virtual_model);
+  return std::make_unique<vp::VirtualPrinter>(*place.virtual_dir, place.virtual_model,
+                                              place.virtual_scenario);
 }
 
 }  // namespace

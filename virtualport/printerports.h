@@ -16,6 +16,7 @@ namespace opal {
 struct PrinterPlace {
   std::optional<std::filesystem::path> virtual_dir;
   std::string virtual_model = "320";
+  std::string virtual_scenario;  // training scenario of a fresh virtual printer; empty for none
 };
 
 // The port provider a program opens its ports through, chosen here and nowhere else.

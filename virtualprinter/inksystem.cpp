@@ -17,7 +17,6 @@ constexpr int kCounterLimit = 255;
 // rated for, as the printer's does.
 constexpr std::size_t kCounterHigh = 0x1A;
 constexpr std::size_t kCounterLow = 0x1B;
-constexpr int kCounterMaximum = 32'915;
 
 struct Cost {
   int black_percent;
@@ -40,13 +39,32 @@ void UseInk(Memory& chip, std::size_t inks, int percent) {
 }
 
 void RaiseCounter(Memory& eeprom, int points) {
-  const int now = eeprom[kCounterHigh] << 8 | eeprom[kCounterLow];
-  const int raised = std::max(now, std::min(kCounterMaximum, now + points));
-  eeprom[kCounterHigh] = static_cast<uint8_t>(raised >> 8);
-  eeprom[kCounterLow] = static_cast<uint8_t>(raised & 0xFF);
+  const int now = ProtectionCounter(eeprom);
+  SetProtectionCounter(eeprom, std::max(now, std::min(kCounterMaximum, now + points)));
 }
 
 }  // namespace
+
+int ProtectionCounter(const Memory& eeprom) {
+  return eeprom[kCounterHigh] << 8 | eeprom[kCounterLow];
+}
+
+void SetProtectionCounter(Memory& eeprom, int value) {
+  eeprom[kCounterHigh] = static_cast<uint8_t>(value >> 8 & 0xFF);
+  eeprom[kCounterLow] = static_cast<uint8_t>(value & 0xFF);
+}
+
+void ClearSomeNozzles(std::array<uint64_t, 6>& clogged) {
+  for (uint64_t& nozzles : clogged) {
+    bool clear = true;
+    for (int nozzle = 0; nozzle < 64; ++nozzle) {
+      const uint64_t bit = uint64_t{1} << nozzle;
+      if ((nozzles & bit) == 0) continue;
+      if (clear) nozzles &= ~bit;
+      clear = !clear;
+    }
+  }
+}
 
 void RunCleaningSequence(CleaningMode mode, const InkSystem& ink) {
   const Cost& cost = mode == CleaningMode::InkCharge ? kInkCharge : kPowerfulCleaning;

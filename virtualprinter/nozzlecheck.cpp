@@ -20,7 +20,7 @@ constexpr std::array<InkBlock, 6> kBlocks{{{Ink::Black, "BK"},
                                            {Ink::LightMagenta, "LM"},
                                            {Ink::Yellow, "Y"}}};
 
-constexpr int kNozzles = 48;
+constexpr int kNozzles = HeadCondition::kNozzles;
 constexpr int kNozzlePitch = 3;  // 1/120 inch
 constexpr int kBlockWidth = PageCanvas::kPrintableWidth / static_cast<int>(kBlocks.size());
 constexpr int kSteps = 4;
@@ -31,7 +31,7 @@ constexpr int kSpaceBelow = kLinePitch / 2;
 
 }  // namespace
 
-int PrintNozzleCheck(PageCanvas& page, int left, int top) {
+int PrintNozzleCheck(PageCanvas& page, int left, int top, const HeadCondition& head) {
   const int lines_top = top + kLinePitch;
   for (std::size_t block = 0; block < kBlocks.size(); ++block) {
     const int block_left = left + static_cast<int>(block) * kBlockWidth;
@@ -41,6 +41,7 @@ int PrintNozzleCheck(PageCanvas& page, int left, int top) {
       x += kCharacterPitch;
     }
     for (int nozzle = 0; nozzle < kNozzles; ++nozzle) {
+      if (!head.Fires(kBlocks[block].ink, nozzle)) continue;
       const int line_left = block_left + kBlockInset + nozzle % kSteps * kStepWidth;
       for (int dot = 0; dot < kLineLength; ++dot) {
         page.Drop(line_left + dot, lines_top + nozzle * kNozzlePitch, kBlocks[block].ink,

@@ -10,18 +10,25 @@ namespace vp {
 enum class Ink : uint8_t { Black, Cyan, Magenta, Yellow, LightCyan, LightMagenta };
 
 // The ink of a sheet that left the printer, held apart from the canvas so the page can be encoded
-// while the next one prints. Only the rows that took ink are kept.
+// while the next one prints.
 class PrintedSheet {
  public:
+  // Page memory comes from calloc, which leaves the untouched rows to the system's zero pages.
+  struct FreeDeleter {
+    void operator()(uint8_t* bytes) const;
+  };
+  static constexpr std::size_t kRowBytes = 2976;  // PageCanvas::kWidth, one byte per pixel
+
   // The page as the bytes of a PNG file.
   std::vector<uint8_t> EncodePng() const;
-  // The memory the sheet holds.
-  std::size_t Bytes() const { return rows_.size() * sizeof(uint32_t); }
+  // The memory the sheet's inked rows take; the rest was never touched.
+  std::size_t Bytes() const { return inked_rows_ * kRowBytes; }
 
  private:
   friend class PageCanvas;
-  int top_ = 0;
-  std::vector<uint32_t> rows_;  // whole rows from top_ on, one 0xffRRGGBB value per pixel
+  std::unique_ptr<uint8_t, FreeDeleter> pixels_;  // one palette number per pixel; none: blank
+  std::vector<uint32_t> palette_;                 // 0xffRRGGBB per number; 0 is the paper's white
+  std::size_t inked_rows_ = 0;
 };
 
 // One sheet of A4 paper at the head's resolution, white until ink lands on it. Ink is laid
@@ -44,10 +51,14 @@ class PageCanvas {
   PageCanvas& operator=(const PageCanvas&) = delete;
 
   // Lays a drop of `size` (1 to kFullDrop) on the pixel at (x, y) of the page; a drop off the
-  // paper is lost.
+  // paper is lost, as is every drop of a head that holds no ink. A head driven with another
+  // head's data lays only small drops, and none in every second band of kBandRows rows.
   void Drop(int x, int y, Ink ink, int size);
+  void SetHead(bool charged, bool id_matches);
+  static constexpr int kBandRows = 24;
   bool Blank() const;
-  PrintedSheet Printed() const;
+  // The sheet as printed, taken out of the printer, which then holds a fresh white sheet.
+  PrintedSheet TakeSheet();
   // A fresh white sheet.
   void Clear();
 

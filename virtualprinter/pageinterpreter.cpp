@@ -107,6 +107,11 @@ void PageInterpreter::Reset() {
   sheet_in_use_ = false;
 }
 
+void PageInterpreter::SetHead(const HeadCondition& head) {
+  head_ = head;
+  page_.SetHead(head.charged, head.id_matches);
+}
+
 void PageInterpreter::TakeCommandByte(uint8_t byte) {
   if (remote_) {
     collected_.assign({byte});
@@ -264,7 +269,7 @@ void PageInterpreter::RunRemote() {
   if (name == std::array<uint8_t, 2>{'N', 'C'} && length == 2) {
     x_ = 0;
     sheet_in_use_ = true;
-    return MoveDown(PrintNozzleCheck(page_, PageCanvas::kMargin, PageCanvas::kMargin + y_));
+    return MoveDown(PrintNozzleCheck(page_, PageCanvas::kMargin, PageCanvas::kMargin + y_, head_));
   }
   if (name == kRemoteExit && length == 0) {
     remote_ = false;
@@ -343,7 +348,8 @@ void PageInterpreter::StartBand(BandLayout layout, std::optional<Ink> ink, Pitch
 }
 
 void PageInterpreter::DrawRow(std::size_t row, std::span<const uint8_t> bytes) {
-  if (!band_ink_) return;
+  // Each row of a band is printed by the nozzle of its place in the head.
+  if (!band_ink_ || !head_.Fires(*band_ink_, static_cast<int>(row))) return;
   const int y = band_top_ + band_row_.Of(row);
   const int dots_per_byte = 8 / band_bits_;
   const int mask = (1 << band_bits_) - 1;

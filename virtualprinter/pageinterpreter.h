@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "virtualprinter/headcondition.h"
 #include "virtualprinter/pagecanvas.h"
 #include "virtualprinter/rasterband.h"
 
@@ -18,8 +19,8 @@ class PrintMechanism {
   // How many dots to the right of its place a band printed right to left lands, for the
   // dot-size code in force and the band's ink group.
   virtual int ReturnPassOffset(uint8_t dot_size, bool color_ink) const = 0;
-  // A printed sheet leaves the printer.
-  virtual void Eject(const PageCanvas& page) = 0;
+  // A printed sheet leaves the printer: the mechanism takes it (TakeSheet) or lets it go blank.
+  virtual void Eject(PageCanvas& page) = 0;
 };
 
 // The printer's page language, taken byte by byte: text in the resident font, raster bands,
@@ -35,6 +36,8 @@ class PageInterpreter {
   bool InsideCommand() const { return expect_ != Expect::Command; }
   // Power lost: a half-received command, the settings and the sheet in progress are gone.
   void Reset();
+  // The head prints as `head` says from the next drop on.
+  void SetHead(const HeadCondition& head);
   std::size_t SkippedCommands() const { return skipped_; }
 
  private:
@@ -74,6 +77,7 @@ class PageInterpreter {
 
   PrintMechanism& mechanism_;
   PageCanvas page_;
+  HeadCondition head_;
   std::size_t skipped_ = 0;
 
   Expect expect_ = Expect::Command;

@@ -20,6 +20,13 @@ constexpr std::size_t kMaxDeviceId = 65'533;
 // The rows of the Bi-D misalignment in printer.json, in the order of Simulation.
 constexpr std::array<std::string_view, 6> kBidRows{"ms-black",  "ms-color",  "6pl-black",
                                                    "6pl-color", "4pl-black", "4pl-color"};
+// The inks of "clogged_nozzles", in the order of Simulation.
+constexpr std::array<std::string_view, 6> kInkNames{"black",  "cyan",       "magenta",
+                                                    "yellow", "light-cyan", "light-magenta"};
+constexpr int kNozzlesPerInk = 48;
+constexpr std::size_t kHeadLabelLength = 13;
+constexpr std::size_t kSerialLabelLength = 10;
+constexpr std::size_t kMaxScenarioName = 64;
 
 void CheckRange(std::string_view name, int64_t value, int64_t low, int64_t high) {
   if (value < low || value > high) {
@@ -48,11 +55,55 @@ int SmallSetting(const json& holder, const char* name, int low, int high, int fa
   return static_cast<int>(IntegerSetting(holder, name, low, high, fallback));
 }
 
-void CheckDeviceId(const std::string& device_id) {
-  if (device_id.size() > kMaxDeviceId) {
-    throw std::invalid_argument("device_id must not be longer than " +
-                                std::to_string(kMaxDeviceId) + " bytes");
+void CheckLength(std::string_view name, const std::string& text, std::size_t limit) {
+  if (text.size() > limit) {
+    throw std::invalid_argument(std::string(name) + " must not be longer than " +
+                                std::to_string(limit) + " characters");
   }
+}
+
+std::string TextSetting(const json& holder, const char* name, std::size_t limit,
+                        const std::string& fallback) {
+  if (!holder.contains(name)) return fallback;
+  if (!holder.at(name).is_string()) {
+    throw std::invalid_argument("\"" + std::string(name) + "\" must be a string");
+  }
+  std::string text = holder.at(name).get<std::string>();
+  CheckLength(name, text, limit);
+  return text;
+}
+
+json NozzlesToJson(const std::array<uint64_t, 6>& clogged) {
+  json inks = json::object();
+  for (std::size_t ink = 0; ink < kInkNames.size(); ++ink) {
+    json nozzles = json::array();
+    for (int nozzle = 0; nozzle < kNozzlesPerInk; ++nozzle) {
+      if (clogged[ink] >> nozzle & 1) nozzles.push_back(nozzle);
+    }
+    inks[std::string(kInkNames[ink])] = nozzles;
+  }
+  return inks;
+}
+
+std::array<uint64_t, 6> NozzlesFromJson(const json& given) {
+  if (!given.is_object()) throw std::invalid_argument("\"clogged_nozzles\" must be an object");
+  std::array<uint64_t, 6> clogged{};
+  for (const auto& [name, nozzles] : given.items()) {
+    const auto* ink = std::find(kInkNames.begin(), kInkNames.end(), name);
+    if (ink == kInkNames.end()) {
+      throw std::invalid_argument("\"clogged_nozzles\" has no ink \"" + name + "\"");
+    }
+    if (!nozzles.is_array()) throw std::invalid_argument("clogged " + name + " must be a list");
+    for (const json& nozzle : nozzles) {
+      if (!nozzle.is_number_integer()) {
+        throw std::invalid_argument("clogged " + name + " must list whole numbers");
+      }
+      CheckRange(name, nozzle.get<int64_t>(), 0, kNozzlesPerInk - 1);
+      clogged[static_cast<std::size_t>(ink - kInkNames.begin())] |= uint64_t{1}
+                                                                    << nozzle.get<int>();
+    }
+  }
+  return clogged;
 }
 
 }  // namespace
@@ -99,7 +150,12 @@ json SimulationToJson(const Simulation& simulation) {
   }
   return {{"bid_misalignment", misalignment},
           {"exchange_silence_ms", simulation.exchange_silence_ms},
-          {"device_id", simulation.device_id}};
+          {"device_id", simulation.device_id},
+          {"head_label", simulation.head_label},
+          {"serial_label", simulation.serial_label},
+          {"scenario", simulation.scenario},
+          {"clogged_nozzles", NozzlesToJson(simulation.clogged_nozzles)},
+          {"ink_charged", simulation.ink_charged}};
 }
 
 void CheckSimulation(const Simulation& simulation) {
@@ -108,7 +164,16 @@ void CheckSimulation(const Simulation& simulation) {
                kMaxMisalignment);
   }
   CheckRange("exchange_silence_ms", simulation.exchange_silence_ms, 0, kMaxDelayMs);
-  CheckDeviceId(simulation.device_id);
+  CheckLength("device_id", simulation.device_id, kMaxDeviceId);
+  CheckLength("head_label", simulation.head_label, kHeadLabelLength);
+  CheckLength("serial_label", simulation.serial_label, kSerialLabelLength);
+  CheckLength("scenario", simulation.scenario, kMaxScenarioName);
+  for (const uint64_t clogged : simulation.clogged_nozzles) {
+    if (clogged >> kNozzlesPerInk != 0) {
+      throw std::invalid_argument("a head has only " + std::to_string(kNozzlesPerInk) +
+                                  " nozzles per ink");
+    }
+  }
 }
 
 // A row name that is not one of the six is a mistake worth hearing about.
@@ -130,12 +195,20 @@ Simulation SimulationFromJson(const json& settings) {
   }
   simulation.exchange_silence_ms =
       SmallSetting(settings, "exchange_silence_ms", 0, kMaxDelayMs, simulation.exchange_silence_ms);
-  if (settings.contains("device_id")) {
-    if (!settings.at("device_id").is_string()) {
-      throw std::invalid_argument("\"device_id\" must be a string");
+  simulation.device_id = TextSetting(settings, "device_id", kMaxDeviceId, simulation.device_id);
+  simulation.head_label =
+      TextSetting(settings, "head_label", kHeadLabelLength, simulation.head_label);
+  simulation.serial_label =
+      TextSetting(settings, "serial_label", kSerialLabelLength, simulation.serial_label);
+  simulation.scenario = TextSetting(settings, "scenario", kMaxScenarioName, simulation.scenario);
+  if (settings.contains("clogged_nozzles")) {
+    simulation.clogged_nozzles = NozzlesFromJson(settings.at("clogged_nozzles"));
+  }
+  if (settings.contains("ink_charged")) {
+    if (!settings.at("ink_charged").is_boolean()) {
+      throw std::invalid_argument("\"ink_charged\" must be true or false");
     }
-    simulation.device_id = settings.at("device_id").get<std::string>();
-    CheckDeviceId(simulation.device_id);
+    simulation.ink_charged = settings.at("ink_charged").get<bool>();
   }
   return simulation;
 }

@@ -1,5 +1,6 @@
 #include "virtualprinter/rasterband.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace vp {
@@ -16,7 +17,7 @@ BandData::BandData(BandLayout layout, RowSink row_done)
       expect_(layout.run_length ? Expect::Header : Expect::Bytes) {
   // A band without a byte of data has nothing to wait for.
   if (layout_.bytes_per_row == 0) rows_done_ = layout_.rows;
-  row_.reserve(layout_.bytes_per_row);
+  row_.resize(layout_.bytes_per_row);
 }
 
 void BandData::Take(uint8_t byte) {
@@ -31,11 +32,12 @@ void BandData::Take(uint8_t byte) {
       }
       return;
     case Expect::RepeatedByte:
-      for (; count_ > 0; --count_) Put(byte);
+      Put(byte, count_);
+      count_ = 0;
       expect_ = Expect::Header;
       return;
     case Expect::Bytes:
-      Put(byte);
+      Put(byte, 1);
       if (layout_.run_length && --count_ == 0) expect_ = Expect::Header;
       return;
   }
@@ -46,12 +48,16 @@ bool BandData::Complete() const {
   return rows_done_ == layout_.rows && (!layout_.run_length || expect_ == Expect::Header);
 }
 
-void BandData::Put(uint8_t byte) {
-  if (rows_done_ == layout_.rows) return;
-  row_.push_back(byte);
-  if (row_.size() < layout_.bytes_per_row) return;
-  row_done_(rows_done_++, row_);
-  row_.clear();
+void BandData::Put(uint8_t byte, std::size_t count) {
+  while (count > 0 && rows_done_ < layout_.rows) {
+    const std::size_t taken = std::min(count, row_.size() - filled_);
+    std::fill_n(row_.begin() + static_cast<std::ptrdiff_t>(filled_), taken, byte);
+    filled_ += taken;
+    count -= taken;
+    if (filled_ < row_.size()) return;
+    row_done_(rows_done_++, row_);
+    filled_ = 0;
+  }
 }
 
 }  // namespace vp

@@ -32,14 +32,16 @@ class BandData {
  private:
   enum class Expect { Header, RepeatedByte, Bytes };
 
-  void Put(uint8_t byte);
+  // `count` times `byte`, on across rows.
+  void Put(uint8_t byte, std::size_t count);
 
   BandLayout layout_;
   RowSink row_done_;
   Expect expect_;
   std::size_t count_ = 0;  // bytes the current run still has to give
   std::size_t rows_done_ = 0;
-  std::vector<uint8_t> row_;
+  std::vector<uint8_t> row_;  // the row being filled, bytes_per_row long
+  std::size_t filled_ = 0;    // of row_
 };
 
 }  // namespace vp

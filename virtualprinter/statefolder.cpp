@@ -159,8 +159,8 @@ std::vector<uint8_t> StateFolder::Read(std::string_view name, std::size_t limit)
   }
 }
 
-std::string StateFolder::WriteTemporary(std::string_view name,
-                                        std::span<const uint8_t> bytes) const {
+std::string StateFolder::WriteTemporary(std::string_view name, std::span<const uint8_t> bytes,
+                                        bool sync) const {
   for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
     std::string temporary = TemporaryName(name);
     const int fd = ::openat(fd_.get(), temporary.c_str(),
@@ -168,7 +168,7 @@ std::string StateFolder::WriteTemporary(std::string_view name,
     if (fd < 0 && errno == EEXIST) continue;
     if (fd < 0) FailWithErrno("cannot create a temporary file for", Within(name));
     int error = 0;
-    if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) error = errno;
+    if (!WriteAll(fd, bytes) || (sync && ::fsync(fd) != 0)) error = errno;
     if (::close(fd) != 0 && error == 0) error = errno;
     if (error != 0) {
       ::unlinkat(fd_.get(), temporary.c_str(), 0);
@@ -180,6 +180,24 @@ std::string StateFolder::WriteTemporary(std::string_view name,
 }
 
 void StateFolder::Replace(std::string_view name, std::span<const uint8_t> bytes) const {
+  ReplaceWith(name, bytes, true);
+}
+
+void StateFolder::ReplaceUnsynced(std::string_view name, std::span<const uint8_t> bytes) const {
+  ReplaceWith(name, bytes, false);
+}
+
+void StateFolder::Sync(std::string_view name) const {
+  const std::string target(name);
+  const int fd = ::openat(fd_.get(), target.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) FailWithErrno("cannot open", Within(name));
+  int error = ::fsync(fd) == 0 ? 0 : errno;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error != 0) FailWithError("cannot write", Within(name), error);
+}
+
+void StateFolder::ReplaceWith(std::string_view name, std::span<const uint8_t> bytes,
+                              bool sync) const {
   const std::string target(name);
   struct stat status {};
   if (::fstatat(fd_.get(), target.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 &&
@@ -187,7 +205,7 @@ void StateFolder::Replace(std::string_view name, std::span<const uint8_t> bytes)
     if (S_ISLNK(status.st_mode)) FailAsLink(Within(name));
     throw std::runtime_error(Within(name).string() + " is not a regular file");
   }
-  const std::string temporary = WriteTemporary(name, bytes);
+  const std::string temporary = WriteTemporary(name, bytes, sync);
   if (::renameat(fd_.get(), temporary.c_str(), fd_.get(), target.c_str()) != 0) {
     const int error = errno;
     ::unlinkat(fd_.get(), temporary.c_str(), 0);
@@ -197,7 +215,7 @@ void StateFolder::Replace(std::string_view name, std::span<const uint8_t> bytes)
 
 bool StateFolder::Add(std::string_view name, std::span<const uint8_t> bytes) const {
   const std::string target(name);
-  const std::string temporary = WriteTemporary(name, bytes);
+  const std::string temporary = WriteTemporary(name, bytes, true);
   if (::renameat2(fd_.get(), temporary.c_str(), fd_.get(), target.c_str(), RENAME_NOREPLACE) == 0) {
     return true;
   }

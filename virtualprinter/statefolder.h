@@ -45,6 +45,12 @@ class StateFolder {
   // target, reach the disk, and only then take its name. Refused when the target is not a regular
   // file. New files get the user's umask.
   void Replace(std::string_view name, std::span<const uint8_t> bytes) const;
+  // As Replace, but the bytes reach the disk only with the next Sync of `name`: other programs
+  // see the new content at once, and a crash of this one never tears the file, but power lost
+  // before the Sync may lose the change.
+  void ReplaceUnsynced(std::string_view name, std::span<const uint8_t> bytes) const;
+  // Puts what ReplaceUnsynced left to the system on the disk.
+  void Sync(std::string_view name) const;
   // As Replace, but never over an existing file: false when `name` is taken.
   bool Add(std::string_view name, std::span<const uint8_t> bytes) const;
   // The regular file `name`, made when missing, opened for appending.
@@ -55,8 +61,10 @@ class StateFolder {
  private:
   StateFolder(std::filesystem::path path, FileHandle fd);
   std::filesystem::path Within(std::string_view name) const { return path_ / name; }
-  // The name of a new temporary file beside `name` that holds `bytes` on the disk.
-  std::string WriteTemporary(std::string_view name, std::span<const uint8_t> bytes) const;
+  // The name of a new temporary file beside `name` that holds `bytes` (on the disk when `sync`).
+  std::string WriteTemporary(std::string_view name, std::span<const uint8_t> bytes,
+                             bool sync) const;
+  void ReplaceWith(std::string_view name, std::span<const uint8_t> bytes, bool sync) const;
 
   std::filesystem::path path_;
   FileHandle fd_;

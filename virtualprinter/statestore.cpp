@@ -72,6 +72,7 @@ bool IsPage(std::string_view name) {
 StateStore::StateStore(fs::path dir, std::string_view model_if_new) : folder_(OpenDirectory(dir)) {
   if (Empty()) {
     MakeFresh(model_if_new);
+    made_fresh_ = true;
   } else {
     Load();
   }
@@ -160,7 +161,10 @@ bool StateStore::Lock() {
 }
 
 void StateStore::Unlock() {
-  lock_ = FileHandle();
+  const FileHandle held = std::move(lock_);
+  if (!eeprom_unsynced_) return;
+  eeprom_unsynced_ = false;
+  folder_.Sync(kEepromFile);
 }
 
 // The holder of the lock is the only one writing: a temporary is left from a write that broke
@@ -194,8 +198,15 @@ void StateStore::SetSimulation(const Simulation& simulation) {
   simulation_ = simulation;
 }
 
+// A program holding the printer may write the EEPROM a hundred times for one page (the Bi-D
+// check print sets and restores its trials): the bytes reach the disk once, when it lets go.
 void StateStore::SetEeprom(const Memory& eeprom) {
-  folder_.Replace(kEepromFile, eeprom);
+  if (Locked()) {
+    folder_.ReplaceUnsynced(kEepromFile, eeprom);
+    eeprom_unsynced_ = true;
+  } else {
+    folder_.Replace(kEepromFile, eeprom);
+  }
   eeprom_ = eeprom;
 }
 

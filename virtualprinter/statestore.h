@@ -25,11 +25,15 @@ class StateStore {
   StateStore(std::filesystem::path dir, std::string_view model_if_new);
 
   const std::filesystem::path& Directory() const { return folder_.Path(); }
+  // Whether the constructor made the printer factory-fresh.
+  bool MadeFresh() const { return made_fresh_; }
   StateFolder PagesFolder() const;
 
   // The directory's lock, held by one program at a time: false when another holds it, or this
   // store already does.
   bool Lock();
+  // Lets go, and puts the EEPROM written while locked on the disk. Throws std::runtime_error
+  // when the EEPROM cannot be synced; the lock is gone all the same.
   void Unlock();
   bool Locked() const { return static_cast<bool>(lock_); }
   // Reads everything kept on disk afresh, after removing what interrupted writes left behind.
@@ -64,6 +68,8 @@ class StateStore {
   Memory color_chip_{};
   FileHandle capture_;
   FileHandle lock_;
+  bool made_fresh_ = false;
+  bool eeprom_unsynced_ = false;  // written while locked, not yet on the disk
 };
 
 }  // namespace vp

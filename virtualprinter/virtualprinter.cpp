@@ -4,16 +4,21 @@
 #include <deque>
 #include <exception>
 #include <iostream>
+#include <random>
+#include <stdexcept>
 #include <string_view>
 #include <utility>
 #include <variant>
 
+#include "virtualprinter/eepromareas.h"
+#include "virtualprinter/headlabel.h"
 #include "virtualprinter/inksystem.h"
 #include "virtualprinter/inputstream.h"
 #include "virtualprinter/pageinterpreter.h"
 #include "virtualprinter/pagerenderer.h"
 #include "virtualprinter/pageshelf.h"
 #include "virtualprinter/printermodel.h"
+#include "virtualprinter/scenario.h"
 #include "virtualprinter/servicecommand.h"
 #include "virtualprinter/statestore.h"
 
@@ -25,8 +30,6 @@ static_assert(VirtualPrinter::kEepromSize == kMemorySize);
 constexpr std::string_view kReplyHeader = "@BDC PS";
 constexpr std::string_view kCorruptHeader = "@BDC NG";
 constexpr std::string_view kReplyEnd = "\r\n";
-constexpr uint8_t kBidBlack = 0x33;  // MS, 6pl, 4pl follow one another
-constexpr uint8_t kBidColor = 0x36;
 // Dot-size codes of the 6pl and 4pl drops; any other size prints with the MS drops.
 constexpr uint8_t kDotSize6pl = 0x11;
 constexpr uint8_t kDotSize4pl = 0x10;
@@ -45,7 +48,40 @@ struct VirtualPrinter::State final : StreamListener, PrintMechanism {
     std::vector<uint8_t> bytes;
   };
 
-  State(std::filesystem::path dir, std::string_view model) : store(std::move(dir), model) {}
+  State(std::filesystem::path dir, std::string_view model, std::string_view scenario)
+      : store(std::move(dir), model) {
+    if (!scenario.empty()) TakeScenario(scenario);
+    UpdateHead();
+  }
+
+  // A scenario sets up a fresh printer; one made before keeps what it was made with.
+  void TakeScenario(std::string_view scenario) {
+    if (!store.MadeFresh()) {
+      if (store.GetSimulation().scenario == scenario) return;
+      throw std::runtime_error("the virtual printer in " + store.Directory().string() +
+                               " was made before, not as \"" + std::string(scenario) +
+                               "\": remove the folder to make a fresh one");
+    }
+    Memory eeprom = store.Eeprom();
+    Simulation simulation = store.GetSimulation();
+    std::mt19937 random{std::random_device{}()};
+    try {
+      ApplyScenario(scenario, eeprom, simulation, random);
+    } catch (const std::invalid_argument& error) {
+      throw std::runtime_error(error.what());
+    }
+    store.SetEeprom(eeprom);
+    store.SetSimulation(simulation);
+  }
+
+  // What the head does follows the printer's state: the ink in it, the head ID the printer
+  // drives it with, its clogged nozzles.
+  void UpdateHead() {
+    const Simulation& simulation = store.GetSimulation();
+    page.SetHead({.charged = simulation.ink_charged,
+                  .id_matches = StoredHeadId(store.Eeprom()) == simulation.head_label,
+                  .clogged = simulation.clogged_nozzles});
+  }
 
   bool Claim() {
     if (!store.Lock()) return false;
@@ -53,6 +89,7 @@ struct VirtualPrinter::State final : StreamListener, PrintMechanism {
       // Our own pages first: a temporary being written now is no leftover.
       renderer.Wait();
       store.Reload();
+      UpdateHead();
     } catch (...) {
       store.Unlock();
       throw;
@@ -65,16 +102,24 @@ struct VirtualPrinter::State final : StreamListener, PrintMechanism {
   void Release() {
     if (!store.Locked()) return;
     ReportLostPages();
-    if (power_left != store.GetFaults().power_off_after_bytes) {
+    Telling([this] {
+      if (power_left == store.GetFaults().power_off_after_bytes) return;
       Faults faults = store.GetFaults();
       faults.power_off_after_bytes = power_left;
-      try {
-        store.SetFaults(faults);
-      } catch (const std::exception& error) {
-        std::cerr << "virtual printer: " << error.what() << '\n';
-      }
+      store.SetFaults(faults);
+    });
+    Telling([this] { store.Unlock(); });
+  }
+
+  // Letting go has nobody to answer to: a step that fails is told on standard error, and the
+  // steps after it still run.
+  template <typename Step>
+  static void Telling(Step step) {
+    try {
+      step();
+    } catch (const std::exception& error) {
+      std::cerr << "virtual printer: " << error.what() << '\n';
     }
-    store.Unlock();
   }
 
   // Nobody may be left to ask: what was lost is said where the technician sees it.
@@ -120,6 +165,7 @@ struct VirtualPrinter::State final : StreamListener, PrintMechanism {
       return;
     }
     std::visit([this](const auto& parsed) { Run(parsed); }, *command);
+    UpdateHead();
   }
 
   void OnBrokenFrame() override { ++malformed; }
@@ -136,7 +182,11 @@ struct VirtualPrinter::State final : StreamListener, PrintMechanism {
     return store.GetSimulation().bid_misalignment[kind * 2 + (color_ink ? 1 : 0)] - value;
   }
 
-  void Eject(const PageCanvas& sheet) override { renderer.Queue(sheet.Printed()); }
+  // A full waste-ink pad stops the printer printing, though it still takes the data.
+  void Eject(PageCanvas& sheet) override {
+    if (ProtectionCounter(store.Eeprom()) >= kCounterMaximum) return;
+    renderer.Queue(sheet.TakeSheet());
+  }
 
   void Run(const EepromRead& read) {
     std::string subject = "\r\nEE";
@@ -174,6 +224,13 @@ struct VirtualPrinter::State final : StreamListener, PrintMechanism {
     store.SetChip(Cartridge::Black, black);
     store.SetChip(Cartridge::Color, color);
     store.SetEeprom(eeprom);
+    Simulation simulation = store.GetSimulation();
+    ClearSomeNozzles(simulation.clogged_nozzles);
+    if (cleaning.mode == CleaningMode::InkCharge) simulation.ink_charged = true;
+    if (simulation.clogged_nozzles != store.GetSimulation().clogged_nozzles ||
+        simulation.ink_charged != store.GetSimulation().ink_charged) {
+      store.SetSimulation(simulation);
+    }
   }
 
   // The exchange keeps the printer busy: it answers nothing and loses what it is sent, from the
@@ -219,8 +276,9 @@ struct VirtualPrinter::State final : StreamListener, PrintMechanism {
   bool start_seen = false;
 };
 
-VirtualPrinter::VirtualPrinter(std::filesystem::path dir, const std::string& model_if_new)
-    : state_(std::make_unique<State>(std::move(dir), model_if_new)) {}
+VirtualPrinter::VirtualPrinter(std::filesystem::path dir, const std::string& model_if_new,
+                               const std::string& scenario_if_new)
+    : state_(std::make_unique<State>(std::move(dir), model_if_new, scenario_if_new)) {}
 
 VirtualPrinter::~VirtualPrinter() {
   state_->Release();
@@ -294,6 +352,7 @@ Simulation VirtualPrinter::GetSimulation() const {
 
 void VirtualPrinter::SetSimulation(const Simulation& simulation) {
   state_->store.SetSimulation(simulation);
+  state_->UpdateHead();
 }
 
 std::array<uint8_t, VirtualPrinter::kEepromSize> VirtualPrinter::Eeprom() const {
@@ -302,6 +361,7 @@ std::array<uint8_t, VirtualPrinter::kEepromSize> VirtualPrinter::Eeprom() const 
 
 void VirtualPrinter::SetEepromByte(uint8_t address, uint8_t value) {
   state_->WriteEepromByte(address, value);
+  state_->UpdateHead();
 }
 
 std::size_t VirtualPrinter::MalformedFrames() const {

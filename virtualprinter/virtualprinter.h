@@ -42,6 +42,17 @@ struct Simulation {
   // Answers the device-ID query in place of the model's own text when not empty ("device_id",
   // for tests and practice with odd answers).
   std::string device_id{};
+  // What a technician reads off the hardware: the head ID on the fitted head's label
+  // ("head_label") and the serial number, the USB ID, on the printer's label ("serial_label").
+  std::string head_label = "M3RF5GTPQ2SLJ";
+  std::string serial_label = "K4A7Q20931";
+  // The training scenario the printer was made with ("scenario"); empty for none.
+  std::string scenario{};
+  // Nozzles (bit n for nozzle n, 0 to 47) that print nothing until cleanings clear them, per ink
+  // in the order black, cyan, magenta, yellow, light cyan, light magenta ("clogged_nozzles").
+  std::array<uint64_t, 6> clogged_nozzles{};
+  // A head fitted new holds no ink until the ink charge, and prints nothing ("ink_charged").
+  bool ink_charged = true;
 };
 
 // A printer of the family that only sees bytes, as firmware would. It shares no code with the
@@ -52,9 +63,12 @@ class VirtualPrinter {
   static constexpr std::size_t kEepromSize = 256;
 
   // Opens the printer kept in `dir`; a missing or empty directory becomes a factory-fresh printer
-  // of `model_if_new` ("310", "320" or "QX-310C"). Throws std::runtime_error when the directory
-  // cannot be used.
-  explicit VirtualPrinter(std::filesystem::path dir, const std::string& model_if_new = "320");
+  // of `model_if_new` ("310", "320" or "QX-310C"), set up as the training scenario
+  // `scenario_if_new` asks (ScenarioNames(); empty for none). Throws std::runtime_error when the
+  // directory cannot be used, and when it holds a printer made with another scenario than the one
+  // asked for.
+  explicit VirtualPrinter(std::filesystem::path dir, const std::string& model_if_new = "320",
+                          const std::string& scenario_if_new = "");
   ~VirtualPrinter();
   VirtualPrinter(const VirtualPrinter&) = delete;
   VirtualPrinter& operator=(const VirtualPrinter&) = delete;

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/ui/support/bidrows.h"
 #include "tests/ui/support/uiworld.h"
 #include "ui/adjust.h"
 #include "ui/operationpanel.h"
@@ -30,12 +31,6 @@ using ::testing::ElementsAreArray;
 // The six values in the order the panels list them: MS, 6pl, 4pl, each Black then Color.
 constexpr std::array<uint8_t, 6> kAddresses{0x33, 0x36, 0x34, 0x37, 0x35, 0x38};
 constexpr std::array<uint8_t, 6> kStored{0x05, 0xBA, 0xEC, 0x00, 0x46, 0xFF};
-constexpr std::array<const char*, 6> kEdits{"MsBkBidWrtEdit",  "MsClBidWrtEdit",
-                                            "Pl6BkBidWrtEdit", "Pl6ClBidWrtEdit",
-                                            "Pl4BkBidWrtEdit", "Pl4ClBidWrtEdit"};
-constexpr std::array<const char*, 6> kBoxes{"BidMsBkCheckBox",  "BidMsClCheckBox",
-                                            "Bid6plBkCheckBox", "Bid6plClCheckBox",
-                                            "Bid4plBkCheckBox", "Bid4plClCheckBox"};
 constexpr std::array<const char*, 6> kFields{"ShowMsBkPnl",  "ShowMsClPnl",  "Show6plBkPnl",
                                              "Show6plClPnl", "Show4plBkPnl", "Show4plClPnl"};
 
@@ -74,8 +69,8 @@ class BidPanels : public ::testing::Test {
 
   ui::TFormAdjust& Form() { return *world.forms.FormAdjust; }
   QPlainTextEdit& Memo() { return Find<QPlainTextEdit>(Form(), "StatusMemo"); }
-  QLineEdit& Edit(std::size_t row) { return Find<QLineEdit>(Form(), kEdits[row]); }
-  QCheckBox& Box(std::size_t row) { return Find<QCheckBox>(Form(), kBoxes[row]); }
+  QLineEdit& Edit(std::size_t row) { return Find<QLineEdit>(Form(), kBidEdits[row]); }
+  QCheckBox& Box(std::size_t row) { return Find<QCheckBox>(Form(), kBidBoxes[row]); }
   QSlider& TrackBar() { return Find<QSlider>(Form(), "BidPrintTrackBar"); }
   void Click(const char* button) {
     QTest::mouseClick(&Find<QPushButton>(Form(), button), Qt::LeftButton);
@@ -97,14 +92,14 @@ class BidPanels : public ::testing::Test {
   }
   std::vector<std::string> EditTexts() {
     std::vector<std::string> texts;
-    for (std::size_t row = 0; row < kEdits.size(); ++row) {
+    for (std::size_t row = 0; row < kBidEdits.size(); ++row) {
       texts.push_back(Edit(row).text().toStdString());
     }
     return texts;
   }
   std::vector<bool> Ticks() {
     std::vector<bool> ticks;
-    for (std::size_t row = 0; row < kBoxes.size(); ++row) ticks.push_back(Box(row).isChecked());
+    for (std::size_t row = 0; row < kBidBoxes.size(); ++row) ticks.push_back(Box(row).isChecked());
     return ticks;
   }
   std::vector<int> StoredValues() {

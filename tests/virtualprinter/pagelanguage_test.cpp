@@ -318,7 +318,7 @@ TEST_F(PageTest, RemoteNozzleCheckPrintsEveryNozzleOfEveryInk) {
 class CountingMechanism final : public PrintMechanism {
  public:
   int ReturnPassOffset(uint8_t, bool) const override { return 3; }
-  void Eject(const PageCanvas& page) override {
+  void Eject(PageCanvas& page) override {
     ++sheets;
     blank_sheets += page.Blank();
   }

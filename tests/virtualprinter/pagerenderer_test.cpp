@@ -14,13 +14,13 @@
 namespace vp::testing {
 namespace {
 
-constexpr std::size_t kRowBytes = PageCanvas::kWidth * sizeof(uint32_t);
+constexpr std::size_t kRowBytes = PageCanvas::kWidth;
 
 // A sheet inked on its first `rows` rows, so sheets tell one another apart by their size.
 PrintedSheet SheetOfRows(int rows) {
   PageCanvas canvas;
   for (int y = 0; y < rows; ++y) canvas.Drop(0, y, Ink::Black, 1);
-  return canvas.Printed();
+  return canvas.TakeSheet();
 }
 
 TEST(PageRendererTest, SheetsAreHandedOnWithoutWaitingAndKeptInOrder) {

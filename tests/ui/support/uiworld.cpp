@@ -30,8 +30,8 @@ std::unique_ptr<PortProvider> Made(const ProviderMaker& maker, FakeClock& clock)
 
 }  // namespace
 
-UiWorld::UiWorld(const std::string& model, const ProviderMaker& other)
-    : printer(dir.path() / "printer", model),
+UiWorld::UiWorld(const std::string& model, const ProviderMaker& other, const std::string& scenario)
+    : printer(dir.path() / "printer", model, scenario),
       provider(printer, clock, clock),
       other_provider(Made(other, clock)),
       session(other_provider ? *other_provider : static_cast<PortProvider&>(provider), clock, exit),

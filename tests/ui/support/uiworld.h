@@ -25,9 +25,10 @@ using ProviderMaker = std::function<std::unique_ptr<PortProvider>(FakeClock& clo
 
 // The program's forms around a fresh virtual printer, with instant waits, scripted dialogs, an
 // exit that throws ProgramEnded and the program's idle hook. Another provider (a scripted
-// device) may stand in for the virtual printer.
+// device) may stand in for the virtual printer, which may be set up as a training scenario.
 struct UiWorld {
-  explicit UiWorld(const std::string& model = "320", const ProviderMaker& other = {});
+  explicit UiWorld(const std::string& model = "320", const ProviderMaker& other = {},
+                   const std::string& scenario = "");
   ~UiWorld();
 
   // The start-up form's four choices by item index (-1 leaves one empty).

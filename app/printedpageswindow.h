@@ -1,0 +1,16 @@
+#pragma once
+
+#include <memory>
+
+#include "ui/boot.h"
+#include "ui/forms/printedpages.h"
+#include "virtualprinter/virtualprinter.h"
+
+namespace opal::app {
+
+// The "Printed pages" window of the virtual printer, reached from the start-up form's pop-up
+// menu; each showing of the start-up form begins a session, whose first page opens the window.
+std::unique_ptr<ui::TFormPrintedPages> MakePrintedPagesWindow(const vp::VirtualPrinter& printer,
+                                                              ui::TFormBoot& boot);
+
+}  // namespace opal::app

@@ -1,0 +1,82 @@
+#include "cli/benchcommands.h"
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <ostream>
+#include <vector>
+
+#include "virtualprinter/grading.h"
+#include "virtualprinter/scenario.h"
+#include "virtualprinter/streamrender.h"
+#include "virtualprinter/virtualprinter.h"
+
+namespace opal::cli {
+namespace {
+
+// A capture beyond this is no stream a program sent for a few pages.
+constexpr std::uintmax_t kMostStreamBytes = 1ull << 30;
+
+struct RenderPaths {
+  std::filesystem::path stream;
+  std::filesystem::path pages;
+};
+
+int Status(const Target& target, Console& console) {
+  if (!target.printer.virtual_dir) {
+    console.err << "status grades a virtual printer: give --virtual DIR.\n";
+    return kUsage;
+  }
+  // Asked for a scenario, the printer is made as it would be for any other command; it is not
+  // taken, so a program may hold it meanwhile.
+  if (!target.printer.virtual_scenario.empty())
+    vp::VirtualPrinter(*target.printer.virtual_dir, target.printer.virtual_model,
+                       target.printer.virtual_scenario);
+  const vp::PrinterGrade grade = vp::GradePrinter(*target.printer.virtual_dir);
+  for (const std::string& line : grade.lines) console.out << line << '\n';
+  return grade.repaired ? kDone : kFailed;
+}
+
+std::vector<uint8_t> ReadStream(const std::filesystem::path& file) {
+  if (!std::filesystem::is_regular_file(file)) {
+    throw std::runtime_error(file.string() + " is no regular file");
+  }
+  if (std::filesystem::file_size(file) > kMostStreamBytes) {
+    throw std::runtime_error(file.string() + " is larger than a printer stream can be");
+  }
+  std::ifstream in(file, std::ios::binary);
+  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
+  if (in.bad()) throw std::runtime_error("cannot read " + file.string());
+  return bytes;
+}
+
+}  // namespace
+
+void AddBenchCommands(CLI::App& app, CLI::Option* virtual_option, Target& target,
+                      SessionlessAction& chosen) {
+  app.add_option("--scenario", target.printer.virtual_scenario,
+                 "Training scenario of a fresh virtual printer")
+      ->check(CLI::IsMember(vp::ScenarioNameList()))
+      ->needs(virtual_option);
+
+  app.add_subcommand("status", "How far the virtual printer is repaired (exit 0 only when it is)")
+      ->callback([&chosen] { chosen = Status; });
+
+  auto* render = app.add_subcommand(
+      "render", "Print a captured stream of printer bytes as pages into DIR, without a printer");
+  static std::filesystem::path stream;
+  static std::filesystem::path pages;
+  render->add_option("FILE", stream, "The bytes, e.g. a capture.prn")->required();
+  render->add_option("DIR", pages, "Where the pages go (page-0001.png and on)")->required();
+  render->callback([&chosen] {
+    chosen = [](const Target&, Console& console) {
+      const int printed = vp::RenderStream(ReadStream(stream), pages);
+      console.out << printed << (printed == 1 ? " page" : " pages") << " written to "
+                  << pages.string() << '\n';
+      return kDone;
+    };
+  });
+}
+
+}  // namespace opal::cli

@@ -1,0 +1,160 @@
+#include "ui/forms/printedpages.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QImageReader>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <algorithm>
+#include <array>
+
+#include "ui_printedpages.h"
+
+namespace opal::ui {
+namespace {
+
+struct ZoomStep {
+  const char* name;
+  double scale;  // screen pixels per printer dot; 0 fits the whole page
+};
+constexpr std::array<ZoomStep, 7> kZoomSteps{{{"Whole page", 0},
+                                              {"1:4", 0.25},
+                                              {"1:2", 0.5},
+                                              {"1:1", 1},
+                                              {"2:1", 2},
+                                              {"4:1", 4},
+                                              {"8:1", 8}}};
+
+// The page files in the order they were printed: page-0001.png and on, by number, since a
+// number past 9999 takes another digit.
+QStringList PagesIn(const QString& folder) {
+  static const QRegularExpression kPageName(QStringLiteral("^page-(\\d+)\\.png$"));
+  QStringList pages = QDir(folder).entryList({QStringLiteral("page-*.png")}, QDir::Files);
+  pages.removeIf([](const QString& name) { return !kPageName.match(name).hasMatch(); });
+  std::sort(pages.begin(), pages.end(), [](const QString& a, const QString& b) {
+    return a.size() != b.size() ? a.size() < b.size() : a < b;
+  });
+  return pages;
+}
+
+}  // namespace
+
+TFormPrintedPages::TFormPrintedPages(PrintedPagesSource source)
+    : ui_(std::make_unique<::Ui::TFormPrintedPages>()),
+      source_(std::move(source)),
+      show_action_(QStringLiteral("Printed pages")) {
+  ui_->setupUi(this);
+  setWindowFlag(Qt::Window);
+  // The form waiting for the technician keeps the keyboard while pages come out.
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  show_action_.setObjectName(QStringLiteral("PrintedPagesItem"));
+  ui_->PrinterLabelsLbl->setText(source_.printer_lines.join(QLatin1Char('\n')));
+  for (const ZoomStep& step : kZoomSteps) ui_->ZoomCombo->addItem(QString::fromLatin1(step.name));
+  connect(ui_->ZoomCombo, &QComboBox::currentIndexChanged, this, &TFormPrintedPages::ApplyZoom);
+  connect(ui_->ZoomInBtn, &QToolButton::clicked, this, [this] { SetZoom(Zoom() + 1); });
+  connect(ui_->ZoomOutBtn, &QToolButton::clicked, this, [this] { SetZoom(Zoom() - 1); });
+  connect(ui_->PageList, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+    if (item != nullptr) ShowPage(item->data(Qt::UserRole).toString());
+  });
+  connect(ui_->PageImage, &PageView::Dragged, this, &TFormPrintedPages::Pan);
+  connect(&show_action_, &QAction::triggered, this, &QWidget::show);
+  connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { Rescan(true); });
+  watcher_.addPath(source_.pages_folder);
+  // Pages printed before the program started are there to look back at, not news.
+  Rescan(false);
+}
+
+TFormPrintedPages::~TFormPrintedPages() = default;
+
+void TFormPrintedPages::StartSession() {
+  opens_with_next_page_ = true;
+}
+
+void TFormPrintedPages::SetZoom(int step) {
+  ui_->ZoomCombo->setCurrentIndex(std::clamp(step, 0, static_cast<int>(kZoomSteps.size()) - 1));
+}
+
+int TFormPrintedPages::Zoom() const {
+  return ui_->ZoomCombo->currentIndex();
+}
+
+QString TFormPrintedPages::PagePath() const {
+  const QListWidgetItem* item = ui_->PageList->currentItem();
+  return item != nullptr ? item->data(Qt::UserRole).toString() : QString();
+}
+
+// New pages go on top of the list and the newest is shown at once; the first of a session opens
+// the window.
+void TFormPrintedPages::Rescan(bool announce) {
+  const QStringList pages = PagesIn(source_.pages_folder);
+  QString newest;
+  for (const QString& name : pages) {
+    if (known_.contains(name)) continue;
+    known_.append(name);
+    auto* item = new QListWidgetItem(name);
+    item->setData(Qt::UserRole, QDir(source_.pages_folder).filePath(name));
+    ui_->PageList->insertItem(0, item);
+    newest = name;
+  }
+  if (newest.isEmpty()) return;
+  ui_->PageList->setCurrentRow(0);
+  if (announce && opens_with_next_page_ && !isVisible()) show();
+}
+
+void TFormPrintedPages::ShowPage(const QString& path) {
+  QImageReader reader(path);
+  const QImage page = reader.read();
+  if (page.isNull()) {
+    ui_->PagePathLbl->setText(path + QStringLiteral(" cannot be read: ") + reader.errorString());
+    return;
+  }
+  ui_->PageImage->SetPage(page);
+  ui_->PagePathLbl->setText(path);
+  ApplyZoom();
+}
+
+void TFormPrintedPages::ApplyZoom() {
+  const QImage& page = ui_->PageImage->Page();
+  double scale = kZoomSteps[static_cast<std::size_t>(std::max(Zoom(), 0))].scale;
+  if (scale == 0 && !page.isNull()) {
+    const QSize room = ui_->PageScroll->viewport()->size();
+    scale = std::min(static_cast<double>(room.width()) / page.width(),
+                     static_cast<double>(room.height()) / page.height());
+  }
+  if (scale <= 0) return;
+  // The middle of the view stays where it was on the page.
+  QScrollBar* across = ui_->PageScroll->horizontalScrollBar();
+  QScrollBar* down = ui_->PageScroll->verticalScrollBar();
+  const double old_scale = ui_->PageImage->Scale();
+  const double centre_x = (across->value() + across->pageStep() / 2.0) / old_scale;
+  const double centre_y = (down->value() + down->pageStep() / 2.0) / old_scale;
+  ui_->PageImage->SetScale(scale);
+  across->setValue(static_cast<int>(centre_x * scale - across->pageStep() / 2.0));
+  down->setValue(static_cast<int>(centre_y * scale - down->pageStep() / 2.0));
+}
+
+void TFormPrintedPages::Pan(QPoint delta) {
+  QScrollBar* across = ui_->PageScroll->horizontalScrollBar();
+  QScrollBar* down = ui_->PageScroll->verticalScrollBar();
+  across->setValue(across->value() - delta.x());
+  down->setValue(down->value() - delta.y());
+}
+
+// Closed by the technician, the window stays closed for the rest of the session.
+void TFormPrintedPages::closeEvent(QCloseEvent* event) {
+  opens_with_next_page_ = false;
+  QWidget::closeEvent(event);
+}
+
+// The whole page fits the room there is, which a hidden window does not know yet.
+void TFormPrintedPages::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (Zoom() == kWholePage) ApplyZoom();
+}
+
+void TFormPrintedPages::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (Zoom() == kWholePage) ApplyZoom();
+}
+
+}  // namespace opal::ui
