@@ -17,8 +17,7 @@ OpalService::OpalService(const Options& options)
               .exit = exit,
               .modules = session.modules},
       forms(context),
-      printed_pages(ports.Virtual() ? MakePrintedPagesWindow(*ports.Virtual(), *forms.FormBoot)
-                                    : nullptr) {
+      printed_pages(MakePrintedPagesWindow(BenchViewOf(ports), *forms.FormBoot)) {
   exit.ClosesPort(session.port);
   session.port.SetIdle(ui::ProcessEventsDroppingInput);
 }

@@ -3,7 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <QStandardPaths>
 
-#include "virtualprinter/scenario.h"
+#include "virtualport/trainingbench.h"
 
 namespace opal::app {
 
@@ -28,7 +28,7 @@ ParsedOptions ParseOptions(int argc, char** argv) {
       ->needs(virtual_printer);
   cli.add_option("--scenario", parsed.options.printer.virtual_scenario,
                  "Training scenario of a fresh virtual printer")
-      ->check(CLI::IsMember(vp::ScenarioNameList()))
+      ->check(CLI::IsMember(TrainingScenarios()))
       ->needs(virtual_printer);
   try {
     cli.parse(argc, argv);

@@ -18,21 +18,15 @@ class SessionStart final : public QObject {
   ui::TFormPrintedPages& window_;
 };
 
-QString Text(const std::string& text) {
-  return QString::fromStdString(text);
-}
-
 }  // namespace
 
-std::unique_ptr<ui::TFormPrintedPages> MakePrintedPagesWindow(const vp::VirtualPrinter& printer,
+std::unique_ptr<ui::TFormPrintedPages> MakePrintedPagesWindow(const std::optional<BenchView>& view,
                                                               ui::TFormBoot& boot) {
-  const vp::Simulation simulation = printer.GetSimulation();
-  ui::PrintedPagesSource source{
-      .pages_folder = QString::fromStdString((printer.Directory() / "pages").string()),
-      .printer_lines = {QStringLiteral("Head label: ") + Text(simulation.head_label),
-                        QStringLiteral("Serial label: ") + Text(simulation.serial_label)}};
-  if (!simulation.scenario.empty()) {
-    source.printer_lines.append(QStringLiteral("Scenario: ") + Text(simulation.scenario));
+  if (!view) return nullptr;
+  ui::PrintedPagesSource source{.pages_folder = QString::fromStdString(view->pages_folder.string()),
+                                .printer_lines = {}};
+  for (const std::string& line : view->printer_lines) {
+    source.printer_lines.append(QString::fromStdString(line));
   }
   auto window = std::make_unique<ui::TFormPrintedPages>(std::move(source));
   boot.AddMenuItem(window->ShowAction());

@@ -4,13 +4,14 @@
 
 #include "ui/boot.h"
 #include "ui/forms/printedpages.h"
-#include "virtualprinter/virtualprinter.h"
+#include "virtualport/trainingbench.h"
 
 namespace opal::app {
 
 // The "Printed pages" window of the virtual printer, reached from the start-up form's pop-up
 // menu; each showing of the start-up form begins a session, whose first page opens the window.
-std::unique_ptr<ui::TFormPrintedPages> MakePrintedPagesWindow(const vp::VirtualPrinter& printer,
+// None without a virtual printer: a real one prints on paper.
+std::unique_ptr<ui::TFormPrintedPages> MakePrintedPagesWindow(const std::optional<BenchView>& view,
                                                               ui::TFormBoot& boot);
 
 }  // namespace opal::app

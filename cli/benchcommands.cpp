@@ -6,10 +6,7 @@
 #include <ostream>
 #include <vector>
 
-#include "virtualprinter/grading.h"
-#include "virtualprinter/scenario.h"
-#include "virtualprinter/streamrender.h"
-#include "virtualprinter/virtualprinter.h"
+#include "virtualport/trainingbench.h"
 
 namespace opal::cli {
 namespace {
@@ -27,12 +24,7 @@ int Status(const Target& target, Console& console) {
     console.err << "status grades a virtual printer: give --virtual DIR.\n";
     return kUsage;
   }
-  // Asked for a scenario, the printer is made as it would be for any other command; it is not
-  // taken, so a program may hold it meanwhile.
-  if (!target.printer.virtual_scenario.empty())
-    vp::VirtualPrinter(*target.printer.virtual_dir, target.printer.virtual_model,
-                       target.printer.virtual_scenario);
-  const vp::PrinterGrade grade = vp::GradePrinter(*target.printer.virtual_dir);
+  const BenchGrade grade = GradeVirtualPrinter(target.printer);
   for (const std::string& line : grade.lines) console.out << line << '\n';
   return grade.repaired ? kDone : kFailed;
 }
@@ -57,7 +49,7 @@ void AddBenchCommands(CLI::App& app, CLI::Option* virtual_option, Target& target
                       SessionlessAction& chosen) {
   app.add_option("--scenario", target.printer.virtual_scenario,
                  "Training scenario of a fresh virtual printer")
-      ->check(CLI::IsMember(vp::ScenarioNameList()))
+      ->check(CLI::IsMember(TrainingScenarios()))
       ->needs(virtual_option);
 
   app.add_subcommand("status", "How far the virtual printer is repaired (exit 0 only when it is)")
@@ -71,7 +63,7 @@ void AddBenchCommands(CLI::App& app, CLI::Option* virtual_option, Target& target
   render->add_option("DIR", pages, "Where the pages go (page-0001.png and on)")->required();
   render->callback([&chosen] {
     chosen = [](const Target&, Console& console) {
-      const int printed = vp::RenderStream(ReadStream(stream), pages);
+      const int printed = RenderCapture(ReadStream(stream), pages);
       console.out << printed << (printed == 1 ? " page" : " pages") << " written to "
                   << pages.string() << '\n';
       return kDone;
