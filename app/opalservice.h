@@ -8,7 +8,7 @@
 #include "link/timing.h"
 #include "ui/applicationexit.h"
 #include "ui/dialogs.h"
-#include "ui/forms.h"
+#include "ui/navigator.h"
 #include "ui/responsivesleeper.h"
 #include "ui/servicecontext.h"
 #include "ui/servicemodules.h"
@@ -34,7 +34,7 @@ struct OpalService {
   TFactoryCommand command;
   ui::ServiceModules modules;
   ui::ServiceContext context;
-  ui::Forms forms;
+  ui::Navigator forms;
 };
 
 }  // namespace opal::app

@@ -16,10 +16,10 @@
 #include "ui/boot.h"
 #include "ui/dialogs.h"
 #include "ui/eeprompanels.h"
-#include "ui/forms.h"
 #include "ui/inputdrop.h"
 #include "ui/jpegpicture.h"
 #include "ui/liquidexchangepanel.h"
+#include "ui/navigator.h"
 #include "ui/panelhost.h"
 #include "ui/responsivesleeper.h"
 #include "ui/servicecontext.h"
@@ -137,7 +137,7 @@ struct ProgramOnALatePrinter {
                                    .dialogs = dialogs,
                                    .exit = link.exit,
                                    .modules = modules};
-  opal::ui::Forms forms{context};
+  opal::ui::Navigator forms{context};
 };
 
 // The longest time the event loop did not come round while `operation` ran: a 10 ms timer notes

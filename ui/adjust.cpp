@@ -5,7 +5,6 @@
 
 #include "ui/a4checkpanel.h"
 #include "ui/bidpanels.h"
-#include "ui/boot.h"
 #include "ui/chipinfoitemspanel.h"
 #include "ui/chipreportpanel.h"
 #include "ui/cleaningpanel.h"
@@ -20,7 +19,6 @@
 #include "ui/inkchargepanel.h"
 #include "ui/inputdrop.h"
 #include "ui/liquidexchangepanel.h"
-#include "ui/quit.h"
 #include "ui/screencursor.h"
 #include "ui/statustext.h"
 #include "ui/usbidinputpanel.h"
@@ -70,11 +68,10 @@ std::vector<OperationPanel*> TFormAdjust::MakePanels() {
   return panels;
 }
 
-TFormAdjust::TFormAdjust(ServiceContext& context, Forms& forms)
+TFormAdjust::TFormAdjust(ServiceContext& context)
     : ProgramForm(context),
       PanelHost(context.command),
       ui_(LaidOut<::Ui::TFormAdjust>(*this)),
-      forms_(forms),
       area_(*ui_->OperationLayout) {
   for (OperationPanel* panel : MakePanels()) area_.Add(panel);
   KeepRoomWhenHidden(*ui_->StatusMemo);
@@ -99,8 +96,15 @@ TFormAdjust::TFormAdjust(ServiceContext& context, Forms& forms)
 
 TFormAdjust::~TFormAdjust() = default;
 
-void TFormAdjust::SetModelName(const QString& name) {
-  ui_->IndividualModelNameLbl->setText(name);
+void TFormAdjust::SetModel(int16_t model) {
+  model_ = model;
+  ui_->IndividualModelNameLbl->setText(QString::fromStdString(ModelName(model)));
+}
+
+void TFormAdjust::ShowPrinterModel(int32_t model) {
+  ShowStatus(
+      StatusMode::Plain,
+      QStringLiteral("Current Printer ID is %1.").arg(QString::fromStdString(ModelName(model))));
 }
 
 void TFormAdjust::ShowStatus(StatusMode mode, const QString& text) {
@@ -199,7 +203,7 @@ void TFormAdjust::CloseWithoutInitialisation() {
 }
 
 int16_t TFormAdjust::SelectedModelCode() const {
-  return forms_.FormBoot->SelectedModelCode();
+  return model_;
 }
 
 void TFormAdjust::OpenMenuItem(RadioGroup& chosen, const std::vector<QString>& panels) {
@@ -263,7 +267,7 @@ void TFormAdjust::FormClose() {
     const QSignalBlocker programmatic(ui_->AdjustmentTab);
     ui_->AdjustmentTab->setCurrentWidget(ui_->TabSheet1);
   }
-  forms_.FormQuit->show();
+  emit Left();
 }
 
 }  // namespace opal::ui

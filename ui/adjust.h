@@ -7,7 +7,6 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "ui/forms.h"
 #include "ui/operationarea.h"
 #include "ui/operationpanel.h"
 #include "ui/panelhost.h"
@@ -31,10 +30,13 @@ class TFormAdjust : public ProgramForm, public PanelHost {
   Q_OBJECT
 
  public:
-  TFormAdjust(ServiceContext& context, Forms& forms);
+  explicit TFormAdjust(ServiceContext& context);
   ~TFormAdjust() override;
 
-  void SetModelName(const QString& name);
+  // The model the technician chose on the start-up form.
+  void SetModel(int16_t model);
+  // The status line that names the model the printer answered as.
+  void ShowPrinterModel(int32_t model);
 
   void ShowStatus(StatusMode mode, const QString& text) override;
   void ResetPanels(bool keep_text) override;
@@ -66,7 +68,7 @@ class TFormAdjust : public ProgramForm, public PanelHost {
   void ClearMenus();
 
   std::unique_ptr<::Ui::TFormAdjust> ui_;
-  Forms& forms_;
+  int16_t model_ = MODEL_NONE;
   QTimer DisableTimer;
   OperationArea area_;
   // Between a busy status and its done or error status.

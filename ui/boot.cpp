@@ -5,13 +5,9 @@
 #include <string>
 
 #include "link/forceexit.h"
-#include "ui/about.h"
-#include "ui/adjust.h"
-#include "ui/formbootsequential.h"
 #include "ui/formwindow.h"
 #include "ui/inputdrop.h"
 #include "ui/screencursor.h"
-#include "ui/sequence.h"
 #include "ui_boot.h"
 
 namespace opal::ui {
@@ -32,8 +28,8 @@ std::string SetUpFailure(int16_t model, const std::string& reason) {
 
 }  // namespace
 
-TFormBoot::TFormBoot(ServiceContext& context, Forms& forms)
-    : ui_(std::make_unique<::Ui::TFormBoot>()), context_(context), forms_(forms), PopupMenu1(this) {
+TFormBoot::TFormBoot(ServiceContext& context)
+    : ui_(std::make_unique<::Ui::TFormBoot>()), context_(context), PopupMenu1(this) {
   ui_->setupUi(this);
   PopupMenu1.setObjectName(QStringLiteral("PopupMenu1"));
   PopupMenu1.addAction(ui_->Version1);
@@ -81,12 +77,6 @@ bool TFormBoot::AllChosen() const {
   return true;
 }
 
-void TFormBoot::SetModelLabels(const QString& name) {
-  forms_.FormAdjust->SetModelName(name);
-  forms_.FormBootSequential->SetModelName(name);
-  forms_.FormSequentialRepair->SetModelName(name);
-}
-
 void TFormBoot::EndForSilentPrinter() {
   ShowNormalCursor();
   // Why the port would not open (a missing device node, a missing permission) tells the
@@ -106,7 +96,6 @@ void TFormBoot::PortSelectOKBtnClick() {
   connecting_ = true;
   setEnabled(false);
   const int16_t model = SelectedModelCode();
-  SetModelLabels(QString::fromStdString(ModelName(model)));
   port_index_ = static_cast<int16_t>(ui_->PortSelectionCombo->currentIndex());
 
   if (context_.port.Open(port_index_) == ERR_PORT_BUSY) {
@@ -122,15 +111,11 @@ void TFormBoot::PortSelectOKBtnClick() {
   }
 
   hide();
-  if (ui_->ProgramTypeCombo->currentIndex() == 0) {
-    forms_.FormAdjust->show();
-  } else {
-    forms_.FormBootSequential->show();
-  }
   context_.port.IdentifyModelFromLastAnswer();
-  forms_.FormAdjust->ShowStatus(
-      StatusMode::Plain, QStringLiteral("Current Printer ID is %1.")
-                             .arg(QString::fromStdString(ModelName(context_.port.ModelCode))));
+  const ServiceProgram program = ui_->ProgramTypeCombo->currentIndex() == 0
+                                     ? ServiceProgram::IndividualAdjustment
+                                     : ServiceProgram::SequentialRepair;
+  emit Connected({.model = model, .program = program, .printer_model = context_.port.ModelCode});
   EndConnecting();
 }
 
@@ -176,7 +161,7 @@ void TFormBoot::FormMouseUp(Qt::MouseButton button, QPoint position) {
 }
 
 void TFormBoot::Version1Click() {
-  forms_.AboutBox->exec();
+  emit AboutRequested();
 }
 
 }  // namespace opal::ui

@@ -7,7 +7,6 @@
 #include <QMenu>
 #include <QWidget>
 
-#include "ui/forms.h"
 #include "ui/servicecontext.h"
 
 QT_BEGIN_NAMESPACE
@@ -18,13 +17,23 @@ QT_END_NAMESPACE
 
 namespace opal::ui {
 
+enum class ServiceProgram { IndividualAdjustment, SequentialRepair };
+
+// What the start-up form reached: the chosen model and program, and the model the printer
+// answered as.
+struct Connection {
+  int16_t model;
+  ServiceProgram program;
+  int32_t printer_model;
+};
+
 // The start-up form and main form: the technician chooses model, port, destination and program,
 // and OK connects to the printer and opens the chosen program. Closing it ends the program.
 class TFormBoot : public QWidget {
   Q_OBJECT
 
  public:
-  TFormBoot(ServiceContext& context, Forms& forms);
+  explicit TFormBoot(ServiceContext& context);
   ~TFormBoot() override;
 
   // The chosen model as a model code (MODEL_OPAL_310 or MODEL_OPAL_320), 0 when none is chosen.
@@ -35,6 +44,9 @@ class TFormBoot : public QWidget {
  signals:
   // The start-up form is the main form: closing it ends the program.
   void ProgramEnding();
+  // The printer is set up as the chosen model; the form has hidden itself.
+  void Connected(const opal::ui::Connection& connection);
+  void AboutRequested();
 
  public slots:
   void FormShow();
@@ -50,7 +62,6 @@ class TFormBoot : public QWidget {
  private:
   void FormMouseUp(Qt::MouseButton button, QPoint position);
   bool AllChosen() const;
-  void SetModelLabels(const QString& name);
   // Ends the program; the exit never returns.
   void EndForSilentPrinter();
   // The start sequence and the chosen model's identity, stopping at the first failure.
@@ -61,7 +72,6 @@ class TFormBoot : public QWidget {
 
   std::unique_ptr<::Ui::TFormBoot> ui_;
   ServiceContext& context_;
-  Forms& forms_;
   QMenu PopupMenu1;
   int16_t port_index_ = 0;
   // While OK reaches the printer, the form ignores its close box.

@@ -4,15 +4,13 @@
 
 #include "ui/clickablepanel.h"
 #include "ui/formwindow.h"
-#include "ui/quit.h"
 #include "ui/screencursor.h"
-#include "ui/sequence.h"
 #include "ui_formbootsequential.h"
 
 namespace opal::ui {
 
-TFormBootSequential::TFormBootSequential(ServiceContext& context, Forms& forms)
-    : ProgramForm(context), ui_(std::make_unique<::Ui::TFormBootSequential>()), forms_(forms) {
+TFormBootSequential::TFormBootSequential(ServiceContext& context)
+    : ProgramForm(context), ui_(std::make_unique<::Ui::TFormBootSequential>()) {
   ui_->setupUi(this);
   const std::pair<ClickablePanel*, void (TFormBootSequential::*)()> items[] = {
       {ui_->SeqRepairPnl1, &TFormBootSequential::SeqRepairPnl1Click},
@@ -31,16 +29,13 @@ TFormBootSequential::TFormBootSequential(ServiceContext& context, Forms& forms)
 
 TFormBootSequential::~TFormBootSequential() = default;
 
-void TFormBootSequential::SetModelName(const QString& name) {
-  ui_->FormBootSequentialModelNameLbl->setText(name);
+void TFormBootSequential::SetModel(int16_t model) {
+  ui_->FormBootSequentialModelNameLbl->setText(QString::fromStdString(ModelName(model)));
 }
 
 void TFormBootSequential::OpenRepair(int item) {
-  TFormSequentialRepair& repair = *forms_.FormSequentialRepair;
   hide();
-  repair.show();
-  repair.StartRepair(item);
-  repair.RepairType = static_cast<int16_t>(kFirstRepairType + item - 1);
+  emit RepairChosen(item);
 }
 
 void TFormBootSequential::SequentialFormBootQuitBtnClick() {
@@ -48,15 +43,13 @@ void TFormBootSequential::SequentialFormBootQuitBtnClick() {
 }
 
 void TFormBootSequential::FormClose() {
-  TFormSequentialRepair& repair = *forms_.FormSequentialRepair;
-  repair.ResetRepairForm();
-  repair.ClearAdjustedItems();
+  emit Leaving();
   // Leaving the repairs neither asks whether the printer still answers nor looks at the result.
   InitializePrinterOnLeaving(false, {});
   hide();
   context_.port.Close();
   ShowNormalCursor();
-  forms_.FormQuit->show();
+  emit Left();
 }
 
 }  // namespace opal::ui

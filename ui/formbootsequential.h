@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "ui/forms.h"
 #include "ui/programform.h"
 #include "ui/servicecontext.h"
 
@@ -20,10 +19,16 @@ class TFormBootSequential : public ProgramForm {
   Q_OBJECT
 
  public:
-  TFormBootSequential(ServiceContext& context, Forms& forms);
+  explicit TFormBootSequential(ServiceContext& context);
   ~TFormBootSequential() override;
 
-  void SetModelName(const QString& name);
+  void SetModel(int16_t model);
+
+ signals:
+  // Menu item `repair` (1 to 7) was chosen; the menu has hidden itself.
+  void RepairChosen(int repair);
+  // The menu is closing: the repairs done under it are over.
+  void Leaving();
 
  public slots:
   void SeqRepairPnl1Click() { OpenRepair(1); }
@@ -41,7 +46,6 @@ class TFormBootSequential : public ProgramForm {
   void OpenRepair(int item);
 
   std::unique_ptr<::Ui::TFormBootSequential> ui_;
-  Forms& forms_;
 };
 
 }  // namespace opal::ui

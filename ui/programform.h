@@ -16,6 +16,10 @@ class ProgramForm : public QWidget {
  public:
   explicit ProgramForm(ServiceContext& context);
 
+ signals:
+  // The program was left: the printer initialised, the port closed, the form hidden.
+  void Left();
+
  public slots:
   virtual void FormClose() = 0;
 

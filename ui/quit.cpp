@@ -2,13 +2,12 @@
 
 #include <QCloseEvent>
 
-#include "ui/boot.h"
 #include "ui/formwindow.h"
 #include "ui_quit.h"
 
 namespace opal::ui {
 
-TFormQuit::TFormQuit(Forms& forms) : ui_(std::make_unique<::Ui::TFormQuit>()), forms_(forms) {
+TFormQuit::TFormQuit() : ui_(std::make_unique<::Ui::TFormQuit>()) {
   ui_->setupUi(this);
   connect(ui_->NextBtn, &QPushButton::clicked, this, &TFormQuit::NextBtnClick);
   connect(ui_->QuitBtn, &QPushButton::clicked, this, &TFormQuit::QuitBtnClick);
@@ -19,12 +18,12 @@ TFormQuit::~TFormQuit() = default;
 
 void TFormQuit::NextBtnClick() {
   hide();
-  forms_.FormBoot->show();
+  emit NextChosen();
 }
 
 void TFormQuit::QuitBtnClick() {
   hide();
-  forms_.FormBoot->close();
+  emit QuitChosen();
 }
 
 void TFormQuit::closeEvent(QCloseEvent* event) {

@@ -4,8 +4,6 @@
 
 #include <QWidget>
 
-#include "ui/forms.h"
-
 QT_BEGIN_NAMESPACE
 namespace Ui {
 class TFormQuit;
@@ -19,8 +17,12 @@ class TFormQuit : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TFormQuit(Forms& forms);
+  TFormQuit();
   ~TFormQuit() override;
+
+ signals:
+  void NextChosen();
+  void QuitChosen();
 
  public slots:
   void NextBtnClick();
@@ -31,7 +33,6 @@ class TFormQuit : public QWidget {
 
  private:
   std::unique_ptr<::Ui::TFormQuit> ui_;
-  Forms& forms_;
 };
 
 }  // namespace opal::ui

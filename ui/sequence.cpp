@@ -6,12 +6,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "ui/adjust.h"
 #include "ui/bidpanels.h"
-#include "ui/boot.h"
 #include "ui/completedpanel.h"
 #include "ui/counterclearpanel.h"
-#include "ui/formbootsequential.h"
 #include "ui/formwindow.h"
 #include "ui/headidinputpanel.h"
 #include "ui/inkchargepanel.h"
@@ -45,15 +42,12 @@ const std::vector<std::pair<StepKind, void (TFormSequentialRepair::*)()>> kCompl
 
 // The operation panels of the centre area, each in the same place. The shared step panels take
 // the repair role, in which their Complete button ends the step.
-std::vector<OperationPanel*> TFormSequentialRepair::MakeStepPanels() {
-  StatusReport print_status = [this](StatusMode mode, std::string_view text) {
-    // The nozzle check's own lines belong to the individual form, which is not on screen.
-    forms_.FormAdjust->Report()(mode, text);
-  };
+std::vector<OperationPanel*> TFormSequentialRepair::MakeStepPanels(
+    StatusReport nozzle_check_lines) {
   std::vector<OperationPanel*> panels{
       new HeadIdInputPanel(context_, *this, PanelRole::RepairStep),
       new InkChargePanel(context_, *this, PanelRole::RepairStep),
-      new NozzleCheckPanel(context_, *this, std::move(print_status)),
+      new NozzleCheckPanel(context_, *this, std::move(nozzle_check_lines)),
       new UsbIdInputPanel(context_, *this, PanelRole::RepairStep),
       new CounterClearPanel(context_, *this, PanelRole::RepairStep),
       new CompletedPanel(),
@@ -64,11 +58,11 @@ std::vector<OperationPanel*> TFormSequentialRepair::MakeStepPanels() {
   return panels;
 }
 
-TFormSequentialRepair::TFormSequentialRepair(ServiceContext& context, Forms& forms)
+TFormSequentialRepair::TFormSequentialRepair(ServiceContext& context,
+                                             StatusReport nozzle_check_lines)
     : PanelHost(context.command),
       ui_(LaidOut<::Ui::TFormSequentialRepair>(*this)),
       context_(context),
-      forms_(forms),
       area_(*ui_->OperationLayout) {
   const std::vector<Repair>& repairs = Repairs();
   for (int index = 0; index < static_cast<int>(repairs.size()); ++index) {
@@ -79,7 +73,7 @@ TFormSequentialRepair::TFormSequentialRepair(ServiceContext& context, Forms& for
             [this, index](int step) { StepPnlClick(index, step); });
     chains_.push_back(chain);
   }
-  for (OperationPanel* panel : MakeStepPanels()) area_.Add(panel);
+  for (OperationPanel* panel : MakeStepPanels(std::move(nozzle_check_lines))) area_.Add(panel);
   for (const auto& [kind, handler] : kCompletions) {
     for (const char* name : OperationOf(kind).panels) {
       connect(area_.Find(QString::fromLatin1(name)), &OperationPanel::StepCompleted, this, handler);
@@ -93,11 +87,13 @@ TFormSequentialRepair::TFormSequentialRepair(ServiceContext& context, Forms& for
 
 TFormSequentialRepair::~TFormSequentialRepair() = default;
 
-void TFormSequentialRepair::SetModelName(const QString& name) {
-  ui_->SequentialModelNameLbl->setText(name);
+void TFormSequentialRepair::SetModel(int16_t model) {
+  model_ = model;
+  ui_->SequentialModelNameLbl->setText(QString::fromStdString(ModelName(model)));
 }
 
 void TFormSequentialRepair::StartRepair(int repair) {
+  repair_type_ = static_cast<int16_t>(kFirstRepairType + repair - 1);
   step_state_ = STEP_NONE;
   ResetRepairForm();
   ShowRepairChain(repair, true, false);
@@ -115,7 +111,8 @@ void TFormSequentialRepair::ShowRepairChain(int repair, bool steps_visible, bool
   chains_.at(static_cast<size_t>(repair - 1))->ShowSteps(steps_visible, done_visible);
 }
 
-void TFormSequentialRepair::ClearAdjustedItems() {
+void TFormSequentialRepair::ForgetRepairs() {
+  ResetRepairForm();
   ui_->Panel8->Clear();
 }
 
@@ -151,7 +148,7 @@ void TFormSequentialRepair::CompleteStep(StepKind kind) {
   DisableCompleteButtons(operation);
   if (kind == StepKind::UsbId) context_.dialogs.Inform(QString::fromLatin1(kAfterUsbIdNote));
 
-  const int repair = RepairType - kFirstRepairType;
+  const int repair = repair_type_ - kFirstRepairType;
   if (repair >= 0 && repair < static_cast<int>(chains_.size())) {
     const std::vector<RepairStep>& steps = Repairs()[static_cast<size_t>(repair)].steps;
     const auto done = std::find_if(steps.begin(), steps.end(),
@@ -253,7 +250,7 @@ void TFormSequentialRepair::SetAdjustedItem(AdjustedItem item, const QString& te
 void TFormSequentialRepair::CloseWithoutInitialisation() {}
 
 int16_t TFormSequentialRepair::SelectedModelCode() const {
-  return forms_.FormBoot->SelectedModelCode();
+  return model_;
 }
 
 void TFormSequentialRepair::SeqRepairReturnToRepairMenuBtnClick() {
@@ -266,7 +263,7 @@ void TFormSequentialRepair::SeqRepairReturnToRepairMenuBtnClick() {
 
 void TFormSequentialRepair::FormClose() {
   hide();
-  forms_.FormBootSequential->show();
+  emit Closed();
 }
 
 void TFormSequentialRepair::closeEvent(QCloseEvent* event) {

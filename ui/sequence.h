@@ -6,7 +6,6 @@
 
 #include <QWidget>
 
-#include "ui/forms.h"
 #include "ui/operationarea.h"
 #include "ui/operationpanel.h"
 #include "ui/panelhost.h"
@@ -30,16 +29,18 @@ class TFormSequentialRepair : public QWidget, public PanelHost {
   Q_OBJECT
 
  public:
-  TFormSequentialRepair(ServiceContext& context, Forms& forms);
+  // The nozzle check reports its own lines through `nozzle_check_lines`.
+  TFormSequentialRepair(ServiceContext& context, StatusReport nozzle_check_lines);
   ~TFormSequentialRepair() override;
 
-  void SetModelName(const QString& name);
+  void SetModel(int16_t model);
 
   // Repair 1 to 7 from its first step, every earlier step and input forgotten.
   void StartRepair(int repair);
   void ResetRepairForm();
   void ShowRepairChain(int repair, bool steps_visible, bool done_visible);
-  void ClearAdjustedItems();
+  // The menu closes: no repair stays open and the "Adjusted Item" column is emptied.
+  void ForgetRepairs();
 
   void ShowRepairStatus(StatusMode mode, const QString& text);
   void ShowRepairResultCode(StatusMode mode, Result code);
@@ -54,7 +55,11 @@ class TFormSequentialRepair : public QWidget, public PanelHost {
   int16_t SelectedModelCode() const override;
 
   // 800 to 806: the repair last chosen in the menu, which decides what a completed step marks.
-  int16_t RepairType = 0;
+  int16_t RepairType() const { return repair_type_; }
+
+ signals:
+  // The form was closed; the repair menu comes next.
+  void Closed();
 
  public slots:
   void HdVolWrtCompleteBtnClick();
@@ -70,7 +75,7 @@ class TFormSequentialRepair : public QWidget, public PanelHost {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  std::vector<OperationPanel*> MakeStepPanels();
+  std::vector<OperationPanel*> MakeStepPanels(StatusReport nozzle_check_lines);
   void OpenStep(int repair, int step);
   void StepPnlClick(int repair, int step);
   void CompleteStep(StepKind kind);
@@ -78,7 +83,8 @@ class TFormSequentialRepair : public QWidget, public PanelHost {
 
   std::unique_ptr<::Ui::TFormSequentialRepair> ui_;
   ServiceContext& context_;
-  Forms& forms_;
+  int16_t model_ = MODEL_NONE;
+  int16_t repair_type_ = 0;
   OperationArea area_;
   std::vector<RepairChainPanel*> chains_;
   uint8_t step_state_ = STEP_NONE;

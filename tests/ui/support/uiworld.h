@@ -15,7 +15,7 @@
 #include "tests/support/fakes.h"
 #include "tests/support/tempdir.h"
 #include "tests/ui/support/scripteddialogs.h"
-#include "ui/forms.h"
+#include "ui/navigator.h"
 #include "ui/servicecontext.h"
 #include "ui/servicemodules.h"
 #include "virtualprinter/virtualprinter.h"
@@ -52,7 +52,7 @@ struct UiWorld {
   ScriptedDialogs dialogs;
   ui::ServiceModules modules;
   ui::ServiceContext context;
-  ui::Forms forms;
+  ui::Navigator forms;
 };
 
 // The control with this object name, or a failed test.
