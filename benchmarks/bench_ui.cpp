@@ -36,8 +36,10 @@ class PanelStack final : public opal::ui::PanelHost {
   void ResetPanels(bool) override {
     for (QWidget* panel : area_.findChildren<opal::ui::OperationPanel*>()) panel->hide();
   }
-  void ShowPanel(const QString& name) override {
-    if (auto* panel = area_.findChild<QWidget*>(name)) panel->show();
+  void ShowPanel(opal::ui::PanelId id) override {
+    for (auto* panel : area_.findChildren<opal::ui::OperationPanel*>()) {
+      if (panel->Id() == id) panel->show();
+    }
   }
   void SetStatusMemoVisible(bool) override {}
   void SetAdjustedItem(opal::ui::AdjustedItem, const QString&) override {}
@@ -77,7 +79,7 @@ void EepromGridFilledThroughTheVirtualPrinter(benchmark::State& state) {
     panel->hide();
   }
   area.show();
-  host.ShowPanel(QStringLiteral("EepromReadPnl"));
+  host.ShowPanel(opal::ui::PanelId::EepromRead);
   auto& grid = *area.findChild<QTableWidget*>(QStringLiteral("EepromStrGrid"));
   for (auto _ : state) {
     area.findChild<QLineEdit*>(QStringLiteral("EepReadBegEdit"))->setText(QStringLiteral("00"));
@@ -85,7 +87,7 @@ void EepromGridFilledThroughTheVirtualPrinter(benchmark::State& state) {
     area.findChild<QPushButton*>(QStringLiteral("EepromReadOkBtn"))->click();
     if (grid.item(16, 16)->text().isEmpty()) state.SkipWithError("the grid was not filled");
     host.ResetPanels(false);
-    host.ShowPanel(QStringLiteral("EepromReadPnl"));
+    host.ShowPanel(opal::ui::PanelId::EepromRead);
   }
 }
 BENCHMARK(EepromGridFilledThroughTheVirtualPrinter)->Unit(benchmark::kMillisecond);
@@ -181,7 +183,7 @@ void BidCheckPrintOnALatePrinter(benchmark::State& state) {
   program.StartUp();
   opal::ui::TFormAdjust& form = *program.forms.FormAdjust;
   form.ResetPanels(false);
-  form.ShowPanel(QStringLiteral("BidPrintPnl"));
+  form.ShowPanel(opal::ui::PanelId::BidPrint);
   auto& print = *form.findChild<QPushButton*>(QStringLiteral("BidPrnOKBtn"));
   double longest = 0;
   for (auto _ : state) {

@@ -6,7 +6,10 @@
 namespace opal::ui {
 
 A4CheckPanel::A4CheckPanel(ServiceContext& context, PanelHost& host)
-    : ui_(std::make_unique<::Ui::A4CheckPanel>()), context_(context), host_(host) {
+    : OperationPanel(PanelId::A4Check),
+      ui_(std::make_unique<::Ui::A4CheckPanel>()),
+      context_(context),
+      host_(host) {
   ui_->setupUi(this);
   connect(ui_->A4CheckPrintOKBtn, &QPushButton::clicked, this,
           &A4CheckPanel::A4CheckPrintOKBtnClick);

@@ -29,11 +29,12 @@ namespace opal::ui {
 namespace {
 
 // The first panel of each menu item, in the order of the items.
-const std::vector<QString> kAdjustPanels{"HdVolPnl", "BidPnl", "UsbIdPnl"};
-const std::vector<QString> kMaintenancePanels{"CleaningPnl", "ChargePnl", "ExchangePnl1",
-                                              "CounterPnl"};
-const std::vector<QString> kPatternPanels{"A4CheckPrnPnl"};
-const std::vector<QString> kAppendixPanels{"ZLICInfoItemsPnl", "EepromCheckPnl"};
+const std::vector<PanelId> kAdjustPanels{PanelId::HeadIdChoice, PanelId::BidChoice,
+                                         PanelId::UsbIdChoice};
+const std::vector<PanelId> kMaintenancePanels{PanelId::Cleaning, PanelId::InkCharge,
+                                              PanelId::LiquidExchange, PanelId::CounterChoice};
+const std::vector<PanelId> kPatternPanels{PanelId::A4Check};
+const std::vector<PanelId> kAppendixPanels{PanelId::ChipInfoChoice, PanelId::EepromChoice};
 
 // Where the status memo stands in the form's grid, and how far below the operation area's top a
 // report shown in it begins: the report panel's title and button stay visible above it.
@@ -45,6 +46,7 @@ constexpr int kReportTop = 128;
 
 // The panels of the operation area, each in the same place.
 std::vector<OperationPanel*> TFormAdjust::MakePanels() {
+  auto* chip_report = new ChipReportPanel(*this);
   std::vector<OperationPanel*> panels{
       new HeadIdPanel(context_, *this),
       new HeadIdInputPanel(context_, *this, PanelRole::Adjustment),
@@ -58,8 +60,8 @@ std::vector<OperationPanel*> TFormAdjust::MakePanels() {
       new CounterCheckPanel(context_, *this),
       new CounterClearPanel(context_, *this, PanelRole::Adjustment),
       new A4CheckPanel(context_, *this),
-      new ChipInfoItemsPanel(context_, *this),
-      new ChipReportPanel(*this),
+      new ChipInfoItemsPanel(context_, *this, *chip_report),
+      chip_report,
   };
   for (OperationPanel* panel : MakeEepromPanels(context_, *this)) panels.push_back(panel);
   for (OperationPanel* panel : MakeBidPanels(context_, *this, PanelRole::Adjustment)) {
@@ -149,9 +151,12 @@ void TFormAdjust::ResetPanels(bool keep_text) {
   ResetStatusMemo(*ui_->StatusMemo, keep_text);
 }
 
-void TFormAdjust::ShowPanel(const QString& name) {
-  if (name == ui_->CanvasPnl->objectName()) ui_->CanvasPnl->show();
-  area_.Show(name);
+void TFormAdjust::ShowPanel(PanelId panel) {
+  if (panel == PanelId::Canvas) {
+    ui_->CanvasPnl->show();
+  } else {
+    area_.Show(panel);
+  }
 }
 
 void TFormAdjust::SetStatusMemoVisible(bool visible) {
@@ -206,7 +211,7 @@ int16_t TFormAdjust::SelectedModelCode() const {
   return model_;
 }
 
-void TFormAdjust::OpenMenuItem(RadioGroup& chosen, const std::vector<QString>& panels) {
+void TFormAdjust::OpenMenuItem(RadioGroup& chosen, const std::vector<PanelId>& panels) {
   ResetPanels(false);
   const int item = chosen.ItemIndex();
   if (item >= 0 && item < static_cast<int>(panels.size())) ShowPanel(panels[item]);

@@ -40,7 +40,7 @@ class TFormAdjust : public ProgramForm, public PanelHost {
 
   void ShowStatus(StatusMode mode, const QString& text) override;
   void ResetPanels(bool keep_text) override;
-  void ShowPanel(const QString& name) override;
+  void ShowPanel(PanelId panel) override;
   void SetStatusMemoVisible(bool visible) override;
   void MoveStatusMemoForReport() override;
   void SetAdjustedItem(AdjustedItem item, const QString& text) override;
@@ -63,7 +63,7 @@ class TFormAdjust : public ProgramForm, public PanelHost {
  private:
   std::vector<OperationPanel*> MakePanels();
   void PutStatusMemoInPlace();
-  void OpenMenuItem(RadioGroup& chosen, const std::vector<QString>& panels);
+  void OpenMenuItem(RadioGroup& chosen, const std::vector<PanelId>& panels);
   std::array<RadioGroup*, 4> Menus() const;
   void ClearMenus();
 

@@ -53,7 +53,7 @@ class TypedLengthLimit final : public QValidator {
 }  // namespace
 
 BidInputPanel::BidInputPanel(ServiceContext& context, PanelHost& host, PanelRole role)
-    : BidStepPanel(context, host, role, kAdjustmentNames, kRepairStepNames),
+    : BidStepPanel(PanelId::BidInput, context, host, role, kAdjustmentNames, kRepairStepNames),
       ui_(std::make_unique<::Ui::BidInputPanel>()) {
   ui_->setupUi(this);
   ui_->LimitNoteLbl->setText(QString::fromUtf8(kBidLimitNote));
@@ -102,7 +102,7 @@ void BidInputPanel::ClearInput() {
 }
 
 void BidInputPanel::ShowAndReadValues() {
-  host_.ShowPanel(objectName());
+  host_.ShowPanel(Id());
   const Result result =
       ReadAllBidValues(context_.modules.bid, [this](std::size_t row, const std::string& text) {
         rows_[row].edit->setText(QString::fromStdString(text));
@@ -153,7 +153,7 @@ void BidInputPanel::BidInputBtnClick() {
 
 void BidInputPanel::BidAdjustPrintBtnClick() {
   hide();
-  host_.ShowPanel(QStringLiteral("BidPrnPnl"));
+  host_.ShowPanel(PanelId::BidPrint);
 }
 
 }  // namespace opal::ui

@@ -12,7 +12,11 @@ enum BidItem { kPrintPattern, kInputValues, kCheckPresentValues };
 }  // namespace
 
 BidItemsPanel::BidItemsPanel(ServiceContext& context, PanelHost& host, BidInputPanel& input)
-    : ui_(std::make_unique<::Ui::BidItemsPanel>()), context_(context), host_(host), input_(input) {
+    : OperationPanel(PanelId::BidChoice),
+      ui_(std::make_unique<::Ui::BidItemsPanel>()),
+      context_(context),
+      host_(host),
+      input_(input) {
   ui_->setupUi(this);
   RestoreFirstChoice();
   connect(ui_->BidOKBtn, &QPushButton::clicked, this, &BidItemsPanel::BidOKBtnClick);
@@ -29,7 +33,7 @@ void BidItemsPanel::BidOKBtnClick() {
     case kPrintPattern:
       // The panel reset also puts the print panel's track bar back to 0.
       host_.ResetPanels(false);
-      host_.ShowPanel(QStringLiteral("BidPrintPnl"));
+      host_.ShowPanel(PanelId::BidPrint);
       break;
     case kInputValues:
       host_.ResetPanels(false);

@@ -18,7 +18,7 @@ constexpr BidPanelNames kRepairStepNames{"BidPrnPnl",    "BidPrintBtn", "Print",
 
 BidPrintPanel::BidPrintPanel(ServiceContext& context, PanelHost& host, PanelRole role,
                              BidInputPanel& input)
-    : BidStepPanel(context, host, role, kAdjustmentNames, kRepairStepNames),
+    : BidStepPanel(PanelId::BidPrint, context, host, role, kAdjustmentNames, kRepairStepNames),
       ui_(std::make_unique<::Ui::BidPrintPanel>()),
       input_(input) {
   ui_->setupUi(this);

@@ -17,9 +17,10 @@ QPushButton* AddButton(QBoxLayout& row, QWidget& panel, const char* name, const 
 
 }  // namespace
 
-BidStepPanel::BidStepPanel(ServiceContext& context, PanelHost& host, PanelRole role,
+BidStepPanel::BidStepPanel(PanelId id, ServiceContext& context, PanelHost& host, PanelRole role,
                            const BidPanelNames& adjustment, const BidPanelNames& repair_step)
-    : context_(context),
+    : OperationPanel(id),
+      context_(context),
       host_(host),
       role_(role),
       names_(role == PanelRole::Adjustment ? adjustment : repair_step) {}
@@ -60,7 +61,7 @@ void BidStepPanel::BidCompleteBtnClick() {
 
 void BidStepPanel::ReturnToBidPnl() {
   host_.ResetPanels(false);
-  host_.ShowPanel(QStringLiteral("BidPnl"));
+  host_.ShowPanel(PanelId::BidChoice);
 }
 
 }  // namespace opal::ui

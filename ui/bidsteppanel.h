@@ -39,7 +39,7 @@ class BidStepPanel : public OperationPanel {
   void CompleteChanged(bool enabled);
 
  protected:
-  BidStepPanel(ServiceContext& context, PanelHost& host, PanelRole role,
+  BidStepPanel(PanelId id, ServiceContext& context, PanelHost& host, PanelRole role,
                const BidPanelNames& adjustment, const BidPanelNames& repair_step);
 
   // After the layout is built: names the panel for its role and puts the role's buttons into

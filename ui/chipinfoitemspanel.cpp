@@ -3,18 +3,17 @@
 #include <string>
 
 #include "printing/zlicprint.h"
-#include "ui/chipreportpanel.h"
 #include "ui_chipinfoitemspanel.h"
 
 namespace opal::ui {
-namespace {
 
-const QString kReportPanel = QStringLiteral("ZLICInfoPnl");
-
-}  // namespace
-
-ChipInfoItemsPanel::ChipInfoItemsPanel(ServiceContext& context, PanelHost& host)
-    : ui_(std::make_unique<::Ui::ChipInfoItemsPanel>()), context_(context), host_(host) {
+ChipInfoItemsPanel::ChipInfoItemsPanel(ServiceContext& context, PanelHost& host,
+                                       ChipReportPanel& report)
+    : OperationPanel(PanelId::ChipInfoChoice),
+      ui_(std::make_unique<::Ui::ChipInfoItemsPanel>()),
+      context_(context),
+      host_(host),
+      report_(report) {
   ui_->setupUi(this);
   ui_->ZLICInfoItemsRdoGrp->SetItemIndex(0);
   connect(ui_->ZLICInfoItemsOKBtn, &QPushButton::clicked, this,
@@ -34,16 +33,14 @@ void ChipInfoItemsPanel::ZLICInfoItemsOKBtnClick() {
 }
 
 void ChipInfoItemsPanel::ShowReport(const ChipInfoItem& item) {
-  auto* report_panel =
-      parentWidget()->findChild<ChipReportPanel*>(kReportPanel, Qt::FindDirectChildrenOnly);
-  if (report_panel != nullptr) report_panel->SetTitle(QString::fromUtf8(item.label));
+  report_.SetTitle(QString::fromUtf8(item.label));
   std::string report;
   if (const Result result = context_.modules.zlic.ReadChipInfo(item, report); result != PORT_OK) {
     host_.ShowResultCode(StatusMode::Error, result);
     return;
   }
   host_.ResetPanels(false);
-  host_.ShowPanel(kReportPanel);
+  host_.ShowPanel(PanelId::ChipReport);
   host_.MoveStatusMemoForReport();
   // The printer's line ends are CR LF; the memo wants one line break each.
   host_.ShowStatus(StatusMode::Plain, QString::fromStdString(report).replace("\r\n", "\n"));

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "maintenance/zlic.h"
+#include "ui/chipreportpanel.h"
 #include "ui/operationpanel.h"
 #include "ui/panelhost.h"
 #include "ui/servicecontext.h"
@@ -16,12 +17,12 @@ QT_END_NAMESPACE
 namespace opal::ui {
 
 // "ZLIC information": one of the four cartridge chip reports shown on the report panel
-// (`ZLICInfoPnl`, beside this one in the operation area), or all four printed.
+// `report` (`ZLICInfoPnl`, beside this one in the operation area), or all four printed.
 class ChipInfoItemsPanel final : public OperationPanel {
   Q_OBJECT
 
  public:
-  ChipInfoItemsPanel(ServiceContext& context, PanelHost& host);
+  ChipInfoItemsPanel(ServiceContext& context, PanelHost& host, ChipReportPanel& report);
   ~ChipInfoItemsPanel() override;
 
  public slots:
@@ -34,6 +35,7 @@ class ChipInfoItemsPanel final : public OperationPanel {
   std::unique_ptr<::Ui::ChipInfoItemsPanel> ui_;
   ServiceContext& context_;
   PanelHost& host_;
+  ChipReportPanel& report_;
 };
 
 }  // namespace opal::ui

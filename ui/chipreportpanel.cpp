@@ -5,7 +5,9 @@
 namespace opal::ui {
 
 ChipReportPanel::ChipReportPanel(PanelHost& host)
-    : ui_(std::make_unique<::Ui::ChipReportPanel>()), host_(host) {
+    : OperationPanel(PanelId::ChipReport),
+      ui_(std::make_unique<::Ui::ChipReportPanel>()),
+      host_(host) {
   ui_->setupUi(this);
   connect(ui_->ZLICInfoRtnBtn, &QPushButton::clicked, this, &ChipReportPanel::ZLICInfoRtnBtnClick);
 }
@@ -18,7 +20,7 @@ void ChipReportPanel::SetTitle(const QString& title) {
 
 void ChipReportPanel::ZLICInfoRtnBtnClick() {
   host_.ResetPanels(false);
-  host_.ShowPanel(QStringLiteral("ZLICInfoItemsPnl"));
+  host_.ShowPanel(PanelId::ChipInfoChoice);
 }
 
 }  // namespace opal::ui

@@ -6,7 +6,10 @@
 namespace opal::ui {
 
 CleaningPanel::CleaningPanel(ServiceContext& context, PanelHost& host)
-    : ui_(std::make_unique<::Ui::CleaningPanel>()), context_(context), host_(host) {
+    : OperationPanel(PanelId::Cleaning),
+      ui_(std::make_unique<::Ui::CleaningPanel>()),
+      context_(context),
+      host_(host) {
   ui_->setupUi(this);
   connect(ui_->CleaningOKBtn, &QPushButton::clicked, this, &CleaningPanel::CleaningOKBtnClick);
 }

@@ -5,7 +5,7 @@
 
 namespace opal::ui {
 
-CompletedPanel::CompletedPanel() {
+CompletedPanel::CompletedPanel() : OperationPanel(PanelId::Completed) {
   setObjectName(QStringLiteral("CompletedPnl"));
   auto* completed = new QLabel(QStringLiteral("All adjustment process has completed. "), this);
   completed->setObjectName(QStringLiteral("CompletedLbl"));

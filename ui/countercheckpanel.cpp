@@ -9,7 +9,10 @@
 namespace opal::ui {
 
 CounterCheckPanel::CounterCheckPanel(ServiceContext& context, PanelHost& host)
-    : ui_(std::make_unique<::Ui::CounterCheckPanel>()), context_(context), host_(host) {
+    : OperationPanel(PanelId::CounterCheck),
+      ui_(std::make_unique<::Ui::CounterCheckPanel>()),
+      context_(context),
+      host_(host) {
   ui_->setupUi(this);
   connect(ui_->CounterCheckOKBtn, &QPushButton::clicked, this,
           &CounterCheckPanel::CounterCheckOKBtnClick);
@@ -34,7 +37,7 @@ void CounterCheckPanel::CounterCheckOKBtnClick() {
 
 void CounterCheckPanel::CounterCheckRtnBtnClick() {
   host_.ResetPanels(false);
-  host_.ShowPanel("CounterPnl");
+  host_.ShowPanel(PanelId::CounterChoice);
 }
 
 }  // namespace opal::ui

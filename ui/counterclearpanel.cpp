@@ -7,7 +7,8 @@
 namespace opal::ui {
 
 CounterClearPanel::CounterClearPanel(ServiceContext& context, PanelHost& host, PanelRole role)
-    : ui_(std::make_unique<::Ui::CounterClearPanel>()),
+    : OperationPanel(PanelId::CounterClear),
+      ui_(std::make_unique<::Ui::CounterClearPanel>()),
       context_(context),
       host_(host),
       role_(role) {
@@ -34,7 +35,7 @@ void CounterClearPanel::CounterClearOKBtnClick() {
     // A repair step stays open for another try; the individual form starts over.
     if (role_ == PanelRole::Adjustment) {
       host_.ResetPanels(false);
-      host_.ShowPanel("CanvasPnl");
+      host_.ShowPanel(PanelId::Canvas);
     }
     return;
   }
@@ -51,7 +52,7 @@ void CounterClearPanel::CounterClearOKBtnClick() {
 
 void CounterClearPanel::CounterClearRtnBtnClick() {
   host_.ResetPanels(false);
-  host_.ShowPanel("CounterPnl");
+  host_.ShowPanel(PanelId::CounterChoice);
 }
 
 }  // namespace opal::ui

@@ -3,7 +3,8 @@
 namespace opal::ui {
 
 CounterPanel::CounterPanel(PanelHost& host)
-    : ItemChoicePanel({.panel = "CounterPnl",
+    : ItemChoicePanel({.id = PanelId::CounterChoice,
+                       .panel = "CounterPnl",
                        .title_label = "TitleLbl",
                        .title = "Protection counter maintenance ",
                        .group = "CounterRdoBtn",
@@ -19,7 +20,7 @@ void CounterPanel::RestoreFirstChoice() {
 
 void CounterPanel::ProCounterOKBtnClick() {
   host_.ResetPanels(false);
-  host_.ShowPanel(ItemIndex() == 0 ? "CounterCheckPnl" : "CounterClearPnl");
+  host_.ShowPanel(ItemIndex() == 0 ? PanelId::CounterCheck : PanelId::CounterClear);
 }
 
 }  // namespace opal::ui

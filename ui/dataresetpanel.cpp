@@ -6,7 +6,10 @@
 namespace opal::ui {
 
 DataResetPanel::DataResetPanel(ServiceContext& context, PanelHost& host)
-    : ui_(std::make_unique<::Ui::DataResetPanel>()), context_(context), host_(host) {
+    : OperationPanel(PanelId::DataReset),
+      ui_(std::make_unique<::Ui::DataResetPanel>()),
+      context_(context),
+      host_(host) {
   ui_->setupUi(this);
   connect(ui_->ExchangeResetOKBtn, &QPushButton::clicked, this,
           &DataResetPanel::ExchangeResetOKBtnClick);

@@ -33,7 +33,9 @@ QString AddressDigit(int row, int column) {
 }  // namespace
 
 EepromGridPanel::EepromGridPanel(PanelHost& host)
-    : ui_(std::make_unique<::Ui::EepromGridPanel>()), host_(host) {
+    : OperationPanel(PanelId::EepromGrid),
+      ui_(std::make_unique<::Ui::EepromGridPanel>()),
+      host_(host) {
   ui_->setupUi(this);
   QTableWidget& grid = *ui_->EepromStrGrid;
   grid.setRowCount(kCells);
@@ -73,7 +75,7 @@ void EepromGridPanel::ShowByte(uint8_t address, uint8_t value) {
 
 void EepromGridPanel::EepromGridRtnBtnClick() {
   host_.ResetPanels(false);
-  host_.ShowPanel("EepromReadPnl");
+  host_.ShowPanel(PanelId::EepromRead);
 }
 
 }  // namespace opal::ui

@@ -7,7 +7,8 @@
 namespace opal::ui {
 
 EepromCheckPanel::EepromCheckPanel(PanelHost& host, HexEntryPanel& read, HexEntryPanel& write)
-    : ItemChoicePanel({.panel = "EepromCheckPnl",
+    : ItemChoicePanel({.id = PanelId::EepromChoice,
+                       .panel = "EepromCheckPnl",
                        .title_label = "Label23",
                        .title = "EEPROM data ",
                        .group = "EepromCheckRdoGrp",
@@ -23,10 +24,10 @@ void EepromCheckPanel::EepromCheckOkBtnClick() {
   host_.ResetPanels(false);
   if (ItemIndex() == 0) {
     read_.ClearEntry();
-    host_.ShowPanel("EepromReadPnl");
+    host_.ShowPanel(PanelId::EepromRead);
   } else {
     write_.ClearEntry();
-    host_.ShowPanel("EepromWritePnl");
+    host_.ShowPanel(PanelId::EepromWrite);
   }
 }
 

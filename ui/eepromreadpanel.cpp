@@ -7,7 +7,11 @@
 namespace opal::ui {
 
 EepromReadPanel::EepromReadPanel(ServiceContext& context, PanelHost& host, EepromGridPanel& grid)
-    : ui_(std::make_unique<::Ui::EepromReadPanel>()), context_(context), host_(host), grid_(grid) {
+    : HexEntryPanel(PanelId::EepromRead),
+      ui_(std::make_unique<::Ui::EepromReadPanel>()),
+      context_(context),
+      host_(host),
+      grid_(grid) {
   ui_->setupUi(this);
   SetEntryEdits(*ui_->EepReadBegEdit, *ui_->EepReadEndEdit);
   connect(ui_->EepromReadOkBtn, &QPushButton::clicked, this,
@@ -23,7 +27,7 @@ void EepromReadPanel::EepromReadOkBtnClick() {
   if (!range) return;
   host_.ResetPanels(false);
   host_.SetStatusMemoVisible(false);
-  host_.ShowPanel("EepromGridPnl");
+  host_.ShowPanel(PanelId::EepromGrid);
   grid_.ClearBytes();
   ShowHourglass();
   const Result result =
@@ -32,7 +36,7 @@ void EepromReadPanel::EepromReadOkBtnClick() {
   if (result != PORT_OK) {
     // The bytes read so far stay in the hidden grid.
     host_.ResetPanels(false);
-    host_.ShowPanel("EepromCheckPnl");
+    host_.ShowPanel(PanelId::EepromChoice);
     host_.ShowResultCode(StatusMode::Error, result);
   }
   ShowNormalCursor();
@@ -40,7 +44,7 @@ void EepromReadPanel::EepromReadOkBtnClick() {
 
 void EepromReadPanel::EepromReadRtnBtnClick() {
   host_.ResetPanels(false);
-  host_.ShowPanel("EepromCheckPnl");
+  host_.ShowPanel(PanelId::EepromChoice);
 }
 
 }  // namespace opal::ui

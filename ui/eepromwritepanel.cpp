@@ -7,7 +7,10 @@
 namespace opal::ui {
 
 EepromWritePanel::EepromWritePanel(ServiceContext& context, PanelHost& host)
-    : ui_(std::make_unique<::Ui::EepromWritePanel>()), context_(context), host_(host) {
+    : HexEntryPanel(PanelId::EepromWrite),
+      ui_(std::make_unique<::Ui::EepromWritePanel>()),
+      context_(context),
+      host_(host) {
   ui_->setupUi(this);
   SetEntryEdits(*ui_->EepWriteAddEdit, *ui_->EepWriteDataEdit);
   connect(ui_->EepromWriteOkBtn, &QPushButton::clicked, this,
@@ -34,7 +37,7 @@ void EepromWritePanel::EepromWriteOkBtnClick() {
 
 void EepromWritePanel::EepromWriteRtnBtnClick() {
   host_.ResetPanels(false);
-  host_.ShowPanel("EepromCheckPnl");
+  host_.ShowPanel(PanelId::EepromChoice);
 }
 
 }  // namespace opal::ui

@@ -10,7 +10,10 @@
 namespace opal::ui {
 
 HeadIdInputPanel::HeadIdInputPanel(ServiceContext& context, PanelHost& host, PanelRole role)
-    : ui_(std::make_unique<::Ui::HeadIdInputPanel>()), context_(context), host_(host) {
+    : OperationPanel(PanelId::HeadIdInput),
+      ui_(std::make_unique<::Ui::HeadIdInputPanel>()),
+      context_(context),
+      host_(host) {
   ui_->setupUi(this);
   ForceUpperCase(*ui_->HdVolWrtEdit);
   ShowPhotograph();
@@ -62,7 +65,7 @@ void HeadIdInputPanel::HdVolWrtOKBtnClick() {
 
 void HeadIdInputPanel::HdVolWrtRtnBtnClick() {
   host_.ResetPanels(false);
-  host_.ShowPanel("HdVolPnl");
+  host_.ShowPanel(PanelId::HeadIdChoice);
 }
 
 }  // namespace opal::ui

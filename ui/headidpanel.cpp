@@ -8,7 +8,8 @@
 namespace opal::ui {
 
 HeadIdPanel::HeadIdPanel(ServiceContext& context, PanelHost& host)
-    : ItemChoicePanel({.panel = "HdVolPnl",
+    : ItemChoicePanel({.id = PanelId::HeadIdChoice,
+                       .panel = "HdVolPnl",
                        .title_label = "TitleLbl",
                        .title = "Head ID adjustment items ",
                        .group = "HdVolRdoBtn",
@@ -26,7 +27,7 @@ void HeadIdPanel::RestoreFirstChoice() {
 void HeadIdPanel::HdVolOKBtnClick() {
   if (ItemIndex() == 0) {
     host_.ResetPanels(false);
-    host_.ShowPanel("HdVolWrtPnl");
+    host_.ShowPanel(PanelId::HeadIdInput);
   } else {
     CheckHeadId();
   }

@@ -20,6 +20,8 @@ class HexEntryPanel : public OperationPanel {
   void ClearEntry();
 
  protected:
+  using OperationPanel::OperationPanel;
+
   // The derived panel's two edits, once its layout exists.
   void SetEntryEdits(QLineEdit& first, QLineEdit& second);
 

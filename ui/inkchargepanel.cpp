@@ -7,7 +7,11 @@
 namespace opal::ui {
 
 InkChargePanel::InkChargePanel(ServiceContext& context, PanelHost& host, PanelRole role)
-    : ui_(std::make_unique<::Ui::InkChargePanel>()), context_(context), host_(host), role_(role) {
+    : OperationPanel(PanelId::InkCharge),
+      ui_(std::make_unique<::Ui::InkChargePanel>()),
+      context_(context),
+      host_(host),
+      role_(role) {
   ui_->setupUi(this);
   if (role_ == PanelRole::RepairStep) {
     setObjectName(QStringLiteral("InkChargePnl"));
@@ -34,7 +38,7 @@ void InkChargePanel::ChargeOKBtnClick() {
     // A repair step stays open for another try; the individual form goes back to its empty canvas.
     if (role_ == PanelRole::Adjustment) {
       host_.ResetPanels(false);
-      host_.ShowPanel(QStringLiteral("CanvasPnl"));
+      host_.ShowPanel(PanelId::Canvas);
     }
     return;
   }

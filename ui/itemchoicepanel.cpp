@@ -5,7 +5,7 @@
 namespace opal::ui {
 
 ItemChoicePanel::ItemChoicePanel(const ItemChoice& choice)
-    : ui_(std::make_unique<::Ui::ItemChoicePanel>()) {
+    : OperationPanel(choice.id), ui_(std::make_unique<::Ui::ItemChoicePanel>()) {
   ui_->setupUi(this);
   setObjectName(choice.panel);
   ui_->TitleLbl->setObjectName(choice.title_label);

@@ -18,6 +18,7 @@ namespace opal::ui {
 
 // The object names and captions of a panel that offers a few items and an OK button.
 struct ItemChoice {
+  PanelId id;
   QString panel;
   QString title_label;
   QString title;

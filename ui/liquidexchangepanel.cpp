@@ -10,7 +10,10 @@
 namespace opal::ui {
 
 LiquidExchangePanel::LiquidExchangePanel(ServiceContext& context, PanelHost& host)
-    : ui_(std::make_unique<::Ui::LiquidExchangePanel>()), context_(context), host_(host) {
+    : OperationPanel(PanelId::LiquidExchange),
+      ui_(std::make_unique<::Ui::LiquidExchangePanel>()),
+      context_(context),
+      host_(host) {
   ui_->setupUi(this);
   // "Next >" takes the sequence's turn without moving the instructions below it.
   KeepRoomWhenHidden(*ui_->ExchangeSequence1Pnl);
@@ -50,7 +53,7 @@ void LiquidExchangePanel::ExchangeSequence1PnlClick() {
 
 void LiquidExchangePanel::ExchangeCompleteNextBtnClick() {
   host_.ResetPanels(false);
-  host_.ShowPanel(QStringLiteral("ExchangePnl2"));
+  host_.ShowPanel(PanelId::DataReset);
 }
 
 }  // namespace opal::ui

@@ -21,7 +21,8 @@ constexpr const char* kRetryNote =
 
 NozzleCheckPanel::NozzleCheckPanel(ServiceContext& context, PanelHost& host,
                                    StatusReport print_status)
-    : ui_(std::make_unique<::Ui::NozzleCheckPanel>()),
+    : OperationPanel(PanelId::NozzleCheck),
+      ui_(std::make_unique<::Ui::NozzleCheckPanel>()),
       context_(context),
       host_(host),
       print_status_(std::move(print_status)) {

@@ -1,6 +1,8 @@
 #include "ui/operationarea.h"
 
 #include <QGridLayout>
+#include <algorithm>
+#include <stdexcept>
 
 namespace opal::ui {
 
@@ -30,19 +32,15 @@ void OperationArea::RestoreFirstChoice() {
   for (OperationPanel* panel : panels_) panel->RestoreFirstChoice();
 }
 
-void OperationArea::Show(const QString& name) {
-  if (OperationPanel* panel = Find(name)) panel->show();
+void OperationArea::Show(PanelId panel) {
+  Find(panel).show();
 }
 
-void OperationArea::Hide(const QString& name) {
-  if (OperationPanel* panel = Find(name)) panel->hide();
-}
-
-OperationPanel* OperationArea::Find(const QString& name) const {
-  for (OperationPanel* panel : panels_) {
-    if (panel->objectName() == name) return panel;
-  }
-  return nullptr;
+OperationPanel& OperationArea::Find(PanelId id) const {
+  const auto found = std::find_if(panels_.begin(), panels_.end(),
+                                  [id](const OperationPanel* panel) { return panel->Id() == id; });
+  if (found == panels_.end()) throw std::logic_error("the form holds no such operation panel");
+  return **found;
 }
 
 }  // namespace opal::ui

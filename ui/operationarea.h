@@ -2,8 +2,6 @@
 
 #include <vector>
 
-#include <QString>
-
 #include "ui/operationpanel.h"
 
 class QGridLayout;
@@ -15,7 +13,7 @@ namespace opal::ui {
 void KeepRoomWhenHidden(QWidget& widget);
 
 // The operation panels of a form, all in the same cell of its operation area; the form shows
-// them one at a time by object name.
+// them one at a time by id.
 class OperationArea {
  public:
   explicit OperationArea(QGridLayout& layout);
@@ -26,10 +24,9 @@ class OperationArea {
   void Reset();
   // Leaving the program: every panel's inner choices back to their first item.
   void RestoreFirstChoice();
-  void Show(const QString& name);
-  void Hide(const QString& name);
-  // The panel with this object name, or nullptr.
-  OperationPanel* Find(const QString& name) const;
+  void Show(PanelId panel);
+  // The form's panel with this id; asking for one the form does not hold is a fault of the form.
+  OperationPanel& Find(PanelId panel) const;
 
  private:
   QGridLayout& layout_;

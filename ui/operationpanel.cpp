@@ -2,7 +2,7 @@
 
 namespace opal::ui {
 
-OperationPanel::OperationPanel(QWidget* parent) : QWidget(parent) {}
+OperationPanel::OperationPanel(PanelId id) : id_(id) {}
 
 // Panels without inputs or inner choices have nothing to reset.
 void OperationPanel::ClearInput() {}

@@ -2,19 +2,23 @@
 
 #include <QWidget>
 
+#include "ui/panelid.h"
+
 namespace opal::ui {
 
 // Where a panel works: an operation of the individual adjustment form, or a step of a repair
 // chain, where its second button is "Complete" and success enables it.
 enum class PanelRole { Adjustment, RepairStep };
 
-// One operation panel of a form's operation area. Its object name is the panel's name, by which
-// the panels open one another through their PanelHost.
+// One operation panel of a form's operation area. The panels open one another by their id through
+// their PanelHost.
 class OperationPanel : public QWidget {
   Q_OBJECT
 
  public:
-  explicit OperationPanel(QWidget* parent = nullptr);
+  explicit OperationPanel(PanelId id);
+
+  PanelId Id() const { return id_; }
 
   // A panel reset: edits emptied, check boxes cleared, the panel's first view back.
   virtual void ClearInput();
@@ -24,6 +28,9 @@ class OperationPanel : public QWidget {
  signals:
   // A repair step's Complete button was pressed; the repair form marks the step done.
   void StepCompleted();
+
+ private:
+  const PanelId id_;
 };
 
 }  // namespace opal::ui

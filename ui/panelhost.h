@@ -7,6 +7,7 @@
 #include "device/statusreport.h"
 #include "link/factory.h"
 #include "link/resultcodes.h"
+#include "ui/panelid.h"
 
 namespace opal::ui {
 
@@ -38,8 +39,8 @@ class PanelHost {
   // Hides every operation panel, clears their inputs and shows the status memo; its text stays
   // only when keep_text is set.
   virtual void ResetPanels(bool keep_text) = 0;
-  // Shows the operation panel with this object name.
-  virtual void ShowPanel(const QString& name) = 0;
+  // Shows this operation panel of the form.
+  virtual void ShowPanel(PanelId panel) = 0;
   // A panel that needs the memo's room hides it; ResetPanels shows it again.
   virtual void SetStatusMemoVisible(bool visible) = 0;
   // A report longer than the memo's few lines: the memo grows up over the lower part of the

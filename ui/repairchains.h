@@ -4,6 +4,8 @@
 #include <optional>
 #include <vector>
 
+#include "ui/panelid.h"
+
 namespace opal::ui {
 
 // StepState: the code of the last completed step, one for the whole program.
@@ -23,11 +25,11 @@ enum class StepKind { HeadId, InkCharge, NozzleCheck, Bid, UsbId, CounterClear }
 struct StepOperation {
   StepKind kind;
   // Shown when the step opens.
-  const char* panel;
+  PanelId panel;
   // The edit that takes the input focus when the step opens, if any.
   const char* focus;
   // Hidden and disabled when the step completes; the Bi-D step has two of each.
-  std::vector<const char*> panels;
+  std::vector<PanelId> panels;
   std::vector<const char*> complete_buttons;
   // StepState once the step is done and another step follows it.
   std::optional<uint8_t> done_code;

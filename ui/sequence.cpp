@@ -75,8 +75,8 @@ TFormSequentialRepair::TFormSequentialRepair(ServiceContext& context,
   }
   for (OperationPanel* panel : MakeStepPanels(std::move(nozzle_check_lines))) area_.Add(panel);
   for (const auto& [kind, handler] : kCompletions) {
-    for (const char* name : OperationOf(kind).panels) {
-      connect(area_.Find(QString::fromLatin1(name)), &OperationPanel::StepCompleted, this, handler);
+    for (PanelId panel : OperationOf(kind).panels) {
+      connect(&area_.Find(panel), &OperationPanel::StepCompleted, this, handler);
     }
   }
   connect(ui_->SeqRepairReturnToRepairMenuBtn, &QPushButton::clicked, this,
@@ -120,7 +120,7 @@ void TFormSequentialRepair::OpenStep(int repair, int step) {
   const StepOperation& operation =
       OperationOf(Repairs()[static_cast<size_t>(repair)].steps[static_cast<size_t>(step)].kind);
   chains_[static_cast<size_t>(repair)]->MarkOpen(step);
-  ShowPanel(QString::fromLatin1(operation.panel));
+  ShowPanel(operation.panel);
   if (operation.focus == nullptr) return;
   if (auto* edit = findChild<QLineEdit*>(QString::fromLatin1(operation.focus))) edit->setFocus();
 }
@@ -144,7 +144,7 @@ void TFormSequentialRepair::DisableCompleteButtons(const StepOperation& operatio
 
 void TFormSequentialRepair::CompleteStep(StepKind kind) {
   const StepOperation& operation = OperationOf(kind);
-  for (const char* name : operation.panels) area_.Hide(QString::fromLatin1(name));
+  for (PanelId panel : operation.panels) area_.Find(panel).hide();
   DisableCompleteButtons(operation);
   if (kind == StepKind::UsbId) context_.dialogs.Inform(QString::fromLatin1(kAfterUsbIdNote));
 
@@ -157,7 +157,7 @@ void TFormSequentialRepair::CompleteStep(StepKind kind) {
       chains_[static_cast<size_t>(repair)]->MarkDone(static_cast<int>(done - steps.begin()));
       if (done + 1 == steps.end()) {
         step_state_ = STEP_CHAIN_DONE;
-        ShowPanel(QStringLiteral("CompletedPnl"));
+        ShowPanel(PanelId::Completed);
       } else if (operation.done_code) {
         step_state_ = *operation.done_code;
       }
@@ -234,8 +234,9 @@ void TFormSequentialRepair::ResetPanels(bool keep_text) {
   ResetStatusMemo(*ui_->StatusMemo, keep_text);
 }
 
-void TFormSequentialRepair::ShowPanel(const QString& name) {
-  area_.Show(name);
+// The repair form has no empty canvas: a step that stays open after a "No" keeps its panel.
+void TFormSequentialRepair::ShowPanel(PanelId panel) {
+  if (panel != PanelId::Canvas) area_.Show(panel);
 }
 
 void TFormSequentialRepair::SetStatusMemoVisible(bool visible) {

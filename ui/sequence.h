@@ -48,7 +48,7 @@ class TFormSequentialRepair : public QWidget, public PanelHost {
 
   void ShowStatus(StatusMode mode, const QString& text) override;
   void ResetPanels(bool keep_text) override;
-  void ShowPanel(const QString& name) override;
+  void ShowPanel(PanelId panel) override;
   void SetStatusMemoVisible(bool visible) override;
   void SetAdjustedItem(AdjustedItem item, const QString& text) override;
   void CloseWithoutInitialisation() override;

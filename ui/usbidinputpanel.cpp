@@ -10,7 +10,10 @@
 namespace opal::ui {
 
 UsbIdInputPanel::UsbIdInputPanel(ServiceContext& context, PanelHost& host, PanelRole role)
-    : ui_(std::make_unique<::Ui::UsbIdInputPanel>()), context_(context), host_(host) {
+    : OperationPanel(PanelId::UsbIdInput),
+      ui_(std::make_unique<::Ui::UsbIdInputPanel>()),
+      context_(context),
+      host_(host) {
   ui_->setupUi(this);
   connect(ui_->UsbIdInputOKBtn, &QPushButton::clicked, this,
           &UsbIdInputPanel::UsbIdInputOKBtnClick);
@@ -55,7 +58,7 @@ void UsbIdInputPanel::UsbIdInputOKBtnClick() {
 
 void UsbIdInputPanel::UsbIdInputRtnBtnClick() {
   host_.ResetPanels(false);
-  host_.ShowPanel("UsbIdPnl");
+  host_.ShowPanel(PanelId::UsbIdChoice);
 }
 
 }  // namespace opal::ui

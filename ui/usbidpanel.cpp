@@ -7,7 +7,8 @@
 namespace opal::ui {
 
 UsbIdPanel::UsbIdPanel(ServiceContext& context, PanelHost& host)
-    : ItemChoicePanel({.panel = "UsbIdPnl",
+    : ItemChoicePanel({.id = PanelId::UsbIdChoice,
+                       .panel = "UsbIdPnl",
                        .title_label = "TitleLbl",
                        .title = "USB ID adjustment items ",
                        .group = "UsbIdRdoBtn",
@@ -22,7 +23,7 @@ void UsbIdPanel::UsbIdOKBtnClick() {
   if (ItemIndex() == 0) {
     // The status text stays: the only panel change that keeps it.
     host_.ResetPanels(true);
-    host_.ShowPanel("UsbIdInputPnl");
+    host_.ShowPanel(PanelId::UsbIdInput);
   } else {
     CheckUsbId();
   }

@@ -144,7 +144,7 @@ TEST_F(AdjustForm, ChangingTheTabEmptiesTheMemoAndShowsTheEmptyCanvas) {
 }
 
 TEST_F(AdjustForm, PanelResetHidesEveryPanelAndKeepsTheTextOnlyWhenAsked) {
-  for (const char* name : kAllPanels) Form().ShowPanel(name);
+  for (const char* name : kAllPanels) Find<ui::OperationPanel>(Form(), name).show();
   Form().SetStatusMemoVisible(false);
   Form().ShowStatus(StatusMode::Error, "kept");
 
