@@ -11,11 +11,6 @@
 namespace opal::ui {
 namespace {
 
-constexpr BidPanelNames kAdjustmentNames{"BidInputPnl",  "BidWrtOKBtn", "OK",
-                                         "BidWrtRtnBtn", "Previous",    nullptr};
-constexpr BidPanelNames kRepairStepNames{
-    "BidWrtPnl", "BidInputBtn", "Input", "BidAdjustPrintBtn", "Print", "BidAdjustCompleteBtn"};
-
 // The arrows of the repair form stop halfway; a typed value may still use the whole range.
 constexpr int kRepairArrowLimit = 34;
 
@@ -53,7 +48,7 @@ class TypedLengthLimit final : public QValidator {
 }  // namespace
 
 BidInputPanel::BidInputPanel(ServiceContext& context, PanelHost& host, PanelRole role)
-    : BidStepPanel(PanelId::BidInput, context, host, role, kAdjustmentNames, kRepairStepNames),
+    : BidStepPanel(PanelId::BidInput, context, host, role, "BidWrtPnl"),
       ui_(std::make_unique<::Ui::BidInputPanel>()) {
   ui_->setupUi(this);
   ui_->LimitNoteLbl->setText(QString::fromUtf8(kBidLimitNote));
@@ -61,12 +56,17 @@ BidInputPanel::BidInputPanel(ServiceContext& context, PanelHost& host, PanelRole
   for (std::size_t row = 0; row < kBidRowCount; ++row) AddRow(row, arrow_limit);
   ui_->RowsGrid->setColumnStretch(kColumnsPerSide - 1, 1);
   ui_->RowsGrid->setColumnStretch(2 * kColumnsPerSide - 1, 1);
-  SetUpRole(*ui_->ButtonRow);
+  SetUpRole({.adjustment_action = ui_->BidWrtOKBtn,
+             .previous = ui_->BidWrtRtnBtn,
+             .repair_action = ui_->BidInputBtn,
+             .other_panel = ui_->BidAdjustPrintBtn,
+             .complete = ui_->BidAdjustCompleteBtn});
   if (role == PanelRole::Adjustment) {
     connect(action_button_, &QPushButton::clicked, this, &BidInputPanel::BidWrtOKBtnClick);
   } else {
     connect(action_button_, &QPushButton::clicked, this, &BidInputPanel::BidInputBtnClick);
-    connect(second_button_, &QPushButton::clicked, this, &BidInputPanel::BidAdjustPrintBtnClick);
+    connect(other_panel_button_, &QPushButton::clicked, this,
+            &BidInputPanel::BidAdjustPrintBtnClick);
   }
 }
 

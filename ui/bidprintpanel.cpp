@@ -7,25 +7,20 @@
 #include "ui_bidprintpanel.h"
 
 namespace opal::ui {
-namespace {
-
-constexpr BidPanelNames kAdjustmentNames{"BidPrintPnl",  "BidPrnOKBtn", "OK",
-                                         "BidPrnRtnBtn", "Previous",    nullptr};
-constexpr BidPanelNames kRepairStepNames{"BidPrnPnl",    "BidPrintBtn", "Print",
-                                         "BidAdjustBtn", "Adjust",      "BidCompleteBtn"};
-
-}  // namespace
-
 BidPrintPanel::BidPrintPanel(ServiceContext& context, PanelHost& host, PanelRole role,
                              BidInputPanel& input)
-    : BidStepPanel(PanelId::BidPrint, context, host, role, kAdjustmentNames, kRepairStepNames),
+    : BidStepPanel(PanelId::BidPrint, context, host, role, "BidPrnPnl"),
       ui_(std::make_unique<::Ui::BidPrintPanel>()),
       input_(input) {
   ui_->setupUi(this);
-  SetUpRole(*ui_->ButtonRow);
+  SetUpRole({.adjustment_action = ui_->BidPrnOKBtn,
+             .previous = ui_->BidPrnRtnBtn,
+             .repair_action = ui_->BidPrintBtn,
+             .other_panel = ui_->BidAdjustBtn,
+             .complete = ui_->BidCompleteBtn});
   connect(action_button_, &QPushButton::clicked, this, &BidPrintPanel::BidPrnOKBtnClick);
   if (role == PanelRole::RepairStep) {
-    connect(second_button_, &QPushButton::clicked, this, &BidPrintPanel::BidAdjustBtnClick);
+    connect(other_panel_button_, &QPushButton::clicked, this, &BidPrintPanel::BidAdjustBtnClick);
   } else {
     // Only the repair form prints a nozzle check with the same track bar.
     ui_->NozzleScaleLbl->hide();

@@ -3,22 +3,21 @@
 #include "ui/operationpanel.h"
 #include "ui/panelhost.h"
 #include "ui/servicecontext.h"
+#include "ui/stepcompletebutton.h"
 
-class QBoxLayout;
 class QPushButton;
 
 namespace opal::ui {
 
-// What a Bi-D print or input panel is called in one role, and its buttons: the operation (the
-// default button), then "Previous" on the individual form or, on the repair form, the button to
-// the other Bi-D panel and the step's Complete button.
-struct BidPanelNames {
-  const char* panel;
-  const char* action;
-  const char* action_caption;
-  const char* second;
-  const char* second_caption;
-  const char* complete;
+// The buttons of a Bi-D print or input panel's .ui file, for both roles: the operation (the
+// default button) and "Previous" on the individual form; the operation, the button to the other
+// Bi-D panel and the step's Complete button on the repair form.
+struct BidButtons {
+  QPushButton*& adjustment_action;
+  QPushButton*& previous;
+  QPushButton*& repair_action;
+  QPushButton*& other_panel;
+  QPushButton*& complete;
 };
 
 // The part the Bi-D print and input panels share. On the repair form the two panels are one step
@@ -33,32 +32,32 @@ class BidStepPanel : public OperationPanel {
  public slots:
   // The other panel's Complete button changed; this one shows the same.
   void FollowComplete(bool enabled);
-  void BidCompleteBtnClick();
 
  signals:
   void CompleteChanged(bool enabled);
 
  protected:
+  // `repair_step_name` is the panel's object name on the repair form.
   BidStepPanel(PanelId id, ServiceContext& context, PanelHost& host, PanelRole role,
-               const BidPanelNames& adjustment, const BidPanelNames& repair_step);
+               const char* repair_step_name);
 
-  // After the layout is built: names the panel for its role and puts the role's buttons into
-  // `button_row`. "Previous" and "Complete" work by themselves; the caller connects the action and
-  // the button to the other panel.
-  void SetUpRole(QBoxLayout& button_row);
+  // After the layout is built: names the panel for its role and keeps the role's buttons, the
+  // others deleted. "Previous" and "Complete" work by themselves; the caller connects the action
+  // and the button to the other panel.
+  void SetUpRole(const BidButtons& buttons);
   void SetComplete(bool enabled);
 
   ServiceContext& context_;
   PanelHost& host_;
   const PanelRole role_;
-  const BidPanelNames& names_;
   QPushButton* action_button_ = nullptr;
-  QPushButton* second_button_ = nullptr;
+  QPushButton* other_panel_button_ = nullptr;
 
  private:
   void ReturnToBidPnl();
 
-  QPushButton* complete_button_ = nullptr;
+  const char* const repair_step_name_;
+  StepCompleteButton complete_;
 };
 
 }  // namespace opal::ui

@@ -2,11 +2,7 @@
 
 #include <memory>
 
-#include <QPushButton>
-
-#include "ui/operationpanel.h"
-#include "ui/panelhost.h"
-#include "ui/servicecontext.h"
+#include "ui/confirmingpanel.h"
 
 QT_BEGIN_NAMESPACE
 namespace Ui {
@@ -20,25 +16,22 @@ namespace opal::ui {
 // protection counter back to zero. On the individual form the second button is "Previous" and
 // "No" ends the operation; as a repair step the second button is "Complete", enabled by a
 // successful clear, and "No" leaves the step open.
-class CounterClearPanel final : public OperationPanel {
+class CounterClearPanel final : public ConfirmingPanel {
   Q_OBJECT
 
  public:
   CounterClearPanel(ServiceContext& context, PanelHost& host, PanelRole role);
   ~CounterClearPanel() override;
 
-  void ClearInput() override;
-
  public slots:
   void CounterClearOKBtnClick();
   void CounterClearRtnBtnClick();
 
  private:
+  // The clear and its status lines.
+  Result Clear();
+
   std::unique_ptr<::Ui::CounterClearPanel> ui_;
-  ServiceContext& context_;
-  PanelHost& host_;
-  PanelRole role_;
-  QPushButton* complete_ = nullptr;
 };
 
 }  // namespace opal::ui

@@ -18,8 +18,11 @@ HeadIdInputPanel::HeadIdInputPanel(ServiceContext& context, PanelHost& host, Pan
   ForceUpperCase(*ui_->HdVolWrtEdit);
   ShowPhotograph();
   connect(ui_->HdVolWrtOKBtn, &QPushButton::clicked, this, &HeadIdInputPanel::HdVolWrtOKBtnClick);
-  complete_ = SetUpSecondButton(*this, *ui_->HdVolWrtRtnBtn, role, "HdVolWrtCompleteBtn",
-                                &HeadIdInputPanel::HdVolWrtRtnBtnClick);
+  complete_ = StepCompleteButton(*this, role, ui_->HdVolWrtCompleteBtn, ui_->HdVolWrtRtnBtn);
+  if (role == PanelRole::Adjustment) {
+    connect(ui_->HdVolWrtRtnBtn, &QPushButton::clicked, this,
+            &HeadIdInputPanel::HdVolWrtRtnBtnClick);
+  }
 }
 
 HeadIdInputPanel::~HeadIdInputPanel() = default;
@@ -36,7 +39,7 @@ void HeadIdInputPanel::ShowPhotograph() {
 
 void HeadIdInputPanel::ClearInput() {
   ui_->HdVolWrtEdit->clear();
-  if (complete_ != nullptr) complete_->setEnabled(false);
+  complete_.Reset();
 }
 
 void HeadIdInputPanel::showEvent(QShowEvent* event) {
@@ -60,7 +63,7 @@ void HeadIdInputPanel::HdVolWrtOKBtnClick() {
   host_.ShowStatus(StatusMode::Append, quote);
   host_.ShowStatus(StatusMode::NewLine, QString::fromUtf8(kWrittenInEeprom));
   host_.SetAdjustedItem(AdjustedItem::HeadId, id);
-  if (complete_ != nullptr) complete_->setEnabled(true);
+  complete_.Enable();
 }
 
 void HeadIdInputPanel::HdVolWrtRtnBtnClick() {

@@ -29,8 +29,8 @@ NozzleCheckPanel::NozzleCheckPanel(ServiceContext& context, PanelHost& host,
   ui_->setupUi(this);
   connect(ui_->NozzleCheckOKBtn, &QPushButton::clicked, this,
           &NozzleCheckPanel::NozzleCheckOKBtnClick);
-  MakeStepCompleteButton(*this, *ui_->NozzleCheckCompleteBtn,
-                         QStringLiteral("NozzleCheckCompleteBtn"));
+  // Only a repair has this step.
+  complete_ = StepCompleteButton(*this, PanelRole::RepairStep, ui_->NozzleCheckCompleteBtn);
   ClearInput();
 }
 
@@ -38,7 +38,7 @@ NozzleCheckPanel::~NozzleCheckPanel() = default;
 
 void NozzleCheckPanel::ClearInput() {
   ui_->NozzleCheckPrintTrackBar->setValue(0);
-  ui_->NozzleCheckCompleteBtn->setEnabled(false);
+  complete_.Reset();
   // A failed cleaning leaves OK disabled for the rest of its step; a new repair starts with it
   // usable again.
   ui_->NozzleCheckOKBtn->setEnabled(true);
@@ -48,7 +48,7 @@ void NozzleCheckPanel::NozzleCheckOKBtnClick() {
   ui_->NozzleCheckOKBtn->setEnabled(false);
   // An enabled Complete button means a check is already on paper: the nozzles that were missing
   // get a cleaning before the next one.
-  if (ui_->NozzleCheckCompleteBtn->isEnabled()) {
+  if (complete_.IsEnabled()) {
     const Result cleaned = RunSequenceWithStatus(
         context_, host_, kPowerfulCleaning, [this] { context_.modules.raster.SendInitialize(); });
     if (cleaned != PORT_OK) return;
@@ -61,7 +61,7 @@ void NozzleCheckPanel::NozzleCheckOKBtnClick() {
     return;
   }
   context_.dialogs.Inform(QString::fromLatin1(kRetryNote));
-  ui_->NozzleCheckCompleteBtn->setEnabled(true);
+  complete_.Enable();
   ui_->NozzleCheckOKBtn->setEnabled(true);
 }
 

@@ -6,6 +6,7 @@
 #include "ui/operationpanel.h"
 #include "ui/panelhost.h"
 #include "ui/servicecontext.h"
+#include "ui/stepcompletebutton.h"
 
 QT_BEGIN_NAMESPACE
 namespace Ui {
@@ -38,6 +39,7 @@ class NozzleCheckPanel final : public OperationPanel {
   ServiceContext& context_;
   PanelHost& host_;
   StatusReport print_status_;
+  StepCompleteButton complete_;
 };
 
 }  // namespace opal::ui

@@ -28,9 +28,8 @@ struct StepOperation {
   PanelId panel;
   // The edit that takes the input focus when the step opens, if any.
   const char* focus;
-  // Hidden and disabled when the step completes; the Bi-D step has two of each.
+  // Hidden when the step completes; the Bi-D step has two.
   std::vector<PanelId> panels;
-  std::vector<const char*> complete_buttons;
   // StepState once the step is done and another step follows it.
   std::optional<uint8_t> done_code;
 };

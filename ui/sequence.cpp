@@ -103,7 +103,6 @@ void TFormSequentialRepair::StartRepair(int repair) {
 
 void TFormSequentialRepair::ResetRepairForm() {
   for (RepairChainPanel* chain : chains_) chain->hide();
-  for (const StepOperation& operation : StepOperations()) DisableCompleteButtons(operation);
   ResetPanels(false);
 }
 
@@ -135,17 +134,9 @@ void TFormSequentialRepair::StepPnlClick(int repair, int step) {
   OpenStep(repair, step);
 }
 
-void TFormSequentialRepair::DisableCompleteButtons(const StepOperation& operation) {
-  for (const char* name : operation.complete_buttons) {
-    if (auto* button = findChild<QPushButton*>(QString::fromLatin1(name)))
-      button->setEnabled(false);
-  }
-}
-
 void TFormSequentialRepair::CompleteStep(StepKind kind) {
   const StepOperation& operation = OperationOf(kind);
   for (PanelId panel : operation.panels) area_.Find(panel).hide();
-  DisableCompleteButtons(operation);
   if (kind == StepKind::UsbId) context_.dialogs.Inform(QString::fromLatin1(kAfterUsbIdNote));
 
   const int repair = repair_type_ - kFirstRepairType;

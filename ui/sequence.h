@@ -79,7 +79,6 @@ class TFormSequentialRepair : public QWidget, public PanelHost {
   void OpenStep(int repair, int step);
   void StepPnlClick(int repair, int step);
   void CompleteStep(StepKind kind);
-  void DisableCompleteButtons(const StepOperation& operation);
 
   std::unique_ptr<::Ui::TFormSequentialRepair> ui_;
   ServiceContext& context_;

@@ -2,17 +2,37 @@
 
 namespace opal::ui {
 
-QPushButton* MakeStepCompleteButton(OperationPanel& panel, QPushButton& second,
-                                    const QString& complete_name) {
-  second.setObjectName(complete_name);
-  second.setText(QStringLiteral("Complete"));
-  second.setProperty("cancel", false);
-  second.setEnabled(false);
-  QObject::connect(&second, &QPushButton::clicked, &panel, [&panel, &second] {
-    second.setEnabled(false);
+void RemoveButton(QPushButton*& button) {
+  delete button;
+  button = nullptr;
+}
+
+StepCompleteButton::StepCompleteButton(OperationPanel& panel, PanelRole role,
+                                       QPushButton*& complete, QPushButton*& previous)
+    : StepCompleteButton(panel, role, complete) {
+  if (role == PanelRole::RepairStep) RemoveButton(previous);
+}
+
+StepCompleteButton::StepCompleteButton(OperationPanel& panel, PanelRole role,
+                                       QPushButton*& complete) {
+  if (role == PanelRole::Adjustment) {
+    RemoveButton(complete);
+    return;
+  }
+  complete_ = complete;
+  complete_->setEnabled(false);
+  QObject::connect(complete_, &QPushButton::clicked, &panel, [&panel, button = complete_] {
+    button->setEnabled(false);
     emit panel.StepCompleted();
   });
-  return &second;
+}
+
+void StepCompleteButton::Reset() {
+  if (complete_ != nullptr) complete_->setEnabled(false);
+}
+
+void StepCompleteButton::Enable() {
+  if (complete_ != nullptr) complete_->setEnabled(true);
 }
 
 }  // namespace opal::ui

@@ -17,9 +17,11 @@ UsbIdInputPanel::UsbIdInputPanel(ServiceContext& context, PanelHost& host, Panel
   ui_->setupUi(this);
   connect(ui_->UsbIdInputOKBtn, &QPushButton::clicked, this,
           &UsbIdInputPanel::UsbIdInputOKBtnClick);
-  complete_ = SetUpSecondButton(*this, *ui_->UsbIdInputRtnBtn, role, "UsbIdInputCompleteBtn",
-                                &UsbIdInputPanel::UsbIdInputRtnBtnClick);
-  if (complete_ != nullptr) {
+  complete_ = StepCompleteButton(*this, role, ui_->UsbIdInputCompleteBtn, ui_->UsbIdInputRtnBtn);
+  if (role == PanelRole::Adjustment) {
+    connect(ui_->UsbIdInputRtnBtn, &QPushButton::clicked, this,
+            &UsbIdInputPanel::UsbIdInputRtnBtnClick);
+  } else {
     // The repair form words its step differently.
     ui_->TitleLbl->setText(QStringLiteral("Input USB ID "));
     ui_->UsbIdInputInstLbl->setText(QStringLiteral("Enter Serial NO., and click OK button. "));
@@ -30,7 +32,7 @@ UsbIdInputPanel::~UsbIdInputPanel() = default;
 
 void UsbIdInputPanel::ClearInput() {
   ui_->UsbIdInputEdit->clear();
-  if (complete_ != nullptr) complete_->setEnabled(false);
+  complete_.Reset();
 }
 
 void UsbIdInputPanel::showEvent(QShowEvent* event) {
@@ -53,7 +55,7 @@ void UsbIdInputPanel::UsbIdInputOKBtnClick() {
   host_.ShowStatus(StatusMode::Append, written_stamp);
   host_.ShowStatus(StatusMode::Append, QString::fromUtf8(kWrittenInEeprom));
   host_.SetAdjustedItem(AdjustedItem::UsbId, id + ' ' + written_stamp);
-  if (complete_ != nullptr) complete_->setEnabled(true);
+  complete_.Enable();
 }
 
 void UsbIdInputPanel::UsbIdInputRtnBtnClick() {

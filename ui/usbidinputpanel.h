@@ -2,11 +2,10 @@
 
 #include <memory>
 
-#include <QPushButton>
-
 #include "ui/operationpanel.h"
 #include "ui/panelhost.h"
 #include "ui/servicecontext.h"
+#include "ui/stepcompletebutton.h"
 
 QT_BEGIN_NAMESPACE
 namespace Ui {
@@ -40,7 +39,7 @@ class UsbIdInputPanel final : public OperationPanel {
   std::unique_ptr<::Ui::UsbIdInputPanel> ui_;
   ServiceContext& context_;
   PanelHost& host_;
-  QPushButton* complete_ = nullptr;
+  StepCompleteButton complete_;
 };
 
 }  // namespace opal::ui
