@@ -1,6 +1,6 @@
 #include "ui/applicationexit.h"
 
-#include <cstdlib>
+#include <QCoreApplication>
 
 #include "ui/screencursor.h"
 
@@ -10,7 +10,8 @@ void ApplicationExit::End(const ExitNotice& notice) {
   ShowNormalCursor();
   dialogs_.Error(QString::fromStdString(notice.caption), QString::fromStdString(notice.text));
   if (port_ != nullptr) port_->Close();
-  std::exit(0);
+  QCoreApplication::exit(0);
+  throw ApplicationEnding{};
 }
 
 }  // namespace opal::ui
