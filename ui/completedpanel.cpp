@@ -1,25 +1,14 @@
 #include "ui/completedpanel.h"
 
-#include <QLabel>
-#include <QVBoxLayout>
+#include "ui_completedpanel.h"
 
 namespace opal::ui {
 
-CompletedPanel::CompletedPanel() : OperationPanel(PanelId::Completed) {
-  setObjectName(QStringLiteral("CompletedPnl"));
-  auto* completed = new QLabel(QStringLiteral("All adjustment process has completed. "), this);
-  completed->setObjectName(QStringLiteral("CompletedLbl"));
-  QFont font = completed->font();
-  font.setBold(true);
-  font.setPointSize(12);
-  completed->setFont(font);
-  auto* back = new QLabel(QStringLiteral("Return to click the TopMenu button."), this);
-  back->setObjectName(QStringLiteral("ReturnToTopMenuLbl"));
-  auto* layout = new QVBoxLayout(this);
-  layout->addStretch();
-  layout->addWidget(completed, 0, Qt::AlignHCenter);
-  layout->addWidget(back, 0, Qt::AlignHCenter);
-  layout->addStretch();
+CompletedPanel::CompletedPanel()
+    : OperationPanel(PanelId::Completed), ui_(std::make_unique<::Ui::CompletedPanel>()) {
+  ui_->setupUi(this);
 }
+
+CompletedPanel::~CompletedPanel() = default;
 
 }  // namespace opal::ui

@@ -1,6 +1,14 @@
 #pragma once
 
+#include <memory>
+
 #include "ui/operationpanel.h"
+
+QT_BEGIN_NAMESPACE
+namespace Ui {
+class CompletedPanel;
+}
+QT_END_NAMESPACE
 
 namespace opal::ui {
 
@@ -10,6 +18,10 @@ class CompletedPanel final : public OperationPanel {
 
  public:
   CompletedPanel();
+  ~CompletedPanel() override;
+
+ private:
+  std::unique_ptr<::Ui::CompletedPanel> ui_;
 };
 
 }  // namespace opal::ui
