@@ -2,7 +2,7 @@
 
 #include "link/linuxdevices.h"
 #include "link/virtualport.h"
-#include "ui/inputdrop.h"
+#include "ui/seams/inputdrop.h"
 
 namespace opal::app {
 namespace {

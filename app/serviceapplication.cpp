@@ -4,8 +4,8 @@
 #include <exception>
 
 #include "link/forceexit.h"
-#include "ui/applicationexit.h"
-#include "ui/screencursor.h"
+#include "ui/seams/applicationexit.h"
+#include "ui/seams/screencursor.h"
 
 namespace opal::app {
 

@@ -12,18 +12,18 @@
 #include <functional>
 
 #include "benchmarks/benchsupport.h"
-#include "ui/adjust.h"
-#include "ui/boot.h"
-#include "ui/dialogs.h"
-#include "ui/eeprompanels.h"
-#include "ui/inputdrop.h"
-#include "ui/jpegpicture.h"
-#include "ui/liquidexchangepanel.h"
-#include "ui/navigator.h"
-#include "ui/panelhost.h"
-#include "ui/responsivesleeper.h"
+#include "ui/forms/adjust.h"
+#include "ui/forms/boot.h"
+#include "ui/forms/navigator.h"
+#include "ui/panels/eeprompanels.h"
+#include "ui/panels/liquidexchangepanel.h"
+#include "ui/panels/panelhost.h"
+#include "ui/seams/dialogs.h"
+#include "ui/seams/inputdrop.h"
+#include "ui/seams/responsivesleeper.h"
 #include "ui/servicecontext.h"
 #include "ui/servicemodules.h"
+#include "ui/widgets/jpegpicture.h"
 
 namespace {
 

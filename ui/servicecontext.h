@@ -4,7 +4,7 @@
 #include "link/printerdriver.h"
 #include "link/programexit.h"
 #include "link/timing.h"
-#include "ui/dialogs.h"
+#include "ui/seams/dialogs.h"
 #include "ui/servicemodules.h"
 
 namespace opal::ui {

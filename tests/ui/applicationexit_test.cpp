@@ -8,7 +8,7 @@
 
 #include "tests/ui/support/scripteddialogs.h"
 #include "tests/ui/support/uiworld.h"
-#include "ui/applicationexit.h"
+#include "ui/seams/applicationexit.h"
 
 namespace opal::testing {
 namespace {

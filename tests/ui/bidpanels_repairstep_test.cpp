@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "tests/ui/support/uiworld.h"
-#include "ui/bidpanels.h"
-#include "ui/statustext.h"
+#include "ui/forms/statustext.h"
+#include "ui/panels/bidpanels.h"
 
 namespace opal::testing {
 namespace {

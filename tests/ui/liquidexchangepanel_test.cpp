@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "tests/ui/support/adjustformtest.h"
-#include "ui/quit.h"
+#include "ui/forms/quit.h"
 
 namespace opal::testing {
 namespace {

@@ -19,12 +19,12 @@
 #include <vector>
 
 #include "tests/ui/support/uiworld.h"
-#include "ui/adjust.h"
-#include "ui/clickablepanel.h"
-#include "ui/formbootsequential.h"
-#include "ui/repairchainpanel.h"
-#include "ui/screencursor.h"
-#include "ui/sequence.h"
+#include "ui/forms/adjust.h"
+#include "ui/forms/formbootsequential.h"
+#include "ui/forms/repairchainpanel.h"
+#include "ui/forms/sequence.h"
+#include "ui/seams/screencursor.h"
+#include "ui/widgets/clickablepanel.h"
 
 namespace opal::testing {
 namespace {

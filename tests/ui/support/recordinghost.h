@@ -8,7 +8,7 @@
 
 #include "link/factory.h"
 #include "link/printerdriver.h"
-#include "ui/panelhost.h"
+#include "ui/panels/panelhost.h"
 
 namespace opal::testing {
 

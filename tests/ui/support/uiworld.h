@@ -15,7 +15,7 @@
 #include "tests/support/fakes.h"
 #include "tests/support/tempdir.h"
 #include "tests/ui/support/scripteddialogs.h"
-#include "ui/navigator.h"
+#include "ui/forms/navigator.h"
 #include "ui/servicecontext.h"
 #include "ui/servicemodules.h"
 #include "virtualprinter/virtualprinter.h"
