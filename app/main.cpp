@@ -8,8 +8,8 @@
 #include "app/options.h"
 #include "app/serviceapplication.h"
 #include "link/forceexit.h"
-#include "ui/boot.h"
-#include "ui/pictures.h"
+#include "ui/forms/boot.h"
+#include "ui/widgets/pictures.h"
 
 int main(int argc, char** argv) {
   // A printer that hangs up must give an error code, not kill the program.

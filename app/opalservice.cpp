@@ -1,7 +1,7 @@
 #include "app/opalservice.h"
 
 #include "app/printedpageswindow.h"
-#include "ui/inputdrop.h"
+#include "ui/seams/inputdrop.h"
 
 namespace opal::app {
 

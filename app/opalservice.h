@@ -3,11 +3,11 @@
 #include "app/options.h"
 #include "link/timing.h"
 #include "service/session.h"
-#include "ui/applicationexit.h"
-#include "ui/dialogs.h"
-#include "ui/forms.h"
+#include "ui/forms/navigator.h"
 #include "ui/forms/printedpages.h"
-#include "ui/responsivesleeper.h"
+#include "ui/seams/applicationexit.h"
+#include "ui/seams/dialogs.h"
+#include "ui/seams/responsivesleeper.h"
 #include "ui/servicecontext.h"
 #include "virtualport/printerports.h"
 
@@ -28,7 +28,7 @@ struct OpalService {
   ui::ApplicationExit exit;
   ServiceSession session;
   ui::ServiceContext context;
-  ui::Forms forms;
+  ui::Navigator forms;
   // Only on the virtual printer, whose pages land in files.
   std::unique_ptr<ui::TFormPrintedPages> printed_pages;
 };

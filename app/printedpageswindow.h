@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "ui/boot.h"
+#include "ui/forms/boot.h"
 #include "ui/forms/printedpages.h"
 #include "virtualport/trainingbench.h"
 

@@ -4,7 +4,8 @@
 #include <exception>
 
 #include "link/forceexit.h"
-#include "ui/screencursor.h"
+#include "ui/seams/applicationexit.h"
+#include "ui/seams/screencursor.h"
 
 namespace opal::app {
 
@@ -13,6 +14,8 @@ ServiceApplication::ServiceApplication(int& argc, char** argv) : QApplication(ar
 bool ServiceApplication::notify(QObject* receiver, QEvent* event) {
   try {
     return QApplication::notify(receiver, event);
+  } catch (const ui::ApplicationEnding&) {
+    // The notice is shown and the application told to quit; the event is spent.
   } catch (const std::exception& error) {
     ui::ShowNormalCursor();
     QMessageBox::critical(nullptr, QString::fromUtf8(kApplicationTitle),

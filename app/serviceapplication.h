@@ -5,7 +5,8 @@
 namespace opal::app {
 
 // An error that reaches the event loop is shown to the technician and the program goes on, so a
-// fault in one handler never takes the open forms down.
+// fault in one handler never takes the open forms down. The program's own end (ApplicationExit)
+// stops here as well, where the application's quit takes over.
 class ServiceApplication final : public QApplication {
   Q_OBJECT
 

@@ -13,17 +13,17 @@
 
 #include "benchmarks/benchsupport.h"
 #include "service/servicemodules.h"
-#include "ui/adjust.h"
-#include "ui/boot.h"
-#include "ui/dialogs.h"
-#include "ui/eeprompanels.h"
-#include "ui/forms.h"
-#include "ui/inputdrop.h"
-#include "ui/jpegpicture.h"
-#include "ui/liquidexchangepanel.h"
-#include "ui/panelhost.h"
-#include "ui/responsivesleeper.h"
+#include "ui/forms/adjust.h"
+#include "ui/forms/boot.h"
+#include "ui/forms/navigator.h"
+#include "ui/panels/eeprompanels.h"
+#include "ui/panels/liquidexchangepanel.h"
+#include "ui/panels/panelhost.h"
+#include "ui/seams/dialogs.h"
+#include "ui/seams/inputdrop.h"
+#include "ui/seams/responsivesleeper.h"
 #include "ui/servicecontext.h"
+#include "ui/widgets/jpegpicture.h"
 
 namespace {
 
@@ -36,8 +36,10 @@ class PanelStack final : public opal::ui::PanelHost {
   void ResetPanels(bool) override {
     for (QWidget* panel : area_.findChildren<opal::ui::OperationPanel*>()) panel->hide();
   }
-  void ShowPanel(const QString& name) override {
-    if (auto* panel = area_.findChild<QWidget*>(name)) panel->show();
+  void ShowPanel(opal::ui::PanelId id) override {
+    for (auto* panel : area_.findChildren<opal::ui::OperationPanel*>()) {
+      if (panel->Id() == id) panel->show();
+    }
   }
   void SetStatusMemoVisible(bool) override {}
   void SetAdjustedItem(opal::ui::AdjustedItem, const QString&) override {}
@@ -76,7 +78,7 @@ void EepromGridFilledThroughTheVirtualPrinter(benchmark::State& state) {
     panel->hide();
   }
   area.show();
-  host.ShowPanel(QStringLiteral("EepromReadPnl"));
+  host.ShowPanel(opal::ui::PanelId::EepromRead);
   auto& grid = *area.findChild<QTableWidget*>(QStringLiteral("EepromStrGrid"));
   for (auto _ : state) {
     area.findChild<QLineEdit*>(QStringLiteral("EepReadBegEdit"))->setText(QStringLiteral("00"));
@@ -84,7 +86,7 @@ void EepromGridFilledThroughTheVirtualPrinter(benchmark::State& state) {
     area.findChild<QPushButton*>(QStringLiteral("EepromReadOkBtn"))->click();
     if (grid.item(16, 16)->text().isEmpty()) state.SkipWithError("the grid was not filled");
     host.ResetPanels(false);
-    host.ShowPanel(QStringLiteral("EepromReadPnl"));
+    host.ShowPanel(opal::ui::PanelId::EepromRead);
   }
 }
 BENCHMARK(EepromGridFilledThroughTheVirtualPrinter)->Unit(benchmark::kMillisecond);
@@ -135,7 +137,7 @@ struct ProgramOnALatePrinter {
                                    .dialogs = dialogs,
                                    .exit = link.exit,
                                    .modules = link.session.modules};
-  opal::ui::Forms forms{context};
+  opal::ui::Navigator forms{context};
 };
 
 // The longest time the event loop did not come round while `operation` ran: a 10 ms timer notes
@@ -179,7 +181,7 @@ void BidCheckPrintOnALatePrinter(benchmark::State& state) {
   program.StartUp();
   opal::ui::TFormAdjust& form = *program.forms.FormAdjust;
   form.ResetPanels(false);
-  form.ShowPanel(QStringLiteral("BidPrintPnl"));
+  form.ShowPanel(opal::ui::PanelId::BidPrint);
   auto& print = *form.findChild<QPushButton*>(QStringLiteral("BidPrnOKBtn"));
   double longest = 0;
   for (auto _ : state) {

@@ -1,7 +1,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "ui/jpegpicture.h"
+#include "ui/widgets/jpegpicture.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   opal::ui::DecodeJpeg(

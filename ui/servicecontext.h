@@ -5,7 +5,7 @@
 #include "link/programexit.h"
 #include "link/timing.h"
 #include "service/servicemodules.h"
-#include "ui/dialogs.h"
+#include "ui/seams/dialogs.h"
 
 namespace opal::ui {
 

@@ -18,11 +18,11 @@
 
 #include "link/forceexit.h"
 #include "tests/ui/support/uiworld.h"
-#include "ui/adjust.h"
-#include "ui/operationpanel.h"
-#include "ui/quit.h"
-#include "ui/radiogroup.h"
-#include "ui/screencursor.h"
+#include "ui/forms/adjust.h"
+#include "ui/forms/quit.h"
+#include "ui/panels/operationpanel.h"
+#include "ui/seams/screencursor.h"
+#include "ui/widgets/radiogroup.h"
 
 namespace opal::testing {
 namespace {
@@ -144,7 +144,7 @@ TEST_F(AdjustForm, ChangingTheTabEmptiesTheMemoAndShowsTheEmptyCanvas) {
 }
 
 TEST_F(AdjustForm, PanelResetHidesEveryPanelAndKeepsTheTextOnlyWhenAsked) {
-  for (const char* name : kAllPanels) Form().ShowPanel(name);
+  for (const char* name : kAllPanels) Find<ui::OperationPanel>(Form(), name).show();
   Form().SetStatusMemoVisible(false);
   Form().ShowStatus(StatusMode::Error, "kept");
 

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "tests/ui/support/uiworld.h"
-#include "ui/bidpanels.h"
-#include "ui/statustext.h"
+#include "ui/forms/statustext.h"
+#include "ui/panels/bidpanels.h"
 
 namespace opal::testing {
 namespace {
@@ -45,9 +45,9 @@ class StepHost final : public QWidget, public ui::PanelHost {
     }
     ui::ResetStatusMemo(memo, keep_text);
   }
-  void ShowPanel(const QString& name) override {
+  void ShowPanel(ui::PanelId id) override {
     for (ui::OperationPanel* panel : panels) {
-      if (panel->objectName() == name) panel->show();
+      if (panel->Id() == id) panel->show();
     }
   }
   void SetStatusMemoVisible(bool visible) override { memo.setVisible(visible); }
@@ -67,7 +67,7 @@ class BidRepairStep : public ::testing::Test {
     world.printer.SetEepromByte(0x33, 0xFC);
     host.show();
     host.ResetPanels(false);
-    host.ShowPanel("BidPrnPnl");
+    host.ShowPanel(ui::PanelId::BidPrint);
   }
 
   ui::OperationPanel& Panel(const char* name) { return Find<ui::OperationPanel>(host, name); }

@@ -18,9 +18,9 @@
 
 #include "tests/ui/support/bidrows.h"
 #include "tests/ui/support/uiworld.h"
-#include "ui/adjust.h"
-#include "ui/operationpanel.h"
-#include "ui/radiogroup.h"
+#include "ui/forms/adjust.h"
+#include "ui/panels/operationpanel.h"
+#include "ui/widgets/radiogroup.h"
 
 namespace opal::testing {
 namespace {

@@ -19,12 +19,12 @@
 #include "link/forceexit.h"
 #include "tests/support/scripteddevice.h"
 #include "tests/ui/support/uiworld.h"
-#include "ui/about.h"
-#include "ui/adjust.h"
-#include "ui/boot.h"
-#include "ui/formbootsequential.h"
-#include "ui/screencursor.h"
-#include "ui/sequence.h"
+#include "ui/forms/about.h"
+#include "ui/forms/adjust.h"
+#include "ui/forms/boot.h"
+#include "ui/forms/formbootsequential.h"
+#include "ui/forms/sequence.h"
+#include "ui/seams/screencursor.h"
 
 namespace opal::testing {
 namespace {

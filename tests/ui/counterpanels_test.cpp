@@ -5,7 +5,7 @@
 #include <ostream>
 
 #include "tests/ui/support/adjustformtest.h"
-#include "ui/screencursor.h"
+#include "ui/seams/screencursor.h"
 
 namespace opal::testing {
 namespace {

@@ -8,12 +8,12 @@
 #include <string>
 
 #include "tests/ui/support/uiworld.h"
-#include "ui/adjusteditems.h"
-#include "ui/clickablepanel.h"
-#include "ui/formbootsequential.h"
-#include "ui/quit.h"
-#include "ui/screencursor.h"
-#include "ui/sequence.h"
+#include "ui/forms/adjusteditems.h"
+#include "ui/forms/formbootsequential.h"
+#include "ui/forms/quit.h"
+#include "ui/forms/sequence.h"
+#include "ui/seams/screencursor.h"
+#include "ui/widgets/clickablepanel.h"
 
 namespace opal::testing {
 namespace {

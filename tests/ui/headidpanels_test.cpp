@@ -9,8 +9,8 @@
 #include <ostream>
 
 #include "tests/ui/support/adjustformtest.h"
-#include "ui/quit.h"
-#include "ui/screencursor.h"
+#include "ui/forms/quit.h"
+#include "ui/seams/screencursor.h"
 
 namespace opal::testing {
 namespace {

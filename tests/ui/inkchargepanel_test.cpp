@@ -10,7 +10,7 @@
 
 #include "tests/ui/support/adjustformtest.h"
 #include "tests/ui/support/recordinghost.h"
-#include "ui/inkchargepanel.h"
+#include "ui/panels/inkchargepanel.h"
 
 namespace opal::testing {
 namespace {

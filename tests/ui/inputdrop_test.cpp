@@ -14,11 +14,11 @@
 #include <utility>
 
 #include "tests/ui/support/uiworld.h"
-#include "ui/boot.h"
-#include "ui/dialogs.h"
-#include "ui/formbootsequential.h"
-#include "ui/inputdrop.h"
-#include "ui/sequence.h"
+#include "ui/forms/boot.h"
+#include "ui/forms/formbootsequential.h"
+#include "ui/forms/sequence.h"
+#include "ui/seams/dialogs.h"
+#include "ui/seams/inputdrop.h"
 
 namespace opal::testing {
 namespace {

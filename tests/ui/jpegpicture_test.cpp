@@ -4,7 +4,7 @@
 #include <QFile>
 #include <ostream>
 
-#include "ui/jpegpicture.h"
+#include "ui/widgets/jpegpicture.h"
 
 // The program's pictures, compiled into its interface library.
 static QByteArray StoredPhotograph() {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "tests/ui/support/adjustformtest.h"
-#include "ui/quit.h"
+#include "ui/forms/quit.h"
 
 namespace opal::testing {
 namespace {
@@ -123,7 +123,7 @@ TEST_F(LiquidExchange, AFailedDataResetStopsAndKeepsTheFormOpen) {
   world.printer.SetEepromByte(0x01, 0x77);
   Pick("MainteRdoGrp", 2);
   Form().ResetPanels(false);
-  Form().ShowPanel("ExchangePnl2");
+  Form().ShowPanel(ui::PanelId::DataReset);
   world.printer.SetFaults({.stall_input = true});
 
   Click("ExchangeResetOKBtn");

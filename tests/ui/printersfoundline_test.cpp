@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "tests/ui/support/uiworld.h"
-#include "ui/boot.h"
+#include "ui/forms/boot.h"
 
 namespace opal::testing {
 namespace {

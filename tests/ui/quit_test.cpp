@@ -9,10 +9,10 @@
 #include <QTimer>
 
 #include "tests/ui/support/uiworld.h"
-#include "ui/about.h"
-#include "ui/adjust.h"
-#include "ui/boot.h"
-#include "ui/quit.h"
+#include "ui/forms/about.h"
+#include "ui/forms/adjust.h"
+#include "ui/forms/boot.h"
+#include "ui/forms/quit.h"
 
 namespace opal::testing {
 namespace {

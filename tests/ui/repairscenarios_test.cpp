@@ -12,9 +12,9 @@
 
 #include "tests/ui/support/bidrows.h"
 #include "tests/ui/support/uiworld.h"
-#include "ui/clickablepanel.h"
-#include "ui/formbootsequential.h"
-#include "ui/sequence.h"
+#include "ui/forms/formbootsequential.h"
+#include "ui/forms/sequence.h"
+#include "ui/widgets/clickablepanel.h"
 #include "virtualprinter/grading.h"
 
 namespace opal::testing {

@@ -6,7 +6,7 @@
 #include <chrono>
 
 #include "tests/ui/support/uiworld.h"
-#include "ui/responsivesleeper.h"
+#include "ui/seams/responsivesleeper.h"
 
 namespace opal::testing {
 namespace {

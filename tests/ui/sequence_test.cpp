@@ -19,12 +19,12 @@
 #include <vector>
 
 #include "tests/ui/support/uiworld.h"
-#include "ui/adjust.h"
-#include "ui/clickablepanel.h"
-#include "ui/formbootsequential.h"
-#include "ui/repairchainpanel.h"
-#include "ui/screencursor.h"
-#include "ui/sequence.h"
+#include "ui/forms/adjust.h"
+#include "ui/forms/formbootsequential.h"
+#include "ui/forms/repairchainpanel.h"
+#include "ui/forms/sequence.h"
+#include "ui/seams/screencursor.h"
+#include "ui/widgets/clickablepanel.h"
 
 namespace opal::testing {
 namespace {
@@ -212,7 +212,7 @@ TEST_P(EveryChain, RunsFromTheMenuToTheCompletionPanel) {
   Choose(chain.item);
   EXPECT_FALSE(Menu().isVisible());
   ASSERT_TRUE(Form().isVisible());
-  EXPECT_EQ(Form().RepairType, 799 + chain.item);
+  EXPECT_EQ(Form().RepairType(), 799 + chain.item);
 
   for (std::size_t index = 0; index < chain.steps.size(); ++index) {
     const ChainStep& step = chain.steps[index];
@@ -354,7 +354,7 @@ TEST_F(RepairForm, TopMenuAsksInTheMiddleOfAChainAndNoKeepsEverything) {
   EXPECT_FALSE(Form().isVisible());
   EXPECT_TRUE(Menu().isVisible());
   EXPECT_EQ(Form().StepState(), ui::STEP_HEAD_ID_DONE);
-  EXPECT_EQ(Form().RepairType, 801);
+  EXPECT_EQ(Form().RepairType(), 801);
 }
 
 TEST_F(RepairForm, TopMenuReturnsWithoutAQuestionOnceTheChainIsDone) {
@@ -403,7 +403,7 @@ TEST_F(RepairForm, ChoosingAgainStartsAfreshButKeepsTheAdjustedItems) {
   Press("BidCompleteBtn");
   EXPECT_EQ(Field("ShowMsBkPnl"), "5");
   EXPECT_EQ(Field("ShowMsClPnl"), "-3");
-  EXPECT_EQ(Form().RepairType, 804);
+  EXPECT_EQ(Form().RepairType(), 804);
 }
 
 TEST_F(RepairForm, LeavingInTheMiddleAndChoosingAgainStartsFromTheFirstStep) {

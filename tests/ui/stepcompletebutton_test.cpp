@@ -12,9 +12,9 @@
 
 #include "tests/ui/support/recordinghost.h"
 #include "tests/ui/support/uiworld.h"
-#include "ui/counterclearpanel.h"
-#include "ui/headidinputpanel.h"
-#include "ui/usbidinputpanel.h"
+#include "ui/panels/counterclearpanel.h"
+#include "ui/panels/headidinputpanel.h"
+#include "ui/panels/usbidinputpanel.h"
 
 namespace opal::testing {
 namespace {

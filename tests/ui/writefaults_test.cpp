@@ -76,7 +76,7 @@ const WritingOperation kOperations[] = {
      [](AdjustFormTest& t) {
        t.Pick("MainteRdoGrp", 2);
        t.Form().ResetPanels(false);
-       t.Form().ShowPanel("ExchangePnl2");
+       t.Form().ShowPanel(ui::PanelId::DataReset);
        t.Click("ExchangeResetOKBtn");
      },
      "Protection counter & Ink Flag2 are reseted.", Qt::red},

@@ -8,7 +8,7 @@
 
 #include "link/factory.h"
 #include "link/printerdriver.h"
-#include "ui/panelhost.h"
+#include "ui/panels/panelhost.h"
 
 namespace opal::testing {
 
@@ -19,7 +19,7 @@ class RecordingHost final : public ui::PanelHost {
   explicit RecordingHost(const TFactoryCommand& command) : PanelHost(command) {}
   void ShowStatus(StatusMode mode, const QString& text) override { lines.emplace_back(mode, text); }
   void ResetPanels(bool) override { ++resets; }
-  void ShowPanel(const QString& name) override { shown.push_back(name); }
+  void ShowPanel(ui::PanelId panel) override { shown.push_back(panel); }
   void SetStatusMemoVisible(bool) override {}
   void SetAdjustedItem(ui::AdjustedItem item, const QString& text) override {
     adjusted[item] = text;
@@ -29,7 +29,7 @@ class RecordingHost final : public ui::PanelHost {
 
   std::vector<std::pair<StatusMode, QString>> lines;
   int resets = 0;
-  std::vector<QString> shown;
+  std::vector<ui::PanelId> shown;
   std::map<ui::AdjustedItem, QString> adjusted;
 };
 

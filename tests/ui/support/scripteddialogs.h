@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "ui/dialogs.h"
+#include "ui/seams/dialogs.h"
 
 namespace opal::testing {
 

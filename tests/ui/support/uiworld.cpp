@@ -8,9 +8,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "ui/boot.h"
-#include "ui/inputdrop.h"
-#include "ui/screencursor.h"
+#include "ui/forms/boot.h"
+#include "ui/seams/inputdrop.h"
+#include "ui/seams/screencursor.h"
 
 namespace opal::testing {
 namespace {

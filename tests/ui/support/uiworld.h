@@ -13,7 +13,7 @@
 #include "tests/support/fakes.h"
 #include "tests/support/tempdir.h"
 #include "tests/ui/support/scripteddialogs.h"
-#include "ui/forms.h"
+#include "ui/forms/navigator.h"
 #include "ui/servicecontext.h"
 #include "virtualport/virtualport.h"
 #include "virtualprinter/virtualprinter.h"
@@ -49,7 +49,7 @@ struct UiWorld {
   ServiceSession session;
   ScriptedDialogs dialogs;
   ui::ServiceContext context;
-  ui::Forms forms;
+  ui::Navigator forms;
 };
 
 // The control with this object name, or a failed test.

@@ -1,0 +1,168 @@
+#include "ui/forms/boot.h"
+
+#include <QCloseEvent>
+#include <QMouseEvent>
+#include <string>
+
+#include "link/forceexit.h"
+#include "ui/forms/formwindow.h"
+#include "ui/seams/inputdrop.h"
+#include "ui/seams/screencursor.h"
+#include "ui_boot.h"
+
+namespace opal::ui {
+namespace {
+
+// The system's detail when it says more than the message alone.
+std::string WithDetail(const std::string& message, const std::string& detail) {
+  if (detail.empty()) return message;
+  if (detail.starts_with(message)) return detail;
+  return message + "\n\n" + detail;
+}
+
+std::string SetUpFailure(PrinterModel model, const std::string& reason) {
+  return "The printer could not be set up as the " + ModelName(model) + ".\n" + reason +
+         "\n\nThe port is closed again. Check the printer and its cable, then press OK to try "
+         "again.";
+}
+
+}  // namespace
+
+TFormBoot::TFormBoot(ServiceContext& context)
+    : ui_(std::make_unique<::Ui::TFormBoot>()), context_(context), PopupMenu1(this) {
+  ui_->setupUi(this);
+  PopupMenu1.setObjectName(QStringLiteral("PopupMenu1"));
+  PopupMenu1.addAction(ui_->Version1);
+  connect(ui_->PortSelectOKBtn, &QPushButton::clicked, this, &TFormBoot::PortSelectOKBtnClick);
+  connect(ui_->ProEndBtn, &QPushButton::clicked, this, &TFormBoot::ProEndBtnClick);
+  connect(ui_->Version1, &QAction::triggered, this, &TFormBoot::Version1Click);
+  ui_->PrintersFoundLbl->Watch([this] { return context_.port.PrintersPresent(); });
+  SetUpFormWindow(*this, BorderIcons::SystemMenuAndMinimise);
+}
+
+TFormBoot::~TFormBoot() = default;
+
+PrinterModel TFormBoot::SelectedModelCode() const {
+  switch (ui_->ModelNameCombo->currentIndex()) {
+    case 0:
+      return PrinterModel::Opal310;
+    case 1:
+      return PrinterModel::Opal320;
+    default:
+      return PrinterModel::None;
+  }
+}
+
+void TFormBoot::showEvent(QShowEvent* event) {
+  // Restoring a minimised form is no new start.
+  if (!event->spontaneous()) FormShow();
+  QWidget::showEvent(event);
+}
+
+void TFormBoot::FormShow() {
+  for (QComboBox* combo : {ui_->ModelNameCombo, ui_->PortSelectionCombo, ui_->DestinationCombo,
+                           ui_->ProgramTypeCombo}) {
+    combo->setCurrentIndex(-1);
+  }
+  setEnabled(true);
+  for (QPushButton* button : {ui_->PortSelectOKBtn, ui_->ProEndBtn, ui_->AboutBtn}) {
+    button->setEnabled(true);
+  }
+}
+
+bool TFormBoot::AllChosen() const {
+  for (const QComboBox* combo : {ui_->ModelNameCombo, ui_->PortSelectionCombo,
+                                 ui_->DestinationCombo, ui_->ProgramTypeCombo}) {
+    if (combo->currentIndex() < 0) return false;
+  }
+  return true;
+}
+
+void TFormBoot::EndForSilentPrinter() {
+  ShowNormalCursor();
+  // Why the port would not open (a missing device node, a missing permission) tells the
+  // technician what to fix; the printer cannot have answered then.
+  const std::string problem = context_.port.OpenProblem();
+  context_.port.Close();
+  if (problem.empty()) ForceExit(context_.exit);
+  context_.exit.End({kApplicationTitle, std::string(kForceExitText) + "\n\n" + problem});
+}
+
+void TFormBoot::PortSelectOKBtnClick() {
+  ShowHourglass();
+  if (!AllChosen()) {
+    ShowNormalCursor();
+    return;
+  }
+  connecting_ = true;
+  setEnabled(false);
+  const PrinterModel model = SelectedModelCode();
+  port_ = *PortAt(ui_->PortSelectionCombo->currentIndex());
+
+  if (context_.port.Open(port_) == ERR_PORT_BUSY) {
+    StayForChoices(
+        WithDetail(context_.command.Message(ERR_PORT_BUSY), context_.port.OpenProblem()));
+    return;
+  }
+  if (!context_.port.CheckDeviceId()) EndForSilentPrinter();
+  // A printer left in the wrong model's identity must not be adjusted as the chosen one.
+  if (const Result started = StartService(model); started != PORT_OK) {
+    StayForChoices(SetUpFailure(model, context_.command.Message(started)));
+    return;
+  }
+
+  hide();
+  context_.port.IdentifyModelFromLastAnswer();
+  const ServiceProgram program = ui_->ProgramTypeCombo->currentIndex() == 0
+                                     ? ServiceProgram::IndividualAdjustment
+                                     : ServiceProgram::SequentialRepair;
+  emit Connected({.model = model, .program = program, .printer_model = context_.port.ModelCode});
+  EndConnecting();
+}
+
+Result TFormBoot::StartService(PrinterModel model) {
+  if (const Result sent = context_.port.Send(kStartSequence); sent != PORT_OK) return sent;
+  return WriteModelIdentity(context_.command, model);
+}
+
+void TFormBoot::StayForChoices(const std::string& problem) {
+  context_.port.Close();
+  EndConnecting();
+  context_.dialogs.Error(QString::fromUtf8(kApplicationTitle), QString::fromStdString(problem));
+}
+
+void TFormBoot::EndConnecting() {
+  // Nothing clicked while the printer was being reached may run now.
+  ProcessEventsDroppingInput();
+  ShowNormalCursor();
+  setEnabled(true);
+  connecting_ = false;
+}
+
+void TFormBoot::ProEndBtnClick() {
+  close();
+}
+
+void TFormBoot::closeEvent(QCloseEvent* event) {
+  if (connecting_) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+  emit ProgramEnding();
+}
+
+void TFormBoot::mouseReleaseEvent(QMouseEvent* event) {
+  FormMouseUp(event->button(), event->position().toPoint());
+  QWidget::mouseReleaseEvent(event);
+}
+
+void TFormBoot::FormMouseUp(Qt::MouseButton button, QPoint position) {
+  if (button == Qt::RightButton) PopupMenu1.popup(mapToGlobal(position));
+}
+
+void TFormBoot::Version1Click() {
+  emit AboutRequested();
+}
+
+}  // namespace opal::ui

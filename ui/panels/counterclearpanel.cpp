@@ -1,0 +1,48 @@
+#include "ui/panels/counterclearpanel.h"
+
+#include "maintenance/maintenance.h"
+#include "ui_counterclearpanel.h"
+
+namespace opal::ui {
+
+CounterClearPanel::CounterClearPanel(ServiceContext& context, PanelHost& host, PanelRole role)
+    : ConfirmingPanel(PanelId::CounterClear, context, host, role),
+      ui_(std::make_unique<::Ui::CounterClearPanel>()) {
+  ui_->setupUi(this);
+  connect(ui_->CounterClearOKBtn, &QPushButton::clicked, this,
+          &CounterClearPanel::CounterClearOKBtnClick);
+  complete_ =
+      StepCompleteButton(*this, role, ui_->CounterClearCompleteBtn, ui_->CounterClearRtnBtn);
+  if (role == PanelRole::Adjustment) {
+    connect(ui_->CounterClearRtnBtn, &QPushButton::clicked, this,
+            &CounterClearPanel::CounterClearRtnBtnClick);
+  } else {
+    ui_->CounterClearInstLbl->setText(
+        QStringLiteral("The protection counter is initialized by clicking OK button."));
+  }
+}
+
+CounterClearPanel::~CounterClearPanel() = default;
+
+void CounterClearPanel::CounterClearOKBtnClick() {
+  RunConfirmed(kCounterClearQuestion, kCounterClearRetry, [this] { return Clear(); });
+}
+
+Result CounterClearPanel::Clear() {
+  const Result result = context_.modules.maintenance.ClearProtectionCounter();
+  if (result != PORT_OK) {
+    host_.ShowResultCode(StatusMode::Error, result);
+    return result;
+  }
+  host_.ShowStatus(StatusMode::Plain, QString::fromUtf8(kCounterCleared));
+  host_.SetAdjustedItem(AdjustedItem::ProtectionCounter,
+                        QString::fromUtf8(kCounterFieldAfterClear));
+  return PORT_OK;
+}
+
+void CounterClearPanel::CounterClearRtnBtnClick() {
+  host_.ResetPanels(false);
+  host_.ShowPanel(PanelId::CounterChoice);
+}
+
+}  // namespace opal::ui

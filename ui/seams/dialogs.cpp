@@ -1,0 +1,47 @@
+#include "ui/seams/dialogs.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "ui/seams/inputdrop.h"
+#include "ui/seams/screencursor.h"
+
+namespace opal::ui {
+namespace {
+
+// A dialog takes the enabled state of its parent, so a busy (disabled) form must not own one.
+QWidget* DialogParent() {
+  QWidget* active = QApplication::activeWindow();
+  return active != nullptr && active->isEnabled() ? active : nullptr;
+}
+
+QMessageBox::StandardButton Show(QMessageBox::Icon icon, const QString& caption,
+                                 const QString& text, QMessageBox::StandardButtons buttons) {
+  // The hourglass of a busy form must not hide the pointer over the dialog's buttons.
+  const CursorSuspended normal;
+  // A question asked while an operation runs must still take its answer.
+  const InputDropSuspended answerable;
+  QMessageBox box(icon, caption, text, buttons, DialogParent());
+  return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+}  // namespace
+
+bool MessageBoxDialogs::Confirm(const QString& text) {
+  return Show(QMessageBox::Question, QStringLiteral("Confirm"), text,
+              QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void MessageBoxDialogs::Inform(const QString& text) {
+  Show(QMessageBox::Information, QStringLiteral("Information"), text, QMessageBox::Ok);
+}
+
+void MessageBoxDialogs::Warn(const QString& text) {
+  Show(QMessageBox::Warning, QStringLiteral("Warning"), text, QMessageBox::Ok);
+}
+
+void MessageBoxDialogs::Error(const QString& caption, const QString& text) {
+  Show(QMessageBox::Critical, caption, text, QMessageBox::Ok);
+}
+
+}  // namespace opal::ui

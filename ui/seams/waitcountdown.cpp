@@ -1,0 +1,66 @@
+#include "ui/seams/waitcountdown.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace opal::ui {
+namespace {
+
+int WholeSecondsLeft(std::chrono::milliseconds remaining) {
+  return static_cast<int>((remaining.count() + 999) / 1000);
+}
+
+// The form the technician is looking at: the active window, else the last visible form.
+QWidget* BusyForm(const QWidget* self) {
+  if (QWidget* active = QApplication::activeWindow(); active != nullptr && active != self) {
+    return active;
+  }
+  QWidget* shown = nullptr;
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window != self && window->isVisible()) shown = window;
+  }
+  return shown;
+}
+
+}  // namespace
+
+WaitCountdown::WaitCountdown()
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                           Qt::WindowDoesNotAcceptFocus) {
+  setObjectName(QStringLiteral("WaitCountdown"));
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  text_.setObjectName(QStringLiteral("WaitCountdownLbl"));
+  text_.setAlignment(Qt::AlignCenter);
+  QFont font = text_.font();
+  font.setBold(true);
+  text_.setFont(font);
+  bar_.setTextVisible(false);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(&text_);
+  layout->addWidget(&bar_);
+  setAttribute(Qt::WA_StyledBackground);
+  setStyleSheet(
+      QStringLiteral("#WaitCountdown { background: #fffbe6; border: 2px solid #0000c0; }"));
+  setFixedWidth(260);
+}
+
+void WaitCountdown::Begin(std::chrono::milliseconds total) {
+  bar_.setRange(0, WholeSecondsLeft(total));
+  ShowRemaining(total);
+  adjustSize();
+  const QWidget* form = BusyForm(this);
+  const QRect over =
+      form != nullptr ? form->frameGeometry() : QApplication::primaryScreen()->availableGeometry();
+  move(over.center() - rect().center());
+  show();
+  raise();
+}
+
+void WaitCountdown::ShowRemaining(std::chrono::milliseconds remaining) {
+  const int seconds = WholeSecondsLeft(remaining);
+  text_.setText(QStringLiteral("Please wait: %1 s").arg(seconds));
+  bar_.setValue(bar_.maximum() - seconds);
+}
+
+}  // namespace opal::ui
