@@ -177,4 +177,8 @@ Result WriteModelIdentity(TFactoryCommand& command, PrinterModel model) {
   return command.WriteEepromVerified(ModelIdentityWrites(model));
 }
 
+void AwaitPrinterAnswer(TFactoryCommand& command) {
+  command.EepromReadByteUnchecked(0x00);
+}
+
 }  // namespace opal

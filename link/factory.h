@@ -86,6 +86,10 @@ class TFactoryCommand {
   std::optional<WriteCheckFailure> last_write_check_;
 };
 
+// After an operation of the repair form is done, the printer has to answer one read before the
+// next command is invited; what it answers does not matter.
+void AwaitPrinterAnswer(TFactoryCommand& command);
+
 // The model identity bytes that make the printer take the model the technician chose; none for a
 // code other than the Opal 310 and 320 beyond clearing 0x70 to 0x7D.
 std::vector<EepromWrite> ModelIdentityWrites(PrinterModel model);

@@ -26,7 +26,6 @@ namespace {
 constexpr const char* kReturnQuestion = "Are you sure to return to first menu?";
 constexpr const char* kAfterUsbIdNote =
     "After then, replace both brand-new I/C\nand ink waste pad properly.";
-constexpr uint8_t kStatusCheckAddress = 0x00;
 
 // The completion handler of each kind of step.
 const std::vector<std::pair<StepKind, void (TFormSequentialRepair::*)()>> kCompletions{
@@ -184,8 +183,7 @@ void TFormSequentialRepair::CounterClearCompleteBtnClick() {
 void TFormSequentialRepair::ShowRepairStatus(StatusMode mode, const QString& text) {
   switch (mode) {
     case StatusMode::Done:
-      // The printer has to answer a read before the form invites the next command.
-      context_.command.EepromReadByteUnchecked(kStatusCheckAddress);
+      AwaitPrinterAnswer(context_.command);
       ShowNormalCursor();
       setEnabled(true);
       break;
