@@ -1,6 +1,7 @@
 #include "cli/session.h"
 
 #include <CLI/CLI.hpp>
+#include <filesystem>
 #include <ostream>
 
 #include "device/datamanu.h"
@@ -16,6 +17,14 @@ PortId PortFor(const Target& target) {
   return *port;
 }
 
+// A virtual printer is known by its folder; a real one by the port it stands on.
+std::string PrinterKey(const Target& target, PortId port) {
+  if (!target.printer.virtual_dir) return std::string(PortEntryOf(port).name);
+  std::error_code error;
+  const auto absolute = std::filesystem::absolute(*target.printer.virtual_dir, error);
+  return (error ? *target.printer.virtual_dir : absolute.lexically_normal()).string();
+}
+
 }  // namespace
 
 void TerminalExit::End(const ExitNotice& notice) {
@@ -28,7 +37,9 @@ Opalctl::Opalctl(const Target& target, Clock& clock, Sleeper& sleeper, Console& 
       console(console),
       port_id(PortFor(target)),
       ports(target.printer, clock, sleeper),
-      session(ports.Provider(), clock, exit) {}
+      session(ports.Provider(), clock, exit),
+      printer_key(PrinterKey(target, port_id)),
+      journal_store(DefaultJournalFile()) {}
 
 std::string Opalctl::Connect() {
   // Another program's writes would interleave with ours: nothing is sent until we hold it.
@@ -41,6 +52,13 @@ std::string Opalctl::Connect() {
   if (const Result sent = port.Send(kStartSequence); sent != PORT_OK) {
     port.Close();
     throw ProgramEnd(command.Message(sent), kFailed);
+  }
+  journal.emplace(journal_store, session, clock,
+                  JournalPrinter{printer_key, ModelName(ModelNamedIn(answer)), "", ""});
+  if (!operation.empty()) journal->StartOperation(operation);
+  if (const auto interrupted = journal->FindInterrupted()) {
+    console.err << InterruptedLine(*interrupted) << " See \"opalctl journal show "
+                << interrupted->entry.id << "\".\n";
   }
   return answer;
 }
@@ -58,6 +76,7 @@ int Opalctl::Failed(Result code) {
   const std::string message = command.Message(code);
   console.err << (message.empty() ? "Failed with code " + std::to_string(code.Code()) : message)
               << '\n';
+  if (code == ERR_JOURNAL) console.err << journal_store.Problem() << '\n';
   return kFailed;
 }
 
