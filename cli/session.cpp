@@ -1,7 +1,6 @@
 #include "cli/session.h"
 
 #include <CLI/CLI.hpp>
-#include <filesystem>
 #include <ostream>
 
 #include "device/datamanu.h"
@@ -19,10 +18,8 @@ PortId PortFor(const Target& target) {
 
 // A virtual printer is known by its folder; a real one by the port it stands on.
 std::string PrinterKey(const Target& target, PortId port) {
-  if (!target.printer.virtual_dir) return std::string(PortEntryOf(port).name);
-  std::error_code error;
-  const auto absolute = std::filesystem::absolute(*target.printer.virtual_dir, error);
-  return (error ? *target.printer.virtual_dir : absolute.lexically_normal()).string();
+  if (target.printer.virtual_dir) return VirtualPrinterPlace(*target.printer.virtual_dir);
+  return std::string(PortEntryOf(port).name);
 }
 
 }  // namespace

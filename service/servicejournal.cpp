@@ -61,6 +61,8 @@ Result ServiceJournal::LearnPrinter() {
   std::string head_id;
   const Result head = session_.modules.head_id.ReadHeadId(head_id);
   if (head != PORT_OK) return head;
+  if (printer_.port.empty()) printer_.port = PortEntryOf(session_.port.Port()).name;
+  if (printer_.model.empty()) printer_.model = ModelName(session_.port.ModelCode);
   printer_.usb_id = IdAsRead(usb, usb_id);
   printer_.head_id = std::string(HeadIdAsShown(head_id));
   printer_known_ = true;
@@ -135,6 +137,12 @@ Result ServiceJournal::Settle(const JournalEntry& entry, bool back, const std::s
   const Result result = session_.command.WriteEepromVerified(writes);
   if (result == PORT_OK && entry_ && !store_.SetSettled(entry.id, *entry_)) return ERR_JOURNAL;
   return result;
+}
+
+std::string VirtualPrinterPlace(const std::filesystem::path& dir) {
+  std::error_code error;
+  const auto absolute = std::filesystem::absolute(dir, error);
+  return (error ? dir : absolute.lexically_normal()).string();
 }
 
 std::string InterruptedLine(const InterruptedWork& work) {

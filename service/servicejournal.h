@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -61,6 +62,10 @@ class ServiceJournal final : public EepromWriteObserver {
   bool grouped_ = false;
   std::optional<int64_t> entry_;
 };
+
+// How the journal names a virtual printer: its folder, absolute. A real printer is named by its
+// port, which the journal takes from the session when the port is left empty.
+std::string VirtualPrinterPlace(const std::filesystem::path& dir);
 
 // "The last USB ID write to this printer, on DATE, was interrupted: 7 of 18 bytes were written."
 std::string InterruptedLine(const InterruptedWork& work);
