@@ -2,6 +2,8 @@
 
 #include "app/options.h"
 #include "link/timing.h"
+#include "service/journalstore.h"
+#include "service/servicejournal.h"
 #include "service/session.h"
 #include "ui/forms/navigator.h"
 #include "ui/forms/printedpages.h"
@@ -27,6 +29,9 @@ struct OpalService {
   ui::MessageBoxDialogs dialogs;
   ui::ApplicationExit exit;
   ServiceSession session;
+  // Every write the forms make goes through the journal before it reaches the printer.
+  JournalStore journal_store;
+  ServiceJournal journal;
   ui::ServiceContext context;
   ui::Navigator forms;
   // Only on the virtual printer, whose pages land in files.

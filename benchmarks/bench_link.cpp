@@ -9,6 +9,7 @@
 #include "device/headid.h"
 #include "device/usbid.h"
 #include "link/factory.h"
+#include "service/servicejournal.h"
 
 namespace {
 
@@ -67,6 +68,20 @@ opal::Result UsbIdVerified(opal::bench::VirtualLink& link) {
   std::string stamp;
   return link.session.modules.usb_id.WriteUsbId(kUsbId, stamp);
 }
+
+// The same head ID write with the journal kept in the printer's folder: the old bytes are read and
+// the entry committed before the write, marked done after the read-back. The first write's
+// snapshot is taken before the timing starts.
+void HeadIdJournaled(benchmark::State& state) {
+  opal::bench::VirtualLink link;
+  opal::JournalStore store(link.dir / "journal.sqlite");
+  opal::ServiceJournal journal(store, link.session, link.clock, {"bench", "320", "", ""});
+  if (HeadIdVerified(link) != opal::PORT_OK) state.SkipWithError("write failed");
+  for (auto _ : state) {
+    if (HeadIdVerified(link) != opal::PORT_OK) state.SkipWithError("write failed");
+  }
+}
+BENCHMARK(HeadIdJournaled)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_CAPTURE(WriteAdjustment, HeadIdSendOnly, HeadIdSendOnly)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(WriteAdjustment, HeadIdVerified, HeadIdVerified)->Unit(benchmark::kMicrosecond);

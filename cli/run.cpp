@@ -1,16 +1,47 @@
 #include "cli/run.h"
 
 #include <CLI/CLI.hpp>
+#include <array>
 #include <ostream>
+#include <string_view>
+#include <utility>
 
 #include "cli/adjustcommands.h"
 #include "cli/benchcommands.h"
+#include "cli/journalcommands.h"
 #include "cli/linkcommands.h"
 #include "cli/maintenancecommands.h"
 #include "cli/portscommand.h"
 #include "cli/printcommands.h"
 
 namespace opal::cli {
+namespace {
+
+// What the journal calls the writes of each command that changes the printer.
+std::string OperationName(const CLI::App& app) {
+  static const std::array<std::pair<std::string_view, std::string_view>, 9> kNames{{
+      {"head-id write", "head ID write"},
+      {"usb-id write", "USB ID write"},
+      {"counter clear", "counter clear"},
+      {"data-reset", "data reset"},
+      {"identity", "identity write"},
+      {"eeprom write", "EEPROM byte write"},
+      {"eeprom restore", "EEPROM restore"},
+      {"bid write", "Bi-D write"},
+      {"print bid", "Bi-D check print"},
+  }};
+  std::string words;
+  for (const CLI::App* level = &app; !level->get_subcommands().empty();) {
+    level = level->get_subcommands().front();
+    words += (words.empty() ? "" : " ") + level->get_name();
+  }
+  for (const auto& [command, name] : kNames) {
+    if (command == words) return std::string(name);
+  }
+  return words;
+}
+
+}  // namespace
 
 int RunOpalctl(const std::vector<std::string>& args, Clock& clock, Sleeper& sleeper,
                Console& console) {
@@ -33,6 +64,7 @@ int RunOpalctl(const std::vector<std::string>& args, Clock& clock, Sleeper& slee
   AddPrintCommands(app, chosen);
   AddMaintenanceCommands(app, chosen);
   AddPortsCommand(app, sessionless);
+  AddJournalCommands(app, chosen, sessionless);
 
   std::vector<const char*> argv{"opalctl"};
   for (const std::string& arg : args) argv.push_back(arg.c_str());
@@ -48,6 +80,7 @@ int RunOpalctl(const std::vector<std::string>& args, Clock& clock, Sleeper& slee
   try {
     if (sessionless) return sessionless(target, console);
     Opalctl ctl(target, clock, sleeper, console);
+    ctl.operation = OperationName(app);
     return chosen(ctl);
   } catch (const ProgramEnd& end) {
     console.err << end.what() << '\n';

@@ -16,6 +16,12 @@ PortId PortFor(const Target& target) {
   return *port;
 }
 
+// A virtual printer is known by its folder; a real one by the port it stands on.
+std::string PrinterKey(const Target& target, PortId port) {
+  if (target.printer.virtual_dir) return VirtualPrinterPlace(*target.printer.virtual_dir);
+  return std::string(PortEntryOf(port).name);
+}
+
 }  // namespace
 
 void TerminalExit::End(const ExitNotice& notice) {
@@ -28,7 +34,9 @@ Opalctl::Opalctl(const Target& target, Clock& clock, Sleeper& sleeper, Console& 
       console(console),
       port_id(PortFor(target)),
       ports(target.printer, clock, sleeper),
-      session(ports.Provider(), clock, exit) {}
+      session(ports.Provider(), clock, exit),
+      printer_key(PrinterKey(target, port_id)),
+      journal_store(DefaultJournalFile()) {}
 
 std::string Opalctl::Connect() {
   // Another program's writes would interleave with ours: nothing is sent until we hold it.
@@ -41,6 +49,13 @@ std::string Opalctl::Connect() {
   if (const Result sent = port.Send(kStartSequence); sent != PORT_OK) {
     port.Close();
     throw ProgramEnd(command.Message(sent), kFailed);
+  }
+  journal.emplace(journal_store, session, clock,
+                  JournalPrinter{printer_key, ModelName(ModelNamedIn(answer)), "", ""});
+  if (!operation.empty()) journal->StartOperation(operation);
+  if (const auto interrupted = journal->FindInterrupted()) {
+    console.err << InterruptedLine(*interrupted) << " See \"opalctl journal show "
+                << interrupted->entry.id << "\".\n";
   }
   return answer;
 }
@@ -58,6 +73,7 @@ int Opalctl::Failed(Result code) {
   const std::string message = command.Message(code);
   console.err << (message.empty() ? "Failed with code " + std::to_string(code.Code()) : message)
               << '\n';
+  if (code == ERR_JOURNAL) console.err << journal_store.Problem() << '\n';
   return kFailed;
 }
 

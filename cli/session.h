@@ -7,6 +7,8 @@
 #include <string>
 
 #include "link/timing.h"
+#include "service/journalstore.h"
+#include "service/servicejournal.h"
 #include "service/session.h"
 #include "virtualport/printerports.h"
 
@@ -51,7 +53,8 @@ struct Opalctl {
   Opalctl(const Target& target, Clock& clock, Sleeper& sleeper, Console& console);
 
   // Opens the port, checks that the printer answers and switches it into its service protocol;
-  // throws ProgramEnd when any of it fails. Returns the device-ID text the printer answered with.
+  // throws ProgramEnd when any of it fails. Then starts the journal of `operation` and reports
+  // unfinished work on this printer. Returns the device-ID text the printer answered with.
   std::string Connect();
   // The printer's device-ID text; throws ProgramEnd with the status for a printer that does not
   // answer.
@@ -69,6 +72,10 @@ struct Opalctl {
   TPrinterPort& port = session.port;
   TFactoryCommand& command = session.command;
   ServiceModules& modules = session.modules;
+  std::string operation;  // the name this run's writes are journaled under
+  std::string printer_key;
+  JournalStore journal_store;
+  std::optional<ServiceJournal> journal;
 };
 
 using Action = std::function<int(Opalctl&)>;

@@ -62,12 +62,13 @@ Result TBidAdjustment::WriteBidValue(uint8_t ink_group, BidKind kind, std::strin
   const int value = BidValueFromText(text);
   if (!BidValueInRange(value)) return BidOutOfRangeCode(kind, ink_group);
   const uint8_t kind_number = static_cast<uint8_t>(kind);
+  const EepromWrite kept{BidAddress(kind, ink_group), static_cast<uint8_t>(value)};
+  if (const Result begun = command_.BeginWrites({&kept, 1}); begun != PORT_OK) return begun;
   const Result sent = IsColor(ink_group)
                           ? command_.SetBidValue(kind_number, kBidSlotUnchanged, value)
                           : command_.SetBidValue(kind_number, value, kBidSlotUnchanged);
-  if (sent != PORT_OK) return sent;
-  const EepromWrite kept{BidAddress(kind, ink_group), static_cast<uint8_t>(value)};
-  return command_.VerifyEeprom({&kept, 1});
+  if (sent != PORT_OK) return command_.EndWrites(sent);
+  return command_.EndWrites(command_.VerifyEeprom({&kept, 1}));
 }
 
 Result ReadAllBidValues(
@@ -150,6 +151,7 @@ Result RestoreBidPair(TFactoryCommand& command, BidKind kind, const BidPair& sto
       {BidAddress(kind, INK_BLACK), static_cast<uint8_t>(stored.black)},
       {BidAddress(kind, INK_COLOR), static_cast<uint8_t>(stored.color)},
   }};
+  if (const Result begun = command.BeginWrites(held); begun != PORT_OK) return begun;
   if (command.SetBidValue(static_cast<uint8_t>(kind), stored.black, stored.color) == PORT_OK) {
     // A slot sent as kBidSlotUnchanged is left alone, so a stored -128 cannot come back that way:
     // its byte is written back as it was, or the printer would keep the last trial's value.
@@ -158,7 +160,7 @@ Result RestoreBidPair(TFactoryCommand& command, BidKind kind, const BidPair& sto
       if (command.EepromWriteByte(slot.address, slot.value) != PORT_OK) break;
     }
   }
-  return command.VerifyEeprom(held);
+  return command.EndWrites(command.VerifyEeprom(held));
 }
 
 }  // namespace opal

@@ -57,17 +57,22 @@ Result RestoreEeprom(TFactoryCommand& command, const EepromImage& image, Restore
   report = {};
   EepromImage held{};
   if (const Result result = BackupEeprom(command, held); result != PORT_OK) return result;
+  std::vector<EepromWrite> changed;
   for (std::size_t address = 0; address < kEepromSize; ++address) {
-    if (held[address] == image[address]) continue;
-    const Result result = command.EepromWriteByte(static_cast<uint8_t>(address), image[address]);
-    if (result != PORT_OK) return result;
+    if (held[address] != image[address])
+      changed.push_back({static_cast<uint8_t>(address), image[address]});
+  }
+  if (const Result begun = command.BeginWrites(changed); begun != PORT_OK) return begun;
+  for (const EepromWrite& write : changed) {
+    const Result result = command.EepromWriteByte(write.address, write.value);
+    if (result != PORT_OK) return command.EndWrites(result);
     ++report.written;
   }
   std::array<EepromWrite, kEepromSize> wanted{};
   for (std::size_t address = 0; address < kEepromSize; ++address) {
     wanted[address] = {static_cast<uint8_t>(address), image[address]};
   }
-  const Result verified = command.VerifyEeprom(wanted);
+  const Result verified = command.EndWrites(command.VerifyEeprom(wanted));
   if (verified != ERR_WRITE_NOT_HELD) return verified;
   // The check names the first byte that does not match; plain reads list the rest without
   // replacing it.

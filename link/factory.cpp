@@ -117,14 +117,24 @@ Result TFactoryCommand::LiquidExchange() {
   return port_.Send(std::span(frame_).subspan(kTailOffset, 9));
 }
 
+Result TFactoryCommand::BeginWrites(std::span<const EepromWrite> writes) {
+  return observer_ ? observer_->BeforeWrites(writes) : PORT_OK;
+}
+
+Result TFactoryCommand::EndWrites(Result result) {
+  if (observer_) observer_->AfterWrites(result);
+  return result;
+}
+
 Result TFactoryCommand::WriteEepromVerified(std::span<const EepromWrite> writes) {
   last_write_check_.reset();
+  if (const Result begun = BeginWrites(writes); begun != PORT_OK) return begun;
   for (const EepromWrite& write : writes) {
     if (const Result sent = EepromWriteByte(write.address, write.value); sent != PORT_OK) {
-      return sent;
+      return EndWrites(sent);
     }
   }
-  return VerifyEeprom(writes);
+  return EndWrites(VerifyEeprom(writes));
 }
 
 Result TFactoryCommand::VerifyEeprom(std::span<const EepromWrite> writes) {

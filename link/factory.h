@@ -37,6 +37,16 @@ struct WriteCheckFailure {
   Result read_result = PORT_OK;
 };
 
+// Told of every EEPROM write before its first byte goes out and after its read-back, so a record
+// of it can be kept by code that link may not include.
+class EepromWriteObserver {
+ public:
+  virtual ~EepromWriteObserver() = default;
+  // Any code other than PORT_OK stops the writes before a byte is sent.
+  [[nodiscard]] virtual Result BeforeWrites(std::span<const EepromWrite> writes) = 0;
+  virtual void AfterWrites(Result result) = 0;
+};
+
 // The printer's service commands. Every command reuses one frame buffer whose model bytes and
 // liquid-exchange tail are set once.
 class TFactoryCommand {
@@ -61,6 +71,12 @@ class TFactoryCommand {
   // Both writes must go through; a header the printer did not take is not followed by the tail.
   Result LiquidExchange();
 
+  // Every path that changes EEPROM bytes opens with BeginWrites and closes with EndWrites, which
+  // pass them to the observer; a refused begin must not be followed by any write.
+  void SetWriteObserver(EepromWriteObserver* observer) { observer_ = observer; }
+  Result BeginWrites(std::span<const EepromWrite> writes);
+  Result EndWrites(Result result);
+
   // Service frames are never acknowledged, so only reading a byte back proves the printer holds
   // it. Sends every write in order, stopping at the first failing send, then checks them all.
   Result WriteEepromVerified(std::span<const EepromWrite> writes);
@@ -84,6 +100,7 @@ class TFactoryCommand {
   std::array<uint8_t, 39> frame_{};
   std::array<uint8_t, kReplySize> reply_{};
   std::optional<WriteCheckFailure> last_write_check_;
+  EepromWriteObserver* observer_ = nullptr;
 };
 
 // After an operation of the repair form is done, the printer has to answer one read before the

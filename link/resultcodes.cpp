@@ -7,7 +7,7 @@
 namespace opal {
 
 std::string ResultMessage(Result code) {
-  static constexpr std::array<std::pair<Result, const char*>, 29> kMessages{{
+  static constexpr std::array<std::pair<Result, const char*>, 30> kMessages{{
       {ERR_HEADID_INVALID, "Head ID is invalid."},
       {ERR_HEADID_LENGTH, "The Number of digit is wrong."},
       {HeadIdCharacterError(1), "First Digit is wrong."},
@@ -30,6 +30,7 @@ std::string ResultMessage(Result code) {
       {ERR_PRINTER_NOT_BACK, "The printer did not come back after the liquid exchange."},
       {ERR_WRITE_NOT_HELD, "Verify error: the printer does not hold what was written."},
       {ERR_WRITE_UNREADABLE, "Verify error: what was written cannot be read back."},
+      {ERR_JOURNAL, "The service journal cannot be written; nothing was written to the printer."},
       {ERR_PORT_BUSY, "The printer is in use by another program."},
       {ERR_BAD_REPLY, "Receive error"},
       {ERR_PORT_NOT_OPEN, "Cannot open port."},

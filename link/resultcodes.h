@@ -66,6 +66,8 @@ inline constexpr Result ERR_PRINTER_NOT_BACK = 0x6001;
 // A byte written to the EEPROM reads back different, or cannot be read back at all.
 inline constexpr Result ERR_WRITE_NOT_HELD = 0x7001;
 inline constexpr Result ERR_WRITE_UNREADABLE = 0x7002;
+// The record of a write could not be kept, so the write was not made.
+inline constexpr Result ERR_JOURNAL = 0x7003;
 
 // The code as a number, for logs and test failures.
 std::ostream& operator<<(std::ostream& out, Result result);

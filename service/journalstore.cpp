@@ -1,0 +1,235 @@
+#include "service/journalstore.h"
+
+#include <sqlite3.h>
+
+#include <cstdlib>
+#include <system_error>
+
+namespace opal {
+namespace {
+
+constexpr const char* kSchema = R"(
+CREATE TABLE IF NOT EXISTS entries(
+  id INTEGER PRIMARY KEY, time TEXT, user TEXT, port TEXT, model TEXT, usb_id TEXT,
+  head_id TEXT, operation TEXT, state TEXT, failure TEXT, settled_by INTEGER);
+CREATE TABLE IF NOT EXISTS changes(
+  entry INTEGER REFERENCES entries(id), address INTEGER, before INTEGER, after INTEGER);
+CREATE TABLE IF NOT EXISTS snapshots(
+  id INTEGER PRIMARY KEY, time TEXT, port TEXT, model TEXT, usb_id TEXT, head_id TEXT,
+  image BLOB);
+)";
+
+constexpr int kBusyWaitMs = 5000;
+
+// One prepared statement, bound by position and finalized on every path.
+class Statement {
+ public:
+  Statement(sqlite3* db, const std::string& sql) {
+    if (db) sqlite3_prepare_v2(db, sql.c_str(), -1, &statement_, nullptr);
+  }
+  ~Statement() { sqlite3_finalize(statement_); }
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
+
+  bool Ready() const { return statement_ != nullptr; }
+  Statement& Bind(const std::string& text) {
+    sqlite3_bind_text(statement_, ++bound_, text.c_str(), -1, SQLITE_TRANSIENT);
+    return *this;
+  }
+  Statement& Bind(int64_t number) {
+    sqlite3_bind_int64(statement_, ++bound_, number);
+    return *this;
+  }
+  Statement& BindBlob(std::span<const uint8_t> bytes) {
+    sqlite3_bind_blob(statement_, ++bound_, bytes.data(), static_cast<int>(bytes.size()),
+                      SQLITE_TRANSIENT);
+    return *this;
+  }
+  // True while a row is there to read.
+  bool Step() { return Ready() && sqlite3_step(statement_) == SQLITE_ROW; }
+  bool Run() { return Ready() && sqlite3_step(statement_) == SQLITE_DONE; }
+  std::string Text(int column) const {
+    const auto* text = sqlite3_column_text(statement_, column);
+    return text ? reinterpret_cast<const char*>(text) : "";
+  }
+  int64_t Number(int column) const { return sqlite3_column_int64(statement_, column); }
+  bool IsNull(int column) const { return sqlite3_column_type(statement_, column) == SQLITE_NULL; }
+
+ private:
+  sqlite3_stmt* statement_ = nullptr;
+  int bound_ = 0;
+};
+
+}  // namespace
+
+JournalStore::JournalStore(const std::filesystem::path& file) {
+  std::error_code error;
+  std::filesystem::create_directories(file.parent_path(), error);
+  if (error) {
+    problem_ = file.parent_path().string() + ": " + error.message();
+    return;
+  }
+  if (sqlite3_open_v2(file.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
+      SQLITE_OK) {
+    problem_ = file.string() + ": " + (db_ ? sqlite3_errmsg(db_) : "cannot be opened");
+    sqlite3_close(db_);
+    db_ = nullptr;
+    return;
+  }
+  sqlite3_busy_timeout(db_, kBusyWaitMs);
+  if (!Execute("PRAGMA journal_mode=WAL;") || !Execute("PRAGMA synchronous=FULL;") ||
+      !Execute(kSchema)) {
+    problem_ = file.string() + ": " + problem_;
+    sqlite3_close(db_);
+    db_ = nullptr;
+  }
+}
+
+JournalStore::~JournalStore() {
+  sqlite3_close(db_);
+}
+
+bool JournalStore::Execute(const char* sql) {
+  char* message = nullptr;
+  if (sqlite3_exec(db_, sql, nullptr, nullptr, &message) == SQLITE_OK) return true;
+  problem_ = message ? message : "the journal database refused the change";
+  sqlite3_free(message);
+  return false;
+}
+
+bool JournalStore::Refused() {
+  if (db_) problem_ = sqlite3_errmsg(db_);
+  // The refusal already fails the call; a rollback that fails too leaves nothing committed.
+  if (db_ && !sqlite3_get_autocommit(db_))
+    sqlite3_exec(db_, "ROLLBACK;", nullptr, nullptr, nullptr);
+  return false;
+}
+
+bool JournalStore::Commit() {
+  return Execute("COMMIT;") || Refused();
+}
+
+bool JournalStore::InsertChanges(int64_t entry, std::span<const JournalChange> changes) {
+  for (const JournalChange& change : changes) {
+    Statement insert(db_, "INSERT INTO changes(entry, address, before, after) VALUES(?,?,?,?)");
+    insert.Bind(entry).Bind(change.address).Bind(change.before).Bind(change.after);
+    if (!insert.Run()) return Refused();
+  }
+  return true;
+}
+
+std::optional<int64_t> JournalStore::AddEntry(const JournalEntry& entry) {
+  if (!db_ || !Execute("BEGIN IMMEDIATE;")) return std::nullopt;
+  Statement insert(db_,
+                   "INSERT INTO entries(time, user, port, model, usb_id, head_id, operation, "
+                   "state, failure) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?)");
+  insert.Bind(entry.time).Bind(entry.user).Bind(entry.printer.port).Bind(entry.printer.model);
+  insert.Bind(entry.printer.usb_id).Bind(entry.printer.head_id).Bind(entry.operation);
+  insert.Bind(entry.state).Bind(entry.failure);
+  if (!insert.Run()) {
+    Refused();
+    return std::nullopt;
+  }
+  const int64_t id = sqlite3_last_insert_rowid(db_);
+  if (!InsertChanges(id, entry.changes) || !Commit()) return std::nullopt;
+  return id;
+}
+
+bool JournalStore::AddChanges(int64_t entry, std::span<const JournalChange> changes) {
+  if (!db_ || !Execute("BEGIN IMMEDIATE;")) return false;
+  Statement update(db_, "UPDATE entries SET state = ? WHERE id = ?");
+  update.Bind(std::string(kStatePending)).Bind(entry);
+  if (!update.Run()) return Refused();
+  return InsertChanges(entry, changes) && Commit();
+}
+
+bool JournalStore::SetState(int64_t entry, std::string_view state, std::string_view failure) {
+  Statement update(db_, "UPDATE entries SET state = ?, failure = ? WHERE id = ?");
+  update.Bind(std::string(state)).Bind(std::string(failure)).Bind(entry);
+  return update.Run() || Refused();
+}
+
+bool JournalStore::SetSettled(int64_t entry, int64_t by) {
+  Statement update(db_, "UPDATE entries SET settled_by = ? WHERE id = ?");
+  update.Bind(by).Bind(entry);
+  return update.Run() || Refused();
+}
+
+std::vector<JournalEntry> JournalStore::Select(const std::string& where,
+                                               const std::string& key) const {
+  std::vector<JournalEntry> entries;
+  Statement select(db_,
+                   "SELECT id, time, user, port, model, usb_id, head_id, operation, state, "
+                   "failure, settled_by FROM entries " +
+                       where);
+  if (!key.empty()) select.Bind(key);
+  while (select.Step()) {
+    JournalEntry entry;
+    entry.id = select.Number(0);
+    entry.time = select.Text(1);
+    entry.user = select.Text(2);
+    entry.printer = {select.Text(3), select.Text(4), select.Text(5), select.Text(6)};
+    entry.operation = select.Text(7);
+    entry.state = select.Text(8);
+    entry.failure = select.Text(9);
+    if (!select.IsNull(10)) entry.settled_by = select.Number(10);
+    entries.push_back(std::move(entry));
+  }
+  for (JournalEntry& entry : entries) {
+    Statement changes(db_,
+                      "SELECT address, before, after FROM changes WHERE entry = ? ORDER BY rowid");
+    changes.Bind(entry.id);
+    while (changes.Step()) {
+      entry.changes.push_back({static_cast<uint8_t>(changes.Number(0)),
+                               static_cast<uint8_t>(changes.Number(1)),
+                               static_cast<uint8_t>(changes.Number(2))});
+    }
+  }
+  return entries;
+}
+
+std::vector<JournalEntry> JournalStore::Entries(const std::optional<std::string>& usb_id) const {
+  if (!usb_id) return Select("ORDER BY id", "");
+  return Select("WHERE usb_id = ? ORDER BY id", *usb_id);
+}
+
+std::optional<JournalEntry> JournalStore::Entry(int64_t id) const {
+  auto found = Select("WHERE id = ?", std::to_string(id));
+  if (found.empty()) return std::nullopt;
+  return std::move(found.front());
+}
+
+std::optional<JournalEntry> JournalStore::Unfinished(const std::string& port) const {
+  auto last = Select("WHERE port = ? ORDER BY id DESC LIMIT 1", port);
+  if (last.empty() || last.front().state == kStateDone || last.front().settled_by) {
+    return std::nullopt;
+  }
+  return std::move(last.front());
+}
+
+bool JournalStore::HasSnapshot(const std::string& port, const std::string& usb_id) const {
+  Statement select(db_, "SELECT 1 FROM snapshots WHERE port = ? AND usb_id = ?");
+  select.Bind(port).Bind(usb_id);
+  return select.Step();
+}
+
+bool JournalStore::AddSnapshot(const std::string& time, const JournalPrinter& printer,
+                               std::span<const uint8_t, 256> image) {
+  Statement insert(db_,
+                   "INSERT INTO snapshots(time, port, model, usb_id, head_id, image) "
+                   "VALUES(?, ?, ?, ?, ?, ?)");
+  insert.Bind(time).Bind(printer.port).Bind(printer.model).Bind(printer.usb_id);
+  insert.Bind(printer.head_id).BindBlob(image);
+  return insert.Run() || Refused();
+}
+
+std::filesystem::path DefaultJournalFile() {
+  const char* data = std::getenv("XDG_DATA_HOME");
+  const char* home = std::getenv("HOME");
+  std::filesystem::path base = data && *data ? std::filesystem::path(data)
+                               : home        ? std::filesystem::path(home) / ".local/share"
+                                             : std::filesystem::path(".");
+  return base / "opal-service" / "journal.sqlite";
+}
+
+}  // namespace opal

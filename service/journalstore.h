@@ -1,0 +1,87 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+struct sqlite3;
+
+namespace opal {
+
+struct JournalChange {
+  uint8_t address;
+  uint8_t before;
+  uint8_t after;
+};
+
+// Where a printer stood and who worked on it, as read when its first write began.
+struct JournalPrinter {
+  std::string port;
+  std::string model;
+  std::string usb_id;
+  std::string head_id;
+};
+
+inline constexpr std::string_view kStatePending = "pending";
+inline constexpr std::string_view kStateDone = "done";
+inline constexpr std::string_view kStateFailed = "failed";
+
+struct JournalEntry {
+  int64_t id = 0;
+  std::string time;
+  std::string user;
+  JournalPrinter printer;
+  std::string operation;
+  std::string state;
+  std::string failure;
+  std::optional<int64_t> settled_by;  // the resume, rollback or undo that dealt with it
+  std::vector<JournalChange> changes;
+};
+
+// The journal's file: one SQLite database in WAL mode, so several programs on one machine add to
+// it at once and an entry once committed survives a crash. Every call that changes it returns
+// false with Problem() set when the database refused.
+class JournalStore {
+ public:
+  explicit JournalStore(const std::filesystem::path& file);
+  ~JournalStore();
+  JournalStore(const JournalStore&) = delete;
+  JournalStore& operator=(const JournalStore&) = delete;
+
+  const std::string& Problem() const { return problem_; }
+
+  // The entry with its changes, committed together.
+  std::optional<int64_t> AddEntry(const JournalEntry& entry);
+  // More changes for an entry that goes on writing; it is pending again until they are checked.
+  bool AddChanges(int64_t entry, std::span<const JournalChange> changes);
+  bool SetState(int64_t entry, std::string_view state, std::string_view failure);
+  bool SetSettled(int64_t entry, int64_t by);
+
+  std::vector<JournalEntry> Entries(const std::optional<std::string>& usb_id) const;
+  std::optional<JournalEntry> Entry(int64_t id) const;
+  // The port's latest entry, when it did not end done and nothing has settled it.
+  std::optional<JournalEntry> Unfinished(const std::string& port) const;
+
+  bool HasSnapshot(const std::string& port, const std::string& usb_id) const;
+  bool AddSnapshot(const std::string& time, const JournalPrinter& printer,
+                   std::span<const uint8_t, 256> image);
+
+ private:
+  bool Execute(const char* sql);
+  bool InsertChanges(int64_t entry, std::span<const JournalChange> changes);
+  bool Commit();
+  bool Refused();
+  std::vector<JournalEntry> Select(const std::string& where, const std::string& key) const;
+
+  sqlite3* db_ = nullptr;
+  std::string problem_;
+};
+
+// $XDG_DATA_HOME/opal-service/journal.sqlite, or under ~/.local/share without it.
+std::filesystem::path DefaultJournalFile();
+
+}  // namespace opal
