@@ -67,7 +67,7 @@ constexpr Settling kUndo{"undo", true, "undone"};
 constexpr Settling kRollback{"rollback", true, "rolled back"};
 constexpr Settling kResume{"resume", false, "finished"};
 
-int Settle(Opalctl& ctl, const Arguments& args, const Settling& how) {
+int SettleEntry(Opalctl& ctl, const Arguments& args, const Settling& how) {
   ctl.Connect();
   const auto entry = ctl.journal_store.Entry(args.id);
   if (!entry) {
@@ -116,7 +116,7 @@ void AddJournalCommands(CLI::App& app, Action& chosen, SessionlessAction& sessio
                                        : "Write the entry's old values back to the printer";
     auto* settle = journal->add_subcommand(how->name, help);
     settle->add_option("ID", args->id)->required();
-    Runs(settle, chosen, [args, how](Opalctl& ctl) { return Settle(ctl, *args, *how); });
+    Runs(settle, chosen, [args, how](Opalctl& ctl) { return SettleEntry(ctl, *args, *how); });
   }
 }
 

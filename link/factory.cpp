@@ -174,10 +174,11 @@ std::vector<EepromWrite> ModelIdentityWrites(PrinterModel model) {
     write(0x5E, 0x00);
     for (int address = 0x60; address <= 0x6F; ++address) write(address, 0x00);
   } else if (model == PrinterModel::Opal310) {
-    constexpr std::string_view kIdentity = "Corvane Opal 310";
+    // The printer keeps the model's own name as its identity.
+    const std::string identity = ModelName(PrinterModel::Opal310);
     write(0x5E, 0x02);
-    for (std::size_t i = 0; i < kIdentity.size(); ++i) {
-      write(0x60 + static_cast<int>(i), static_cast<uint8_t>(kIdentity[i]));
+    for (std::size_t i = 0; i < identity.size(); ++i) {
+      write(0x60 + static_cast<int>(i), static_cast<uint8_t>(identity[i]));
     }
   }
   return writes;

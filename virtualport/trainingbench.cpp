@@ -1,5 +1,7 @@
 #include "virtualport/trainingbench.h"
 
+#include <stdexcept>
+
 #include "virtualprinter/grading.h"
 #include "virtualprinter/scenario.h"
 #include "virtualprinter/streamrender.h"
@@ -24,6 +26,7 @@ std::optional<BenchView> BenchViewOf(PrinterPorts& ports) {
 }
 
 BenchGrade GradeVirtualPrinter(const PrinterPlace& place) {
+  if (!place.virtual_dir) throw std::invalid_argument("only a virtual printer can be graded");
   if (!place.virtual_scenario.empty()) {
     vp::VirtualPrinter(*place.virtual_dir, place.virtual_model, place.virtual_scenario);
   }

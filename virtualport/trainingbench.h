@@ -25,7 +25,8 @@ std::optional<BenchView> BenchViewOf(PrinterPorts& ports);
 
 // How far the virtual printer of `place` is repaired, one line each; read from its folder
 // without taking the printer, so a program may hold it meanwhile. A printer asked for with a
-// scenario is made first, as any other command would make it.
+// scenario is made first, as any other command would make it. Throws std::invalid_argument for
+// a place that names no virtual printer.
 struct BenchGrade {
   std::vector<std::string> lines;
   bool repaired = false;
