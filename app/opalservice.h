@@ -4,7 +4,7 @@
 #include "link/timing.h"
 #include "service/journalstore.h"
 #include "service/servicejournal.h"
-#include "service/session.h"
+#include "service/servicesession.h"
 #include "ui/forms/navigator.h"
 #include "ui/forms/printedpages.h"
 #include "ui/seams/applicationexit.h"

@@ -6,7 +6,7 @@
 
 #include "link/programexit.h"
 #include "link/timing.h"
-#include "service/session.h"
+#include "service/servicesession.h"
 #include "virtualport/virtualport.h"
 #include "virtualprinter/virtualprinter.h"
 

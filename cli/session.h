@@ -9,7 +9,7 @@
 #include "link/timing.h"
 #include "service/journalstore.h"
 #include "service/servicejournal.h"
-#include "service/session.h"
+#include "service/servicesession.h"
 #include "virtualport/printerports.h"
 
 namespace CLI {

@@ -8,7 +8,7 @@
 #include "link/factory.h"
 #include "link/timing.h"
 #include "service/journalstore.h"
-#include "service/session.h"
+#include "service/servicesession.h"
 
 namespace opal {
 

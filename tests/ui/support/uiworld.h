@@ -9,7 +9,7 @@
 
 #include <QWidget>
 
-#include "service/session.h"
+#include "service/servicesession.h"
 #include "tests/support/fakes.h"
 #include "tests/support/tempdir.h"
 #include "tests/ui/support/scripteddialogs.h"
