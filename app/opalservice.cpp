@@ -19,7 +19,8 @@ OpalService::OpalService(const Options& options)
               .sleeper = sleeper,
               .dialogs = dialogs,
               .exit = exit,
-              .modules = session.modules},
+              .modules = session.modules,
+              .journal = &journal},
       forms(context),
       printed_pages(MakePrintedPagesWindow(BenchViewOf(ports), *forms.FormBoot)) {
   exit.ClosesPort(session.port);

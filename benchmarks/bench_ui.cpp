@@ -98,6 +98,7 @@ class AnsweringYes final : public opal::ui::Dialogs {
   void Inform(const QString&) override {}
   void Warn(const QString&) override {}
   void Error(const QString&, const QString&) override {}
+  int Choose(const QString&, const QStringList&) override { return 0; }
 };
 
 // The program's forms as the technician has them, on a virtual printer whose every reply comes

@@ -4,8 +4,9 @@
 #include <optional>
 #include <ostream>
 
+#include "cli/linkcommands.h"
 #include "cli/terminal.h"
-#include "device/datamanu.h"
+#include "service/journaltext.h"
 
 namespace opal::cli {
 namespace {
@@ -26,8 +27,7 @@ void PrintEntry(std::ostream& out, const JournalEntry& entry) {
   if (!entry.failure.empty()) out << "  " << entry.failure << '\n';
   for (std::size_t k = 0; k < entry.changes.size(); ++k) {
     const JournalChange& change = entry.changes[k];
-    out << "  " << ByteToHexPair(change.address) << ": " << ByteToHexPair(change.before) << " -> "
-        << ByteToHexPair(change.after);
+    out << "  " << ChangeText(change);
     if (k % kChangesPerLine == kChangesPerLine - 1 || k + 1 == entry.changes.size()) out << '\n';
   }
 }
@@ -57,17 +57,7 @@ int Show(const Arguments& args, Console& console) {
 }
 
 // How each way of settling an entry writes and what it says when done.
-struct Settling {
-  const char* name;
-  bool back;
-  const char* done;
-};
-
-constexpr Settling kUndo{"undo", true, "undone"};
-constexpr Settling kRollback{"rollback", true, "rolled back"};
-constexpr Settling kResume{"resume", false, "finished"};
-
-int SettleEntry(Opalctl& ctl, const Arguments& args, const Settling& how) {
+int SettleEntry(Opalctl& ctl, const Arguments& args, const JournalSettling& how) {
   ctl.Connect();
   const auto entry = ctl.journal_store.Entry(args.id);
   if (!entry) {
@@ -80,14 +70,38 @@ int SettleEntry(Opalctl& ctl, const Arguments& args, const Settling& how) {
                     << ", not on this one.\n";
     return kFailed;
   }
-  const std::string name = std::string(how.name) + " of #" + std::to_string(args.id);
-  if (const Result result = ctl.journal->Settle(*entry, how.back, name); result != PORT_OK) {
-    return ctl.Failed(result);
-  }
-  ctl.console.out << "Entry #" << args.id << ' ' << how.done << ": " << entry->changes.size()
-                  << " bytes written and read back (entry #" << *ctl.journal->CurrentEntry()
-                  << ").\n";
+  const Result result = ctl.journal->Settle(*entry, how.back, SettlingName(how, args.id));
+  if (result != PORT_OK) return ctl.Failed(result);
+  ctl.console.out << SettledLine(how, *entry, *ctl.journal->CurrentEntry()) << '\n';
   return kDone;
+}
+
+int ListSnapshots(const Arguments& args, Console& console) {
+  const JournalStore store(DefaultJournalFile());
+  if (!store.Problem().empty()) return Unusable(console, store);
+  for (const JournalSnapshot& snapshot : store.Snapshots(args.usb_id)) {
+    const JournalPrinter& printer = snapshot.printer;
+    console.out << "snapshot #" << snapshot.id << "  " << snapshot.time << "  printer "
+                << Printable(printer.usb_id) << " (" << printer.model << ", head ID "
+                << Printable(printer.head_id) << ", " << printer.port << ")\n";
+  }
+  return kDone;
+}
+
+int RestoreSnapshot(Opalctl& ctl, const Arguments& args) {
+  const auto snapshot = ctl.journal_store.Snapshot(args.id);
+  if (!snapshot) {
+    ctl.console.err << "The journal has no snapshot #" << args.id << ".\n";
+    return kFailed;
+  }
+  ctl.Connect();
+  // The image of one printer holds its own calibration: it belongs on that printer only.
+  if (snapshot->printer.port != ctl.printer_key) {
+    ctl.console.err << "Snapshot #" << args.id << " was taken of the printer at "
+                    << snapshot->printer.port << ", not of this one.\n";
+    return kFailed;
+  }
+  return RestoreImage(ctl, snapshot->image);
 }
 
 }  // namespace
@@ -111,7 +125,18 @@ void AddJournalCommands(CLI::App& app, Action& chosen, SessionlessAction& sessio
     sessionless = [args](const Target&, Console& console) { return Show(*args, console); };
   });
 
-  for (const Settling* how : {&kUndo, &kRollback, &kResume}) {
+  auto* snapshots = journal->add_subcommand(
+      "snapshots", "List the snapshots: each printer's EEPROM as the journal first found it");
+  snapshots->add_option("--printer", args->usb_id, "Only the snapshots of the printer with USBID");
+  snapshots->callback([&sessionless, args] {
+    sessionless = [args](const Target&, Console& console) { return ListSnapshots(*args, console); };
+  });
+  auto* restore = journal->add_subcommand(
+      "restore-snapshot", "Put a snapshot's 256 bytes back on its printer, verified");
+  restore->add_option("ID", args->id)->required();
+  Runs(restore, chosen, [args](Opalctl& ctl) { return RestoreSnapshot(ctl, *args); });
+
+  for (const JournalSettling* how : {&kUndo, &kRollback, &kResume}) {
     const char* help = how == &kResume ? "Write the entry's new values to the printer"
                                        : "Write the entry's old values back to the printer";
     auto* settle = journal->add_subcommand(how->name, help);

@@ -92,8 +92,24 @@ int Restore(Opalctl& ctl, const std::filesystem::path& path) {
   const auto image = LoadBackup(path, problem);
   if (!image) return UsageError(ctl, problem);
   ctl.Connect();
+  return RestoreImage(ctl, *image);
+}
+
+int Identity(Opalctl& ctl, const std::string& model) {
+  ctl.Connect();
+  const PrinterModel code = model == "310" ? PrinterModel::Opal310 : PrinterModel::Opal320;
+  if (const Result result = WriteModelIdentity(ctl.command, code); result != PORT_OK) {
+    return ctl.Failed(result);
+  }
+  ctl.console.out << "Model identity written for " << ModelName(code) << ".\n";
+  return kDone;
+}
+
+}  // namespace
+
+int RestoreImage(Opalctl& ctl, const EepromImage& image) {
   RestoreReport report;
-  const Result result = RestoreEeprom(ctl.command, *image, report);
+  const Result result = RestoreEeprom(ctl.command, image, report);
   std::ostream& err = ctl.console.err;
   for (const EepromMismatch& byte : report.mismatches) {
     err << "Address " << ByteToHexPair(byte.address) << ": file " << ByteToHexPair(byte.wanted)
@@ -111,18 +127,6 @@ int Restore(Opalctl& ctl, const std::filesystem::path& path) {
   ctl.console.out << "Wrote " << report.written << " of 256 bytes; all 256 match the backup.\n";
   return kDone;
 }
-
-int Identity(Opalctl& ctl, const std::string& model) {
-  ctl.Connect();
-  const PrinterModel code = model == "310" ? PrinterModel::Opal310 : PrinterModel::Opal320;
-  if (const Result result = WriteModelIdentity(ctl.command, code); result != PORT_OK) {
-    return ctl.Failed(result);
-  }
-  ctl.console.out << "Model identity written for " << ModelName(code) << ".\n";
-  return kDone;
-}
-
-}  // namespace
 
 void AddLinkCommands(CLI::App& app, Action& chosen) {
   const auto args = std::make_shared<Arguments>();

@@ -13,22 +13,24 @@
 #include "cli/maintenancecommands.h"
 #include "cli/portscommand.h"
 #include "cli/printcommands.h"
+#include "service/journaloperations.h"
 
 namespace opal::cli {
 namespace {
 
 // What the journal calls the writes of each command that changes the printer.
 std::string OperationName(const CLI::App& app) {
-  static const std::array<std::pair<std::string_view, std::string_view>, 9> kNames{{
-      {"head-id write", "head ID write"},
-      {"usb-id write", "USB ID write"},
-      {"counter clear", "counter clear"},
-      {"data-reset", "data reset"},
-      {"identity", "identity write"},
-      {"eeprom write", "EEPROM byte write"},
-      {"eeprom restore", "EEPROM restore"},
-      {"bid write", "Bi-D write"},
-      {"print bid", "Bi-D check print"},
+  static const std::array<std::pair<std::string_view, JournalOperation>, 10> kNames{{
+      {"head-id write", JournalOperation::HeadIdWrite},
+      {"usb-id write", JournalOperation::UsbIdWrite},
+      {"counter clear", JournalOperation::CounterClear},
+      {"data-reset", JournalOperation::DataReset},
+      {"identity", JournalOperation::IdentityWrite},
+      {"eeprom write", JournalOperation::EepromByteWrite},
+      {"eeprom restore", JournalOperation::EepromRestore},
+      {"journal restore-snapshot", JournalOperation::EepromRestore},
+      {"bid write", JournalOperation::BidWrite},
+      {"print bid", JournalOperation::BidCheckPrint},
   }};
   std::string words;
   for (const CLI::App* level = &app; !level->get_subcommands().empty();) {
@@ -36,7 +38,7 @@ std::string OperationName(const CLI::App& app) {
     words += (words.empty() ? "" : " ") + level->get_name();
   }
   for (const auto& [command, name] : kNames) {
-    if (command == words) return std::string(name);
+    if (command == words) return std::string(JournalOperationName(name));
   }
   return words;
 }

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <system_error>
 
@@ -53,6 +54,10 @@ class Statement {
     return text ? reinterpret_cast<const char*>(text) : "";
   }
   int64_t Number(int column) const { return sqlite3_column_int64(statement_, column); }
+  std::span<const uint8_t> Blob(int column) const {
+    const auto* bytes = static_cast<const uint8_t*>(sqlite3_column_blob(statement_, column));
+    return {bytes, bytes ? static_cast<std::size_t>(sqlite3_column_bytes(statement_, column)) : 0};
+  }
   bool IsNull(int column) const { return sqlite3_column_type(statement_, column) == SQLITE_NULL; }
 
  private:
@@ -221,6 +226,38 @@ bool JournalStore::AddSnapshot(const std::string& time, const JournalPrinter& pr
   insert.Bind(time).Bind(printer.port).Bind(printer.model).Bind(printer.usb_id);
   insert.Bind(printer.head_id).BindBlob(image);
   return insert.Run() || Refused();
+}
+
+std::vector<JournalSnapshot> JournalStore::SelectSnapshots(const std::string& where,
+                                                           const std::string& key) const {
+  std::vector<JournalSnapshot> snapshots;
+  Statement select(db_,
+                   "SELECT id, time, port, model, usb_id, head_id, image FROM snapshots " + where);
+  if (!key.empty()) select.Bind(key);
+  while (select.Step()) {
+    JournalSnapshot snapshot;
+    snapshot.id = select.Number(0);
+    snapshot.time = select.Text(1);
+    snapshot.printer = {select.Text(2), select.Text(3), select.Text(4), select.Text(5)};
+    const auto image = select.Blob(6);
+    // A row not written by this program is no image to put on a printer.
+    if (image.size() != snapshot.image.size()) continue;
+    std::copy(image.begin(), image.end(), snapshot.image.begin());
+    snapshots.push_back(std::move(snapshot));
+  }
+  return snapshots;
+}
+
+std::vector<JournalSnapshot> JournalStore::Snapshots(
+    const std::optional<std::string>& usb_id) const {
+  if (!usb_id) return SelectSnapshots("ORDER BY id", "");
+  return SelectSnapshots("WHERE usb_id = ? ORDER BY id", *usb_id);
+}
+
+std::optional<JournalSnapshot> JournalStore::Snapshot(int64_t id) const {
+  auto found = SelectSnapshots("WHERE id = ?", std::to_string(id));
+  if (found.empty()) return std::nullopt;
+  return std::move(found.front());
 }
 
 std::filesystem::path DefaultJournalFile() {

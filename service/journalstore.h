@@ -42,6 +42,14 @@ struct JournalEntry {
   std::vector<JournalChange> changes;
 };
 
+// The printer's EEPROM as the journal first found it.
+struct JournalSnapshot {
+  int64_t id = 0;
+  std::string time;
+  JournalPrinter printer;
+  std::array<uint8_t, 256> image{};
+};
+
 // The journal's file: one SQLite database in WAL mode, so several programs on one machine add to
 // it at once and an entry once committed survives a crash. Every call that changes it returns
 // false with Problem() set when the database refused.
@@ -69,6 +77,8 @@ class JournalStore {
   bool HasSnapshot(const std::string& port, const std::string& usb_id) const;
   bool AddSnapshot(const std::string& time, const JournalPrinter& printer,
                    std::span<const uint8_t, 256> image);
+  std::vector<JournalSnapshot> Snapshots(const std::optional<std::string>& usb_id) const;
+  std::optional<JournalSnapshot> Snapshot(int64_t id) const;
 
  private:
   bool Execute(const char* sql);
@@ -76,6 +86,8 @@ class JournalStore {
   bool Commit();
   bool Refused();
   std::vector<JournalEntry> Select(const std::string& where, const std::string& key) const;
+  std::vector<JournalSnapshot> SelectSnapshots(const std::string& where,
+                                               const std::string& key) const;
 
   sqlite3* db_ = nullptr;
   std::string problem_;

@@ -32,7 +32,11 @@ std::string IdAsRead(Result result, std::string text) {
 
 ServiceJournal::ServiceJournal(JournalStore& store, ServiceSession& session, const Clock& clock,
                                JournalPrinter printer)
-    : store_(store), session_(session), clock_(clock), printer_(std::move(printer)) {
+    : store_(store),
+      session_(session),
+      clock_(clock),
+      given_(std::move(printer)),
+      printer_(given_) {
   session_.command.SetWriteObserver(this);
 }
 
@@ -44,6 +48,23 @@ void ServiceJournal::StartOperation(std::string name) {
   operation_ = std::move(name);
   grouped_ = true;
   entry_.reset();
+}
+
+void ServiceJournal::EndOperation() {
+  operation_ = kUnnamedOperation;
+  grouped_ = false;
+  entry_.reset();
+}
+
+void ServiceJournal::Connected() {
+  EndOperation();
+  printer_ = given_;
+  printer_known_ = false;
+  printer_.port = PrinterKey(session_.port.Port());
+}
+
+std::string ServiceJournal::PrinterKey(PortId port) const {
+  return given_.port.empty() ? std::string(PortEntryOf(port).name) : given_.port;
 }
 
 std::string ServiceJournal::Now() const {
@@ -61,7 +82,7 @@ Result ServiceJournal::LearnPrinter() {
   std::string head_id;
   const Result head = session_.modules.head_id.ReadHeadId(head_id);
   if (head != PORT_OK) return head;
-  if (printer_.port.empty()) printer_.port = PortEntryOf(session_.port.Port()).name;
+  if (printer_.port.empty()) printer_.port = PrinterKey(session_.port.Port());
   if (printer_.model.empty()) printer_.model = ModelName(session_.port.ModelCode);
   printer_.usb_id = IdAsRead(usb, usb_id);
   printer_.head_id = std::string(HeadIdAsShown(head_id));

@@ -7,6 +7,7 @@
 
 #include "link/factory.h"
 #include "link/timing.h"
+#include "service/journaloperations.h"
 #include "service/journalstore.h"
 #include "service/servicesession.h"
 
@@ -24,7 +25,7 @@ struct InterruptedWork {
 // the operation and every address with the value it holds and the value to come, and takes the
 // printer's first snapshot; after the read-back it marks the entry done or failed. A journal that
 // cannot be written refuses the write.
-class ServiceJournal final : public EepromWriteObserver {
+class ServiceJournal final : public EepromWriteObserver, public JournalOperationScope::Log {
  public:
   ServiceJournal(JournalStore& store, ServiceSession& session, const Clock& clock,
                  JournalPrinter printer);
@@ -33,7 +34,14 @@ class ServiceJournal final : public EepromWriteObserver {
   ServiceJournal& operator=(const ServiceJournal&) = delete;
 
   // The writes from here until the next call are one entry under this name.
-  void StartOperation(std::string name);
+  void StartOperation(std::string name) override;
+  // Writes after this are each an entry of their own again.
+  void EndOperation() override;
+  // The session reached a printer, perhaps another one than before: what the journal knows of
+  // the printer is learnt anew from it.
+  void Connected();
+  // How the journal names the printer at `port`: the virtual printer's place, or the port.
+  std::string PrinterKey(PortId port) const;
   std::optional<int64_t> CurrentEntry() const { return entry_; }
 
   Result BeforeWrites(std::span<const EepromWrite> writes) override;
@@ -43,7 +51,8 @@ class ServiceJournal final : public EepromWriteObserver {
   // its bytes cannot be read now.
   std::optional<InterruptedWork> FindInterrupted();
   // Writes back the entry's old values (`back`) or its new ones, verified and journaled as an
-  // operation of its own, and marks the entry settled by it.
+  // operation of its own, and marks the entry settled by it. Later writes join that operation
+  // until EndOperation.
   Result Settle(const JournalEntry& entry, bool back, const std::string& name);
 
   JournalStore& Store() { return store_; }
@@ -56,9 +65,11 @@ class ServiceJournal final : public EepromWriteObserver {
   JournalStore& store_;
   ServiceSession& session_;
   const Clock& clock_;
+  // The printer as given: a virtual printer's place, or nothing for a port of this machine.
+  const JournalPrinter given_;
   JournalPrinter printer_;
   bool printer_known_ = false;
-  std::string operation_ = "EEPROM write";
+  std::string operation_{kUnnamedOperation};
   bool grouped_ = false;
   std::optional<int64_t> entry_;
 };

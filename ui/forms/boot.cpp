@@ -5,6 +5,7 @@
 #include <string>
 
 #include "link/forceexit.h"
+#include "service/journaltext.h"
 #include "ui/forms/formwindow.h"
 #include "ui/seams/inputdrop.h"
 #include "ui/seams/screencursor.h"
@@ -19,6 +20,9 @@ std::string WithDetail(const std::string& message, const std::string& detail) {
   if (detail.starts_with(message)) return detail;
   return message + "\n\n" + detail;
 }
+
+constexpr const char* kInterruptedQuestion =
+    "\n\nFinish the write, put the old values back, or leave the printer as it is?";
 
 std::string SetUpFailure(PrinterModel model, const std::string& reason) {
   return "The printer could not be set up as the " + ModelName(model) + ".\n" + reason +
@@ -51,6 +55,10 @@ PrinterModel TFormBoot::SelectedModelCode() const {
     default:
       return PrinterModel::None;
   }
+}
+
+std::optional<PortId> TFormBoot::ChosenPort() const {
+  return PortAt(ui_->PortSelectionCombo->currentIndex());
 }
 
 void TFormBoot::showEvent(QShowEvent* event) {
@@ -97,7 +105,7 @@ void TFormBoot::PortSelectOKBtnClick() {
   connecting_ = true;
   setEnabled(false);
   const PrinterModel model = SelectedModelCode();
-  port_ = *PortAt(ui_->PortSelectionCombo->currentIndex());
+  port_ = *ChosenPort();
 
   if (context_.port.Open(port_) == ERR_PORT_BUSY) {
     StayForChoices(
@@ -105,6 +113,7 @@ void TFormBoot::PortSelectOKBtnClick() {
     return;
   }
   if (!context_.port.CheckDeviceId()) EndForSilentPrinter();
+  context_.port.IdentifyModelFromLastAnswer();
   // A printer left in the wrong model's identity must not be adjusted as the chosen one.
   if (const Result started = StartService(model); started != PORT_OK) {
     StayForChoices(SetUpFailure(model, context_.command.Message(started)));
@@ -112,7 +121,6 @@ void TFormBoot::PortSelectOKBtnClick() {
   }
 
   hide();
-  context_.port.IdentifyModelFromLastAnswer();
   const ServiceProgram program = ui_->ProgramTypeCombo->currentIndex() == 0
                                      ? ServiceProgram::IndividualAdjustment
                                      : ServiceProgram::SequentialRepair;
@@ -122,7 +130,31 @@ void TFormBoot::PortSelectOKBtnClick() {
 
 Result TFormBoot::StartService(PrinterModel model) {
   if (const Result sent = context_.port.Send(kStartSequence); sent != PORT_OK) return sent;
+  if (const Result settled = SettleInterruptedWork(); settled != PORT_OK) return settled;
+  const JournalOperationScope named(context_.journal, JournalOperation::IdentityWrite);
   return WriteModelIdentity(context_.command, model);
+}
+
+Result TFormBoot::SettleInterruptedWork() {
+  if (context_.journal == nullptr) return PORT_OK;
+  ServiceJournal& journal = *context_.journal;
+  journal.Connected();
+  const auto work = journal.FindInterrupted();
+  if (!work) return PORT_OK;
+  // Half a write reads back as a valid value: the technician decides before anything else is
+  // written, and leaving it keeps the entry for the service history.
+  const int choice =
+      context_.dialogs.Choose(QString::fromStdString(InterruptedLine(*work) + kInterruptedQuestion),
+                              {QStringLiteral("Finish it"), QStringLiteral("Put old values back"),
+                               QStringLiteral("Leave it")});
+  if (choice != 0 && choice != 1) return PORT_OK;
+  const JournalSettling& how = choice == 0 ? kResume : kRollback;
+  const Result settled = journal.Settle(work->entry, how.back, SettlingName(how, work->entry.id));
+  const std::optional<int64_t> by = journal.CurrentEntry();
+  journal.EndOperation();
+  if (settled != PORT_OK) return settled;
+  context_.dialogs.Inform(QString::fromStdString(SettledLine(how, work->entry, by.value_or(0))));
+  return PORT_OK;
 }
 
 void TFormBoot::StayForChoices(const std::string& problem) {

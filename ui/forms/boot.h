@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <QMenu>
@@ -40,6 +41,8 @@ class TFormBoot : public QWidget {
   PrinterModel SelectedModelCode() const;
   // The chosen port as stored by the last OK: 0-2 parallel, 3-5 USB.
   PortId Port() const { return port_; }
+  // The port chosen in the combo now, none before a choice.
+  std::optional<PortId> ChosenPort() const;
   // An item of the program's own for the pop-up menu, after "Version".
   void AddMenuItem(QAction& item) { PopupMenu1.addAction(&item); }
 
@@ -67,6 +70,9 @@ class TFormBoot : public QWidget {
   // Ends the program; the exit never returns.
   void EndForSilentPrinter();
   // The start sequence and the chosen model's identity, stopping at the first failure.
+  // Before anything is written, the journal's unfinished work on this printer is finished or
+  // put back as the technician chooses.
+  Result SettleInterruptedWork();
   Result StartService(PrinterModel model);
   // Closes the port and tells why; the choices stay for another OK.
   void StayForChoices(const std::string& problem);

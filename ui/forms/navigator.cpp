@@ -6,6 +6,7 @@
 #include "ui/forms/formbootsequential.h"
 #include "ui/forms/quit.h"
 #include "ui/forms/sequence.h"
+#include "ui/forms/servicehistory.h"
 
 namespace opal::ui {
 
@@ -16,7 +17,10 @@ Navigator::Navigator(ServiceContext& context)
       FormQuit(std::make_unique<TFormQuit>()),
       FormBootSequential(std::make_unique<TFormBootSequential>(context)),
       // The nozzle check's own lines go to the individual form's memo, which is not on screen.
-      FormSequentialRepair(std::make_unique<TFormSequentialRepair>(context, FormAdjust->Report())) {
+      FormSequentialRepair(std::make_unique<TFormSequentialRepair>(context, FormAdjust->Report())),
+      FormServiceHistory(context.journal
+                             ? std::make_unique<TFormServiceHistory>(context, *context.journal)
+                             : nullptr) {
   ConnectStartUp();
   ConnectPrograms();
   ConnectQuit();
@@ -38,6 +42,10 @@ void Navigator::ConnectStartUp() {
                      FormAdjust->ShowPrinterModel(connection.printer_model);
                    });
   QObject::connect(FormBoot.get(), &TFormBoot::AboutRequested, AboutBox.get(), &QDialog::exec);
+  if (!FormServiceHistory) return;
+  FormBoot->AddMenuItem(FormServiceHistory->ShowAction());
+  QObject::connect(&FormServiceHistory->ShowAction(), &QAction::triggered, FormBoot.get(),
+                   [this] { FormServiceHistory->ShowFor(FormBoot->ChosenPort()); });
 }
 
 void Navigator::ConnectPrograms() {

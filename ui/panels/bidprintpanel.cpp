@@ -36,6 +36,7 @@ void BidPrintPanel::ClearInput() {
 
 void BidPrintPanel::BidPrnOKBtnClick() {
   // The print reports every outcome on the status lines itself.
+  const JournalOperationScope named(context_.journal, JournalOperation::BidCheckPrint);
   DropResult(PrintBidCheckPage(context_.modules.raster, context_.command,
                                ui_->BidPrintTrackBar->value(), host_.Report()));
 }

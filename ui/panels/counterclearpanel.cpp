@@ -29,6 +29,7 @@ void CounterClearPanel::CounterClearOKBtnClick() {
 }
 
 Result CounterClearPanel::Clear() {
+  const JournalOperationScope named(context_.journal, JournalOperation::CounterClear);
   const Result result = context_.modules.maintenance.ClearProtectionCounter();
   if (result != PORT_OK) {
     host_.ShowResultCode(StatusMode::Error, result);

@@ -19,6 +19,7 @@ DataResetPanel::~DataResetPanel() = default;
 
 void DataResetPanel::ExchangeResetOKBtnClick() {
   host_.ShowStatus(StatusMode::Busy, QString::fromUtf8(kDataResetBusy));
+  const JournalOperationScope named(context_.journal, JournalOperation::DataReset);
   const Result result = ResetRefurbishedData(context_.modules.maintenance, context_.command);
   if (result != PORT_OK) {
     host_.ShowResultCode(StatusMode::Error, result);

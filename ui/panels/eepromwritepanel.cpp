@@ -24,6 +24,7 @@ EepromWritePanel::~EepromWritePanel() = default;
 void EepromWritePanel::EepromWriteOkBtnClick() {
   const auto byte = ParsedEntry(ParseEepromByte, host_);
   if (!byte) return;
+  const JournalOperationScope named(context_.journal, JournalOperation::EepromByteWrite);
   const Result result = WriteEepromByteVerified(context_.command, *byte);
   if (result != PORT_OK) {
     host_.ShowResultCode(StatusMode::Error, result);

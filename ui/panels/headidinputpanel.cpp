@@ -50,6 +50,7 @@ void HeadIdInputPanel::showEvent(QShowEvent* event) {
 void HeadIdInputPanel::HdVolWrtOKBtnClick() {
   const QString id = ui_->HdVolWrtEdit->text();
   // One byte a character, so a letter the head ID cannot hold is reported at its position.
+  const JournalOperationScope named(context_.journal, JournalOperation::HeadIdWrite);
   const Result result = context_.modules.head_id.WriteHeadId(id.toLatin1().toStdString());
   if (result != PORT_OK) {
     host_.ShowResultCode(StatusMode::Error, result);

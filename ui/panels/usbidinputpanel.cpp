@@ -44,6 +44,7 @@ void UsbIdInputPanel::UsbIdInputOKBtnClick() {
   host_.ShowStatus(StatusMode::Plain, QString());
   const QString id = ui_->UsbIdInputEdit->text();
   std::string stamp;
+  const JournalOperationScope named(context_.journal, JournalOperation::UsbIdWrite);
   const Result result = context_.modules.usb_id.WriteUsbId(id.toLatin1().toStdString(), stamp);
   if (result != PORT_OK) {
     host_.ShowResultCode(StatusMode::Error, result);

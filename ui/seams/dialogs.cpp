@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
+#include <algorithm>
+#include <vector>
 
 #include "ui/seams/inputdrop.h"
 #include "ui/seams/screencursor.h"
@@ -15,14 +18,18 @@ QWidget* DialogParent() {
   return active != nullptr && active->isEnabled() ? active : nullptr;
 }
 
-QMessageBox::StandardButton Show(QMessageBox::Icon icon, const QString& caption,
-                                 const QString& text, QMessageBox::StandardButtons buttons) {
+int Run(QMessageBox& box) {
   // The hourglass of a busy form must not hide the pointer over the dialog's buttons.
   const CursorSuspended normal;
   // A question asked while an operation runs must still take its answer.
   const InputDropSuspended answerable;
+  return box.exec();
+}
+
+QMessageBox::StandardButton Show(QMessageBox::Icon icon, const QString& caption,
+                                 const QString& text, QMessageBox::StandardButtons buttons) {
   QMessageBox box(icon, caption, text, buttons, DialogParent());
-  return static_cast<QMessageBox::StandardButton>(box.exec());
+  return static_cast<QMessageBox::StandardButton>(Run(box));
 }
 
 }  // namespace
@@ -42,6 +49,20 @@ void MessageBoxDialogs::Warn(const QString& text) {
 
 void MessageBoxDialogs::Error(const QString& caption, const QString& text) {
   Show(QMessageBox::Critical, caption, text, QMessageBox::Ok);
+}
+
+int MessageBoxDialogs::Choose(const QString& text, const QStringList& choices) {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::NoButton,
+                  DialogParent());
+  std::vector<QPushButton*> buttons;
+  for (const QString& choice : choices) {
+    buttons.push_back(box.addButton(choice, QMessageBox::AcceptRole));
+  }
+  if (!buttons.empty()) box.setEscapeButton(buttons.back());
+  Run(box);
+  const auto pressed = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+  return static_cast<int>(pressed == buttons.end() ? buttons.size() - 1
+                                                   : pressed - buttons.begin());
 }
 
 }  // namespace opal::ui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace opal::ui {
 
@@ -15,6 +16,9 @@ class Dialogs {
   virtual void Warn(const QString& text) = 0;
   // Error icon and OK, under a caption of the caller's choosing.
   virtual void Error(const QString& caption, const QString& text) = 0;
+  // Question icon with one button per choice; the index of the one pressed, the last choice when
+  // the box is closed without one.
+  virtual int Choose(const QString& text, const QStringList& choices) = 0;
 };
 
 class MessageBoxDialogs final : public Dialogs {
@@ -23,6 +27,7 @@ class MessageBoxDialogs final : public Dialogs {
   void Inform(const QString& text) override;
   void Warn(const QString& text) override;
   void Error(const QString& caption, const QString& text) override;
+  int Choose(const QString& text, const QStringList& choices) override;
 };
 
 }  // namespace opal::ui

@@ -27,4 +27,15 @@ void ScriptedDialogs::Error(const QString& /*caption*/, const QString& text) {
   shown.push_back({DialogKind::Error, text});
 }
 
+int ScriptedDialogs::Choose(const QString& text, const QStringList& offered) {
+  shown.push_back({DialogKind::Choose, text});
+  if (choices.empty()) {
+    ADD_FAILURE() << "unexpected choice: " << text.toStdString();
+    return static_cast<int>(offered.size()) - 1;
+  }
+  const int chosen = choices.front();
+  choices.pop_front();
+  return chosen;
+}
+
 }  // namespace opal::testing

@@ -9,7 +9,7 @@
 
 namespace opal::testing {
 
-enum class DialogKind { Confirm, Inform, Warn, Error };
+enum class DialogKind { Confirm, Inform, Warn, Error, Choose };
 
 struct ShownDialog {
   DialogKind kind;
@@ -25,8 +25,10 @@ class ScriptedDialogs final : public ui::Dialogs {
   void Inform(const QString& text) override;
   void Warn(const QString& text) override;
   void Error(const QString& caption, const QString& text) override;
+  int Choose(const QString& text, const QStringList& choices) override;
 
   std::deque<bool> answers;
+  std::deque<int> choices;
   std::vector<ShownDialog> shown;
 };
 

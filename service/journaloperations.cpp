@@ -1,0 +1,37 @@
+#include "service/journaloperations.h"
+
+namespace opal {
+
+std::string_view JournalOperationName(JournalOperation operation) {
+  switch (operation) {
+    case JournalOperation::HeadIdWrite:
+      return "head ID write";
+    case JournalOperation::UsbIdWrite:
+      return "USB ID write";
+    case JournalOperation::CounterClear:
+      return "counter clear";
+    case JournalOperation::DataReset:
+      return "data reset";
+    case JournalOperation::IdentityWrite:
+      return "identity write";
+    case JournalOperation::EepromByteWrite:
+      return "EEPROM byte write";
+    case JournalOperation::EepromRestore:
+      return "EEPROM restore";
+    case JournalOperation::BidWrite:
+      return "Bi-D write";
+    case JournalOperation::BidCheckPrint:
+      return "Bi-D check print";
+  }
+  return kUnnamedOperation;
+}
+
+JournalOperationScope::JournalOperationScope(Log* log, JournalOperation operation) : log_(log) {
+  if (log_) log_->StartOperation(std::string(JournalOperationName(operation)));
+}
+
+JournalOperationScope::~JournalOperationScope() {
+  if (log_) log_->EndOperation();
+}
+
+}  // namespace opal

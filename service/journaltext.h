@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "service/journalstore.h"
+
+namespace opal {
+
+// How an unfinished or done entry is dealt with: its old values back, or its new ones on.
+struct JournalSettling {
+  const char* name;
+  bool back;
+  const char* done;
+};
+
+inline constexpr JournalSettling kUndo{"undo", true, "undone"};
+inline constexpr JournalSettling kRollback{"rollback", true, "rolled back"};
+inline constexpr JournalSettling kResume{"resume", false, "finished"};
+
+// The name the settling write is journaled under: "undo of #12".
+std::string SettlingName(const JournalSettling& how, int64_t entry);
+// "Entry #12 undone: 18 bytes written and read back (entry #14)."
+std::string SettledLine(const JournalSettling& how, const JournalEntry& entry, int64_t by);
+// "2A: 41 -> 42"
+std::string ChangeText(const JournalChange& change);
+
+}  // namespace opal
