@@ -172,6 +172,29 @@ TEST_F(JournalTest, AJournalThatCannotBeWrittenStopsTheWriteBeforeThePrinterSees
   EXPECT_EQ(Run({"usb-id", "read"}).status, 0);
 }
 
+TEST_F(JournalTest, ASnapshotPutsItsOwnPrinterBackAsItCameIn) {
+  ASSERT_EQ(Run({"counter", "clear", "--yes"}, Printer("other")).status, 0);
+  const Image as_it_came = Eeprom();
+  ASSERT_EQ(Run({"usb-id", "write", "AB12345678"}).status, 0);
+  ASSERT_EQ(Run({"counter", "clear", "--yes"}).status, 0);
+  const auto list = Run({"journal", "snapshots"});
+  ASSERT_EQ(list.status, 0) << list.err;
+  EXPECT_THAT(list.out, ContainsRegex("^snapshot #1 .*other\\)\n"
+                                      "snapshot #2  [0-9-]+ [0-9:]+  printer [A-Z0-9]+ \\(Corvane "
+                                      "Opal 320, head ID [A-Z0-9 ]+, .*printer\\)\n"));
+
+  const auto refused = Run({"journal", "restore-snapshot", "1"});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_THAT(refused.err, HasSubstr("Snapshot #1 was taken of the printer at"));
+  EXPECT_EQ(Run({"journal", "restore-snapshot", "9"}).err, "The journal has no snapshot #9.\n");
+
+  const auto restored = Run({"journal", "restore-snapshot", "2"});
+  ASSERT_EQ(restored.status, 0) << restored.err;
+  EXPECT_EQ(Eeprom(), as_it_came);
+  EXPECT_EQ(Entries().back().operation, "EEPROM restore");
+  EXPECT_EQ(Entries().back().state, "done");
+}
+
 TEST_F(JournalTest, TwoProgramsJournalAtOnce) {
   constexpr int kWrites = 5;
   const auto clear_many = [this](const fs::path& printer) {

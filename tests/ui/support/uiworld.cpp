@@ -30,18 +30,26 @@ std::unique_ptr<PortProvider> Made(const ProviderMaker& maker, FakeClock& clock)
 
 }  // namespace
 
-UiWorld::UiWorld(const std::string& model, const ProviderMaker& other, const std::string& scenario)
+UiWorld::UiWorld(const std::string& model, const ProviderMaker& other, const std::string& scenario,
+                 bool journaled)
     : printer(dir.path() / "printer", model, scenario),
       provider(printer, clock, clock),
       other_provider(Made(other, clock)),
       session(other_provider ? *other_provider : static_cast<PortProvider&>(provider), clock, exit),
+      journal_store(journaled ? std::make_unique<JournalStore>(dir.path() / "journal.sqlite")
+                              : nullptr),
+      journal(journaled ? std::make_unique<ServiceJournal>(
+                              *journal_store, session, clock,
+                              JournalPrinter{VirtualPrinterPlace(printer.Directory()), "", "", ""})
+                        : nullptr),
       context{.port = session.port,
               .command = session.command,
               .clock = clock,
               .sleeper = clock,
               .dialogs = dialogs,
               .exit = exit,
-              .modules = session.modules},
+              .modules = session.modules,
+              .journal = journal.get()},
       forms(context) {
   session.port.SetIdle(ui::ProcessEventsDroppingInput);
   forms.FormBoot->show();

@@ -9,6 +9,8 @@
 
 #include <QWidget>
 
+#include "service/journalstore.h"
+#include "service/servicejournal.h"
 #include "service/servicesession.h"
 #include "tests/support/fakes.h"
 #include "tests/support/tempdir.h"
@@ -24,11 +26,12 @@ namespace opal::testing {
 using ProviderMaker = std::function<std::unique_ptr<PortProvider>(FakeClock& clock)>;
 
 // The program's forms around a fresh virtual printer, with instant waits, scripted dialogs, an
-// exit that throws ProgramEnded and the program's idle hook. Another provider (a scripted
+// exit that throws ProgramEnded and the program's idle hook, and a journal when asked for one.
+// Another provider (a scripted
 // device) may stand in for the virtual printer, which may be set up as a training scenario.
 struct UiWorld {
   explicit UiWorld(const std::string& model = "320", const ProviderMaker& other = {},
-                   const std::string& scenario = "");
+                   const std::string& scenario = "", bool journaled = false);
   ~UiWorld();
 
   // The start-up form's four choices by item index (-1 leaves one empty).
@@ -47,6 +50,9 @@ struct UiWorld {
   std::unique_ptr<PortProvider> other_provider;
   ThrowingExit exit;
   ServiceSession session;
+  // Only for a journaled world: the journal in its own folder, as the program keeps it.
+  std::unique_ptr<JournalStore> journal_store;
+  std::unique_ptr<ServiceJournal> journal;
   ScriptedDialogs dialogs;
   ui::ServiceContext context;
   ui::Navigator forms;
