@@ -11,8 +11,6 @@
 namespace opal::cli {
 namespace {
 
-constexpr std::size_t kChangesPerLine = 8;
-
 struct Arguments {
   std::optional<std::string> usb_id;
   int64_t id = 0;
@@ -20,16 +18,12 @@ struct Arguments {
 
 void PrintEntry(std::ostream& out, const JournalEntry& entry) {
   const JournalPrinter& printer = entry.printer;
-  out << '#' << entry.id << "  " << entry.time << "  " << entry.operation << "  " << entry.state;
-  if (entry.settled_by) out << ", settled by #" << *entry.settled_by;
+  out << '#' << entry.id << "  " << entry.time << "  " << entry.operation << "  "
+      << StateText(entry);
   out << "\n  printer " << Printable(printer.usb_id) << " (" << printer.model << ", head ID "
       << Printable(printer.head_id) << ", " << printer.port << "), by " << entry.user << '\n';
   if (!entry.failure.empty()) out << "  " << entry.failure << '\n';
-  for (std::size_t k = 0; k < entry.changes.size(); ++k) {
-    const JournalChange& change = entry.changes[k];
-    out << "  " << ChangeText(change);
-    if (k % kChangesPerLine == kChangesPerLine - 1 || k + 1 == entry.changes.size()) out << '\n';
-  }
+  out << ChangeLines(entry.changes, "  ");
 }
 
 int Unusable(Console& console, const JournalStore& store) {

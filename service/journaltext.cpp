@@ -19,4 +19,20 @@ std::string ChangeText(const JournalChange& change) {
          ByteToHexPair(change.after);
 }
 
+std::string ChangeLines(std::span<const JournalChange> changes, std::string_view indent) {
+  constexpr std::size_t kPerLine = 8;
+  std::string lines;
+  for (std::size_t k = 0; k < changes.size(); ++k) {
+    lines += (k % kPerLine == 0 ? indent : std::string_view("  "));
+    lines += ChangeText(changes[k]);
+    if (k % kPerLine == kPerLine - 1 || k + 1 == changes.size()) lines += '\n';
+  }
+  return lines;
+}
+
+std::string StateText(const JournalEntry& entry) {
+  if (!entry.settled_by) return entry.state;
+  return entry.state + ", settled by #" + std::to_string(*entry.settled_by);
+}
+
 }  // namespace opal

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "service/journalstore.h"
 
@@ -24,5 +26,9 @@ std::string SettlingName(const JournalSettling& how, int64_t entry);
 std::string SettledLine(const JournalSettling& how, const JournalEntry& entry, int64_t by);
 // "2A: 41 -> 42"
 std::string ChangeText(const JournalChange& change);
+// The changes eight to a line, each line begun with `indent` and ended with a newline.
+std::string ChangeLines(std::span<const JournalChange> changes, std::string_view indent);
+// "done", or "done, settled by #14".
+std::string StateText(const JournalEntry& entry);
 
 }  // namespace opal

@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <QTreeWidgetItem>
 #include <algorithm>
+#include <vector>
 
 #include "link/forceexit.h"
 #include "service/journaltext.h"
@@ -31,12 +32,8 @@ QString EntryDetail(const JournalEntry& entry) {
               .arg(QString::fromStdString(printer.usb_id), QString::fromStdString(printer.model),
                    QString::fromStdString(printer.head_id), QString::fromStdString(printer.port),
                    QString::fromStdString(entry.user));
-  if (entry.settled_by) text += QStringLiteral("Settled by #%1\n").arg(*entry.settled_by);
   if (!entry.failure.empty()) text += QString::fromStdString(entry.failure) + '\n';
-  for (const JournalChange& change : entry.changes) {
-    text += QString::fromStdString(ChangeText(change)) + '\n';
-  }
-  return text;
+  return text + QString::fromStdString(ChangeLines(entry.changes, ""));
 }
 
 QString UndoQuestion(const JournalEntry& entry) {
@@ -46,11 +43,11 @@ QString UndoQuestion(const JournalEntry& entry) {
           "at %3 and read back:\n")
           .arg(entry.id)
           .arg(QString::fromStdString(entry.operation), QString::fromStdString(entry.printer.port));
+  std::vector<JournalChange> back;
   for (const JournalChange& change : entry.changes) {
-    text +=
-        QString::fromStdString(ChangeText({change.address, change.after, change.before})) + '\n';
+    back.push_back({change.address, change.after, change.before});
   }
-  return text;
+  return text + QString::fromStdString(ChangeLines(back, ""));
 }
 
 }  // namespace
