@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <QStandardPaths>
 
+#include "opal/version.h"
 #include "virtualport/trainingbench.h"
 
 namespace opal::app {
@@ -14,6 +15,7 @@ std::filesystem::path DefaultVirtualPrinter() {
 
 ParsedOptions ParseOptions(int argc, char** argv) {
   CLI::App cli{"Service program for Corvane Opal 310 and 320 printers.", "opal-service"};
+  cli.set_version_flag("--version", "opal-service " OPAL_VERSION);
   ParsedOptions parsed;
   std::string directory;
   auto* virtual_printer =

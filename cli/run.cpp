@@ -13,6 +13,7 @@
 #include "cli/maintenancecommands.h"
 #include "cli/portscommand.h"
 #include "cli/printcommands.h"
+#include "opal/version.h"
 #include "service/journaloperations.h"
 
 namespace opal::cli {
@@ -48,6 +49,7 @@ std::string OperationName(const CLI::App& app) {
 int RunOpalctl(const std::vector<std::string>& args, Clock& clock, Sleeper& sleeper,
                Console& console) {
   CLI::App app{"Service tool for Corvane Opal 310 and 320 printers", "opalctl"};
+  app.set_version_flag("--version", "opalctl " OPAL_VERSION);
   app.require_subcommand(1);
   Target target;
   auto* port = app.add_option("--port", target.port, "LPT1..LPT3 or VLUSB1:..VLUSB3:");
