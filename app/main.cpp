@@ -15,6 +15,11 @@ int main(int argc, char** argv) {
   // A printer that hangs up must give an error code, not kill the program.
   std::signal(SIGPIPE, SIG_IGN);
 
+  // Help and version are text: they must answer over ssh too, where no display can be opened.
+  if (opal::app::AsksForTextOnly(argc, argv)) {
+    if (const auto status = opal::app::ParseOptions(argc, argv).exit_status) return *status;
+  }
+
   opal::app::ServiceApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("opal-service"));
   // No display name: Qt would append it to every form's caption.

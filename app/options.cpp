@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <QStandardPaths>
+#include <string_view>
 
 #include "opal/version.h"
 #include "virtualport/trainingbench.h"
@@ -43,6 +44,14 @@ ParsedOptions ParseOptions(int argc, char** argv) {
         directory.empty() ? DefaultVirtualPrinter() : std::filesystem::path(directory);
   }
   return parsed;
+}
+
+bool AsksForTextOnly(int argc, char** argv) {
+  for (int k = 1; k < argc; ++k) {
+    const std::string_view arg(argv[k]);
+    if (arg == "-h" || arg == "--help" || arg == "--version") return true;
+  }
+  return false;
 }
 
 }  // namespace opal::app

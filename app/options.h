@@ -20,6 +20,9 @@ struct ParsedOptions {
 
 ParsedOptions ParseOptions(int argc, char** argv);
 
+// True when the command line asks for --help or --version, which need no display.
+bool AsksForTextOnly(int argc, char** argv);
+
 // $XDG_DATA_HOME/opal-service/virtual-printer, or the same under ~/.local/share.
 std::filesystem::path DefaultVirtualPrinter();
 

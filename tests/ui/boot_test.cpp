@@ -86,6 +86,8 @@ TEST_P(ModelIdentity, OkSendsTheStartSequenceAndRewritesTheIdentity) {
   for (int address = 0x5E; address <= 0x7D; ++address) {
     world.printer.SetEepromByte(static_cast<uint8_t>(address), 0xAA);
   }
+  // The 320 chosen as the 310 is asked about first.
+  if (c.model_item == 0) world.dialogs.answers = {true};
   world.Connect(c.model_item);
 
   const std::vector<uint8_t> capture = world.Capture();
@@ -131,6 +133,7 @@ class PrinterId : public ::testing::TestWithParam<PrinterIdCase> {};
 TEST_P(PrinterId, IsReportedInTheIndividualFormWhicheverProgramRuns) {
   const PrinterIdCase& c = GetParam();
   UiWorld world(c.printer_model);
+  if (std::string(c.printer_model) != "320") world.dialogs.answers = {true};
   world.Connect(1, c.program);
   EXPECT_EQ(StatusText(world), c.status);
   EXPECT_EQ(world.forms.FormAdjust->isVisible(), c.program == 0);
@@ -234,6 +237,23 @@ TEST(BootForm, OkAfterAFailedStartTriesAgain) {
   EXPECT_FALSE(world.forms.FormBoot->isVisible());
   EXPECT_TRUE(world.forms.FormAdjust->isVisible());
   EXPECT_EQ(StatusText(world), "Current Printer ID is Corvane Opal 320.");
+}
+
+TEST(BootForm, AnotherModelThanThePrinterReportsIsAskedAboutAndNoWritesNothing) {
+  UiWorld world("320");
+  const auto before = world.printer.Eeprom();
+  world.dialogs.answers = {false};
+  world.Connect(0);
+  ASSERT_EQ(world.dialogs.shown.size(), 1U);
+  EXPECT_EQ(world.dialogs.shown[0].text,
+            "The printer reports itself as Corvane Opal 320; its identity will be rewritten as "
+            "Corvane Opal 310. Continue?");
+  EXPECT_EQ(world.printer.Eeprom(), before);
+  EXPECT_TRUE(world.Capture().empty()) << "not even the start sequence";
+  EXPECT_FALSE(world.session.port.IsOpen());
+  EXPECT_TRUE(world.forms.FormBoot->isVisible());
+  EXPECT_TRUE(world.forms.FormBoot->isEnabled());
+  EXPECT_FALSE(ui::HourglassShown());
 }
 
 TEST(BootForm, ASilentPrinterEndsTheProgramThroughTheForcedExit) {

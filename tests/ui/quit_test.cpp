@@ -55,7 +55,7 @@ TEST_F(QuitForm, EnterOnAFocusedButtonPressesThatButton) {
 TEST_F(QuitForm, NextThenOkOpensThePortAgain) {
   QTest::mouseClick(&Find<QPushButton>(*world.forms.FormQuit, "NextBtn"), Qt::LeftButton);
   ASSERT_FALSE(world.session.port.IsOpen());
-  world.Connect(0, 0);
+  world.Connect(1, 0);
   EXPECT_TRUE(world.session.port.IsOpen());
   EXPECT_TRUE(world.forms.FormAdjust->isVisible());
   EXPECT_TRUE(world.forms.FormAdjust->isEnabled());

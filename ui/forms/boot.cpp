@@ -114,6 +114,11 @@ void TFormBoot::PortSelectOKBtnClick() {
   }
   if (!context_.port.CheckDeviceId()) EndForSilentPrinter();
   context_.port.IdentifyModelFromLastAnswer();
+  if (!IdentityRewriteAccepted(model)) {
+    context_.port.Close();
+    EndConnecting();
+    return;
+  }
   // A printer left in the wrong model's identity must not be adjusted as the chosen one.
   if (const Result started = StartService(model); started != PORT_OK) {
     StayForChoices(SetUpFailure(model, context_.command.Message(started)));
@@ -126,6 +131,15 @@ void TFormBoot::PortSelectOKBtnClick() {
                                      : ServiceProgram::SequentialRepair;
   emit Connected({.model = model, .program = program, .printer_model = context_.port.ModelCode});
   EndConnecting();
+}
+
+bool TFormBoot::IdentityRewriteAccepted(PrinterModel model) {
+  const PrinterModel reported = context_.port.ModelCode;
+  if (reported == PrinterModel::None || reported == model) return true;
+  // The wrong model chosen by a slip would overwrite a sound identity without a word.
+  return context_.dialogs.Confirm(QString::fromStdString(
+      "The printer reports itself as " + ModelName(reported) +
+      "; its identity will be rewritten as " + ModelName(model) + ". Continue?"));
 }
 
 Result TFormBoot::StartService(PrinterModel model) {

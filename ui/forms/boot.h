@@ -73,6 +73,8 @@ class TFormBoot : public QWidget {
   // Before anything is written, the journal's unfinished work on this printer is finished or
   // put back as the technician chooses.
   Result SettleInterruptedWork();
+  // Asks before the identity of a printer that reports another known model is rewritten.
+  bool IdentityRewriteAccepted(PrinterModel model);
   Result StartService(PrinterModel model);
   // Closes the port and tells why; the choices stay for another OK.
   void StayForChoices(const std::string& problem);

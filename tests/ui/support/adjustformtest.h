@@ -26,7 +26,8 @@ namespace opal::testing {
 // reaches it (`model` 0 is the 310, 1 the 320), with what its panels' tests look at.
 class AdjustFormTest : public ::testing::Test {
  public:
-  explicit AdjustFormTest(int model = 1, bool journaled = false) : world("320", {}, "", journaled) {
+  explicit AdjustFormTest(int model = 1, bool journaled = false)
+      : world(model == 0 ? "310" : "320", {}, "", journaled) {
     world.Connect(model);
     captured_at_start = world.Capture().size();
     QObject::connect(&Memo(), &QPlainTextEdit::textChanged, &Memo(),
