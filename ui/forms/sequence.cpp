@@ -243,12 +243,13 @@ PrinterModel TFormSequentialRepair::SelectedModelCode() const {
   return model_;
 }
 
+bool TFormSequentialRepair::MayLeaveRepair() {
+  return step_state_ == STEP_CHAIN_DONE ||
+         context_.dialogs.Confirm(QString::fromLatin1(kReturnQuestion));
+}
+
 void TFormSequentialRepair::SeqRepairReturnToRepairMenuBtnClick() {
-  if (step_state_ != STEP_CHAIN_DONE &&
-      !context_.dialogs.Confirm(QString::fromLatin1(kReturnQuestion))) {
-    return;
-  }
-  FormClose();
+  if (MayLeaveRepair()) FormClose();
 }
 
 void TFormSequentialRepair::FormClose() {
@@ -257,8 +258,9 @@ void TFormSequentialRepair::FormClose() {
 }
 
 void TFormSequentialRepair::closeEvent(QCloseEvent* event) {
-  // A busy form ignores its close box: the menu must not open while a step's operation runs.
-  if (event->spontaneous() && !isEnabled()) {
+  // A busy form ignores its close box: the menu must not open while a step's operation runs. The
+  // close box is one more way to "Top Menu" and asks the same question before a repair is left.
+  if (event->spontaneous() && (!isEnabled() || !MayLeaveRepair())) {
     event->ignore();
     return;
   }

@@ -77,6 +77,8 @@ class TFormSequentialRepair : public QWidget, public PanelHost {
  private:
   std::vector<OperationPanel*> MakeStepPanels(StatusReport nozzle_check_lines);
   void OpenStep(int repair, int step);
+  // True when the chain is done or the technician confirms leaving the repair unfinished.
+  bool MayLeaveRepair();
   void StepPnlClick(int repair, int step);
   void CompleteStep(StepKind kind);
 
