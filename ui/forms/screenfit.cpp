@@ -36,6 +36,8 @@ QScrollArea& Wrapped(QWidget& form) {
   area->setObjectName(kScrollName);
   area->setFrameShape(QFrame::NoFrame);
   area->setWidgetResizable(true);
+  // The area scrolls to whatever takes the focus; it is no tab stop of its own.
+  area->setFocusPolicy(Qt::NoFocus);
   area->setWidget(page);
   auto* layout = new QVBoxLayout(&form);
   layout->setContentsMargins(0, 0, 0, 0);

@@ -123,6 +123,8 @@ void BidInputPanel::ShowAndReadValues() {
     return;
   }
   for (const Row& row : rows_) row.box->setChecked(false);
+  // The keyboard starts at the first value, as a technician reads the pattern from the top.
+  rows_.front().box->setFocus(Qt::OtherFocusReason);
 }
 
 bool BidInputPanel::TickedValuesAccepted(const std::array<BidEntry, kBidRowCount>& entries) {
