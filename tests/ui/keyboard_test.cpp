@@ -2,17 +2,21 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QVBoxLayout>
 
 #include "tests/ui/support/bidrows.h"
 #include "tests/ui/support/uiworld.h"
 #include "ui/forms/adjust.h"
 #include "ui/forms/boot.h"
 #include "ui/forms/formbootsequential.h"
+#include "ui/forms/formwindow.h"
 #include "ui/forms/sequence.h"
 #include "ui/widgets/clickablepanel.h"
 #include "virtualprinter/grading.h"
@@ -167,6 +171,37 @@ TEST(Keyboard, ARepairChainRunsFromTheMenuWithoutAMouse) {
   Press(Qt::Key_Return);
   EXPECT_EQ(repair.StepState(), ui::STEP_CHAIN_DONE);
   EXPECT_TRUE(vp::GradePrinter(world.printer.Directory()).repaired);
+}
+
+// A platform theme's widget that keeps Enter for itself, as some desktops' combos and radios do.
+template <class Control>
+class EnterKeeping : public Control {
+ public:
+  using Control::Control;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override { event->accept(); }
+};
+
+TEST(Keyboard, EnterReachesTheDefaultButtonPastControlsThatKeepIt) {
+  UiWorld world;  // the application
+  QWidget form;
+  auto* combo = new EnterKeeping<QComboBox>(&form);
+  auto* radio = new EnterKeeping<QRadioButton>(&form);
+  auto* box = new EnterKeeping<QCheckBox>(&form);
+  auto* ok = new QPushButton(&form);
+  ok->setDefault(true);
+  auto* layout = new QVBoxLayout(&form);
+  for (QWidget* control : std::initializer_list<QWidget*>{combo, radio, box, ok})
+    layout->addWidget(control);
+  ui::SetUpFormWindow(form, ui::BorderIcons::SystemMenuAndMinimise);
+  Activate(form);
+  QSignalSpy pressed(ok, &QPushButton::clicked);
+  for (QWidget* control : std::initializer_list<QWidget*>{combo, radio, box}) {
+    control->setFocus();
+    QTest::keyClick(control, Qt::Key_Return);
+  }
+  EXPECT_EQ(pressed.count(), 3);
 }
 
 }  // namespace
