@@ -366,11 +366,27 @@ TEST_F(RepairForm, TopMenuReturnsWithoutAQuestionOnceTheChainIsDone) {
   EXPECT_TRUE(Menu().isVisible());
 }
 
-TEST_F(RepairForm, TheCloseBoxReturnsToTheMenuWithoutAQuestion) {
+TEST_F(RepairForm, TheCloseBoxAsksLikeTopMenuInTheMiddleOfAChain) {
   Choose(2);
+  RunStep(Step::HeadId);
+  world.dialogs.answers = {false};
+  EXPECT_FALSE(CloseBoxClicked());
+  EXPECT_THAT(world.dialogs.shown, ElementsAre(ShownDialog{DialogKind::Confirm, kReturnQuestion}));
+  EXPECT_TRUE(Form().isVisible());
+  EXPECT_FALSE(Menu().isVisible());
+  EXPECT_EQ(Form().StepState(), ui::STEP_HEAD_ID_DONE);
+
+  world.dialogs.answers = {true};
+  EXPECT_TRUE(CloseBoxClicked());
+  EXPECT_FALSE(Form().isVisible());
+  EXPECT_TRUE(Menu().isVisible());
+}
+
+TEST_F(RepairForm, TheCloseBoxLeavesADoneChainWithoutAQuestion) {
+  Choose(4);
+  RunStep(Step::Bid);
   EXPECT_TRUE(CloseBoxClicked());
   EXPECT_THAT(world.dialogs.shown, IsEmpty());
-  EXPECT_FALSE(Form().isVisible());
   EXPECT_TRUE(Menu().isVisible());
 }
 

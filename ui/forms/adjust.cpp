@@ -119,7 +119,7 @@ void TFormAdjust::ShowStatus(StatusMode mode, const QString& text) {
     case StatusMode::Busy:
       ShowHourglass();
       busy_ = true;
-      setEnabled(false);
+      busy_focus_.Disable(*this);
       break;
     case StatusMode::Error:
       ShowNormalCursor();
@@ -129,7 +129,7 @@ void TFormAdjust::ShowStatus(StatusMode mode, const QString& text) {
       break;
   }
   WriteStatusText(*ui_->StatusMemo, mode, text);
-  if (mode == StatusMode::Error) setEnabled(true);
+  if (mode == StatusMode::Error) busy_focus_.Enable(*this);
   // The text must be on screen before the next long operation starts.
   repaint();
   // The operation has ended: nothing clicked or typed while it ran may run now.
@@ -139,7 +139,7 @@ void TFormAdjust::ShowStatus(StatusMode mode, const QString& text) {
 void TFormAdjust::DisableTimerTimer() {
   // Timers also run during the waits of an operation; the form stays disabled until it ends.
   if (busy_) return;
-  setEnabled(true);
+  busy_focus_.Enable(*this);
   DisableTimer.stop();
 }
 

@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "ui/forms/busyfocus.h"
+
 #include "ui/forms/programform.h"
 #include "ui/panels/operationarea.h"
 #include "ui/panels/operationpanel.h"
@@ -61,6 +63,7 @@ class TFormAdjust : public ProgramForm, public PanelHost {
   void FormClose() override;
 
  private:
+  BusyFocus busy_focus_;
   std::vector<OperationPanel*> MakePanels();
   void PutStatusMemoInPlace();
   void OpenMenuItem(RadioGroup& chosen, const std::vector<PanelId>& panels);

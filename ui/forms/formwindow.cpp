@@ -1,10 +1,10 @@
 #include "ui/forms/formwindow.h"
 
-#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
 #include "ui/forms/formkeys.h"
+#include "ui/forms/screenfit.h"
 
 namespace opal::ui {
 
@@ -17,8 +17,7 @@ void SetUpFormWindow(QWidget& form, BorderIcons icons) {
     flags |= Qt::WindowMaximizeButtonHint;
   }
   form.setWindowFlags(flags);
-  form.setFixedSize(form.sizeHint());
-  form.move(QGuiApplication::primaryScreen()->availableGeometry().center() - form.rect().center());
+  FitOnScreen(form, form.screen()->availableGeometry());
   new FormKeys(&form);
 }
 

@@ -11,7 +11,7 @@ enum class BorderIcons {
   MinimiseAndMaximise,    // no close box: the form is left only through its buttons
 };
 
-// A fixed-size window of its layout's size with the given border icons, centred on the screen,
+// A window of its layout's size with the given border icons, wholly on its screen (FitOnScreen),
 // with Enter and Esc as FormKeys says.
 void SetUpFormWindow(QWidget& form, BorderIcons icons);
 

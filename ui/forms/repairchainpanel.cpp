@@ -84,4 +84,8 @@ void RepairChainPanel::MarkDone(int step) {
   widgets.done->show();
 }
 
+void RepairChainPanel::MarkNext(int step) {
+  steps_.at(static_cast<size_t>(step)).panel->setFocus(Qt::OtherFocusReason);
+}
+
 }  // namespace opal::ui

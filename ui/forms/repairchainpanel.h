@@ -31,6 +31,8 @@ class RepairChainPanel : public QFrame {
   void MarkOpen(int step);
   // The step panel and its arrow give way to the done label.
   void MarkDone(int step);
+  // The step to open next takes the focus, which rings it: Enter opens it.
+  void MarkNext(int step);
 
  signals:
   void StepClicked(int step);

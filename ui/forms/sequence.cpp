@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "ui/forms/formwindow.h"
+#include "ui/forms/panelfocus.h"
 #include "ui/forms/repairchainpanel.h"
 #include "ui/forms/statustext.h"
 #include "ui/panels/bidpanels.h"
@@ -119,8 +120,14 @@ void TFormSequentialRepair::OpenStep(int repair, int step) {
       OperationOf(Repairs()[static_cast<size_t>(repair)].steps[static_cast<size_t>(step)].kind);
   chains_[static_cast<size_t>(repair)]->MarkOpen(step);
   ShowPanel(operation.panel);
-  if (operation.focus == nullptr) return;
-  if (auto* edit = findChild<QLineEdit*>(QString::fromLatin1(operation.focus))) edit->setFocus();
+  // The keyboard goes on inside the step: to its input, else to the button that starts it.
+  if (operation.focus != nullptr) {
+    if (auto* edit = findChild<QLineEdit*>(QString::fromLatin1(operation.focus))) edit->setFocus();
+    return;
+  }
+  for (QPushButton* button : area_.Find(operation.panel).findChildren<QPushButton*>()) {
+    if (button->isDefault() && button->isVisible()) return button->setFocus(Qt::OtherFocusReason);
+  }
 }
 
 // A step opens only right after the step before it: the chain's order is the repair's.
@@ -144,12 +151,16 @@ void TFormSequentialRepair::CompleteStep(StepKind kind) {
     const auto done = std::find_if(steps.begin(), steps.end(),
                                    [kind](const RepairStep& step) { return step.kind == kind; });
     if (done != steps.end()) {
-      chains_[static_cast<size_t>(repair)]->MarkDone(static_cast<int>(done - steps.begin()));
+      RepairChainPanel& chain = *chains_[static_cast<size_t>(repair)];
+      const int index = static_cast<int>(done - steps.begin());
+      chain.MarkDone(index);
       if (done + 1 == steps.end()) {
         step_state_ = STEP_CHAIN_DONE;
         ShowPanel(PanelId::Completed);
-      } else if (operation.done_code) {
-        step_state_ = *operation.done_code;
+        ui_->SeqRepairReturnToRepairMenuBtn->setFocus(Qt::OtherFocusReason);
+      } else {
+        if (operation.done_code) step_state_ = *operation.done_code;
+        chain.MarkNext(index + 1);
       }
     }
   }
@@ -185,7 +196,7 @@ void TFormSequentialRepair::ShowRepairStatus(StatusMode mode, const QString& tex
     case StatusMode::Done:
       AwaitPrinterAnswer(context_.command);
       ShowNormalCursor();
-      setEnabled(true);
+      busy_focus_.Enable(*this);
       break;
     case StatusMode::Busy:
       ShowHourglass();
@@ -200,10 +211,10 @@ void TFormSequentialRepair::ShowRepairStatus(StatusMode mode, const QString& tex
   if (mode == StatusMode::Busy) {
     // Painted while still enabled, so the busy text is not shown greyed.
     repaint();
-    setEnabled(false);
+    busy_focus_.Disable(*this);
   }
   // An error after a busy status must never leave the form disabled.
-  if (mode == StatusMode::Error) setEnabled(true);
+  if (mode == StatusMode::Error) busy_focus_.Enable(*this);
   // The text must be on screen before the next long operation starts.
   repaint();
   // The operation has ended: nothing clicked or typed while it ran may run now.
@@ -225,7 +236,9 @@ void TFormSequentialRepair::ResetPanels(bool keep_text) {
 
 // The repair form has no empty canvas: a step that stays open after a "No" keeps its panel.
 void TFormSequentialRepair::ShowPanel(PanelId panel) {
-  if (panel != PanelId::Canvas) area_.Show(panel);
+  if (panel == PanelId::Canvas) return;
+  area_.Show(panel);
+  KeepFocusIn(area_.Find(panel));
 }
 
 void TFormSequentialRepair::SetStatusMemoVisible(bool visible) {
@@ -243,12 +256,13 @@ PrinterModel TFormSequentialRepair::SelectedModelCode() const {
   return model_;
 }
 
+bool TFormSequentialRepair::MayLeaveRepair() {
+  return step_state_ == STEP_CHAIN_DONE ||
+         context_.dialogs.Confirm(QString::fromLatin1(kReturnQuestion));
+}
+
 void TFormSequentialRepair::SeqRepairReturnToRepairMenuBtnClick() {
-  if (step_state_ != STEP_CHAIN_DONE &&
-      !context_.dialogs.Confirm(QString::fromLatin1(kReturnQuestion))) {
-    return;
-  }
-  FormClose();
+  if (MayLeaveRepair()) FormClose();
 }
 
 void TFormSequentialRepair::FormClose() {
@@ -257,8 +271,9 @@ void TFormSequentialRepair::FormClose() {
 }
 
 void TFormSequentialRepair::closeEvent(QCloseEvent* event) {
-  // A busy form ignores its close box: the menu must not open while a step's operation runs.
-  if (event->spontaneous() && !isEnabled()) {
+  // A busy form ignores its close box: the menu must not open while a step's operation runs. The
+  // close box is one more way to "Top Menu" and asks the same question before a repair is left.
+  if (event->spontaneous() && (!isEnabled() || !MayLeaveRepair())) {
     event->ignore();
     return;
   }

@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+#include "ui/forms/busyfocus.h"
+
 #include "ui/forms/repairchains.h"
 #include "ui/panels/operationarea.h"
 #include "ui/panels/operationpanel.h"
@@ -75,8 +77,11 @@ class TFormSequentialRepair : public QWidget, public PanelHost {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  BusyFocus busy_focus_;
   std::vector<OperationPanel*> MakeStepPanels(StatusReport nozzle_check_lines);
   void OpenStep(int repair, int step);
+  // True when the chain is done or the technician confirms leaving the repair unfinished.
+  bool MayLeaveRepair();
   void StepPnlClick(int repair, int step);
   void CompleteStep(StepKind kind);
 

@@ -1,8 +1,11 @@
 #include "ui/panels/bidinputpanel.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QValidator>
 
 #include "ui/widgets/updown.h"
@@ -34,6 +37,14 @@ constexpr std::array<RowControls, kBidRowCount> kRowControls{{
 constexpr int kColumnsPerSide = 4;
 constexpr int kEditLength = 3;
 constexpr int kEditWidth = 40;
+
+// The designed width, widened under a large font so that the longest stored value, "-128", shows
+// whole inside the frame and the edit's own margins of 2 px a side (and its cursor).
+int EditWidth(const QLineEdit& edit) {
+  const int frame = edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &edit);
+  const int text = edit.fontMetrics().horizontalAdvance(QStringLiteral("-128"));
+  return std::max(kEditWidth, text + 2 * frame + 2 * 2 + 1);
+}
 
 // Limits what is typed while a value read from the printer is shown whole: "-128" is longer than
 // what may be typed, and an edit's own length limit would cut it to "-12".
@@ -79,7 +90,7 @@ void BidInputPanel::AddRow(std::size_t row, int arrow_limit) {
   auto* edit = new QLineEdit(QStringLiteral("0"), this);
   edit->setObjectName(QString::fromLatin1(names.edit));
   edit->setValidator(new TypedLengthLimit(edit));
-  edit->setFixedWidth(kEditWidth);
+  edit->setFixedWidth(EditWidth(*edit));
   auto* up_down = new UpDown(*edit, -arrow_limit, arrow_limit, this);
   up_down->setObjectName(QString::fromLatin1(names.up_down));
   // Stepping a value means to write it; typing alone does not tick the box.
@@ -112,6 +123,8 @@ void BidInputPanel::ShowAndReadValues() {
     return;
   }
   for (const Row& row : rows_) row.box->setChecked(false);
+  // The keyboard starts at the first value, as a technician reads the pattern from the top.
+  rows_.front().box->setFocus(Qt::OtherFocusReason);
 }
 
 bool BidInputPanel::TickedValuesAccepted(const std::array<BidEntry, kBidRowCount>& entries) {

@@ -31,8 +31,11 @@ void StepCompleteButton::Reset() {
   if (complete_ != nullptr) complete_->setEnabled(false);
 }
 
+// Complete is what a technician presses next, so it takes the focus and Enter presses it.
 void StepCompleteButton::Enable() {
-  if (complete_ != nullptr) complete_->setEnabled(true);
+  if (complete_ == nullptr) return;
+  complete_->setEnabled(true);
+  complete_->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace opal::ui

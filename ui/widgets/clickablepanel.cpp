@@ -1,8 +1,10 @@
 #include "ui/widgets/clickablepanel.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace opal::ui {
 
@@ -10,6 +12,7 @@ ClickablePanel::ClickablePanel(QWidget* parent) : QFrame(parent), caption_(new Q
   setFrameStyle(QFrame::Panel | QFrame::Raised);
   setLineWidth(2);
   setCursor(Qt::PointingHandCursor);
+  setFocusPolicy(Qt::StrongFocus);
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(8, 2, 8, 2);
   layout->addWidget(caption_);
@@ -44,6 +47,28 @@ void ClickablePanel::mouseReleaseEvent(QMouseEvent* event) {
   pressed_ = false;
   event->accept();
   if (clicked) emit Click();
+}
+
+void ClickablePanel::keyPressEvent(QKeyEvent* event) {
+  const bool activates = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+                         event->key() == Qt::Key_Space;
+  if (!activates || (event->modifiers() & ~Qt::KeypadModifier)) {
+    QFrame::keyPressEvent(event);
+    return;
+  }
+  event->accept();
+  emit Click();
+}
+
+// The style's own focus rectangle is faint or missing under some styles and palettes; the
+// caption's colour always stands out on the panel's ground.
+void ClickablePanel::paintEvent(QPaintEvent* event) {
+  QFrame::paintEvent(event);
+  if (!hasFocus()) return;
+  QPainter painter(this);
+  painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+  const int inset = lineWidth() + 1;
+  painter.drawRect(rect().adjusted(inset, inset, -inset - 1, -inset - 1));
 }
 
 }  // namespace opal::ui
