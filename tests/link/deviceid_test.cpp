@@ -10,11 +10,10 @@ namespace {
 
 std::vector<uint8_t> Answer(uint8_t first, uint8_t second, std::string_view text,
                             std::size_t zero_padding = 0) {
-  // Built as one string: GCC 12 at -O3 takes an insert after a two-byte vector for a write past
-  // its end (a false array-bounds warning).
-  const std::string all = std::string{char(first), char(second)} + std::string(text) +
-                          std::string(zero_padding, '\0');
-  return {all.begin(), all.end()};
+  std::vector<uint8_t> bytes{first, second};
+  bytes.insert(bytes.end(), text.begin(), text.end());
+  bytes.resize(bytes.size() + zero_padding, 0);
+  return bytes;
 }
 
 const std::string kId = "MFG:Corvane;MDL:Corvane Opal 320;";  // 33 characters, 35 with prefix
