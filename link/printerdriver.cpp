@@ -36,9 +36,18 @@ Result TPrinterPort::Open(PortId port) {
     const bool found = outcome.failure != OpenFailure::NotFound;
     std::string text = found ? "Cannot open port" : "Cannot open port.";
     if (!open_problem_.empty()) text += "\n\n" + open_problem_;
-    exit_.End({"error", text});
+    exit_.End({"error", text + PrintersElsewhere()});
   }
   return ERR_PORT_NOT_OPEN;
+}
+
+std::string TPrinterPort::PrintersElsewhere() const {
+  std::string text;
+  const std::string chosen = std::string(PortEntryOf(port_).name) + ' ';
+  for (const std::string& line : PrintersPresent().value_or(std::vector<std::string>{})) {
+    if (!line.starts_with(chosen)) text += "\n" + line;
+  }
+  return text.empty() ? text : "\n\nPrinters found on other ports:" + text;
 }
 
 void TPrinterPort::Close() {

@@ -68,6 +68,9 @@ class TPrinterPort {
   std::optional<std::vector<std::string>> PrintersPresent() const {
     return provider_.PrintersPresent();
   }
+  // "Printers found on other ports: ..." when the printers present stand on other ports than
+  // the one last opened, for a technician who chose the wrong one; empty otherwise.
+  std::string PrintersElsewhere() const;
 
   PrinterModel ModelCode = PrinterModel::None;
 

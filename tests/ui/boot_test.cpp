@@ -272,6 +272,44 @@ TEST(BootForm, ASilentPrinterEndsTheProgramThroughTheForcedExit) {
   EXPECT_TRUE(world.Capture().empty());
 }
 
+// Nothing on the chosen port, a printer on another: the technician chose the wrong one.
+class PrinterElsewhereProvider final : public PortProvider {
+ public:
+  OpenOutcome Open(PortId) override { return {nullptr, OpenFailure::NotFound, ""}; }
+  std::optional<std::vector<std::string>> PrintersPresent() override {
+    // The first stands on the USB port chosen and does not answer there.
+    return std::vector<std::string>{"VLUSB1: Corvane Opal 310 (bus 1, port 1)",
+                                    "VLUSB2: Corvane Opal 320 (bus 1, port 2)"};
+  }
+};
+
+struct ChosenPort {
+  int item;
+  const char* ending;  // the forced exit's text up to the printers found
+  const char* found;
+};
+
+class ForcedExitElsewhere : public ::testing::TestWithParam<ChosenPort> {};
+
+TEST_P(ForcedExitElsewhere, NamesThePortsWhereAPrinterIs) {
+  UiWorld world("320", [](FakeClock&) { return std::make_unique<PrinterElsewhereProvider>(); });
+  world.Choose(1, GetParam().item, 0, 0);
+  try {
+    world.forms.FormBoot->PortSelectOKBtnClick();
+    FAIL() << "the program went on";
+  } catch (const ProgramEnded& ended) {
+    EXPECT_EQ(ended.notice.text, std::string(GetParam().ending) +
+                                     "\n\nPrinters found on other ports:\n" + GetParam().found);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(BootForm, ForcedExitElsewhere,
+                         ::testing::Values(ChosenPort{0, kForceExitText,
+                                                      "VLUSB1: Corvane Opal 310 (bus 1, port 1)\n"
+                                                      "VLUSB2: Corvane Opal 320 (bus 1, port 2)"},
+                                           ChosenPort{3, "Cannot open port.",
+                                                      "VLUSB2: Corvane Opal 320 (bus 1, port 2)"}));
+
 TEST(BootForm, RightClickOffersVersionWhichOpensTheAboutBoxAnyNumberOfTimes) {
   UiWorld world;
   ui::TFormBoot& boot = *world.forms.FormBoot;

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <string>
+#include <vector>
 
 #include "link/forceexit.h"
 #include "service/journaltext.h"
@@ -89,11 +90,14 @@ bool TFormBoot::AllChosen() const {
 void TFormBoot::EndForSilentPrinter() {
   ShowNormalCursor();
   // Why the port would not open (a missing device node, a missing permission) tells the
-  // technician what to fix; the printer cannot have answered then.
+  // technician what to fix; the printer cannot have answered then. A printer found on another
+  // port says the wrong one was chosen.
   const std::string problem = context_.port.OpenProblem();
+  const std::string elsewhere = context_.port.PrintersElsewhere();
   context_.port.Close();
-  if (problem.empty()) ForceExit(context_.exit);
-  context_.exit.End({kApplicationTitle, std::string(kForceExitText) + "\n\n" + problem});
+  if (problem.empty() && elsewhere.empty()) ForceExit(context_.exit);
+  context_.exit.End({kApplicationTitle, std::string(kForceExitText) +
+                                            (problem.empty() ? "" : "\n\n" + problem) + elsewhere});
 }
 
 void TFormBoot::PortSelectOKBtnClick() {
