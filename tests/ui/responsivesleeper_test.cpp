@@ -3,9 +3,11 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QTimer>
+#include <QWindow>
 #include <chrono>
 
 #include "tests/ui/support/uiworld.h"
+#include "ui/forms/boot.h"
 #include "ui/seams/responsivesleeper.h"
 
 namespace opal::testing {
@@ -35,6 +37,22 @@ TEST(ResponsiveSleeper, KeepsEventsFlowingAndCountsTheSecondsDown) {
   EXPECT_EQ(shown_later, "Please wait: 1 s");
   EXPECT_TRUE(visible_meanwhile);
   EXPECT_FALSE(sleeper.Countdown().isVisible());
+}
+
+TEST(ResponsiveSleeper, TheCountdownStaysAboveItsOwnFormOnly) {
+  UiWorld world;
+  ui::ResponsiveSleeper sleeper;
+  QWidget& form = *world.forms.FormBoot;
+  form.activateWindow();
+  QWindow* parent = nullptr;
+  QTimer::singleShot(100ms, [&] {
+    if (const QWindow* shown = sleeper.Countdown().windowHandle())
+      parent = shown->transientParent();
+  });
+  sleeper.Sleep(ui::ResponsiveSleeper::kCountdownFrom);
+  EXPECT_EQ(parent, form.windowHandle());
+  EXPECT_FALSE(sleeper.Countdown().windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_EQ(sleeper.Countdown().parentWidget(), nullptr);
 }
 
 TEST(ResponsiveSleeper, AShortWaitShowsNoCountdown) {

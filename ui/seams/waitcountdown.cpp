@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace opal::ui {
 namespace {
@@ -26,8 +27,7 @@ QWidget* BusyForm(const QWidget* self) {
 }  // namespace
 
 WaitCountdown::WaitCountdown()
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                           Qt::WindowDoesNotAcceptFocus) {
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
   setObjectName(QStringLiteral("WaitCountdown"));
   setAttribute(Qt::WA_ShowWithoutActivating);
   text_.setObjectName(QStringLiteral("WaitCountdownLbl"));
@@ -40,8 +40,11 @@ WaitCountdown::WaitCountdown()
   layout->addWidget(&text_);
   layout->addWidget(&bar_);
   setAttribute(Qt::WA_StyledBackground);
+  // The cream box is the design's: its text is fixed with it, or a dark palette's light text
+  // would vanish on it.
   setStyleSheet(
-      QStringLiteral("#WaitCountdown { background: #fffbe6; border: 2px solid #0000c0; }"));
+      QStringLiteral("#WaitCountdown { background: #fffbe6; border: 2px solid #0000c0; }"
+                     "#WaitCountdownLbl { color: #000000; }"));
   setFixedWidth(260);
 }
 
@@ -53,6 +56,13 @@ void WaitCountdown::Begin(std::chrono::milliseconds total) {
   const QRect over =
       form != nullptr ? form->frameGeometry() : QApplication::primaryScreen()->availableGeometry();
   move(over.center() - rect().center());
+  // Above its own form only, as the window manager keeps a transient window: above every
+  // application it would cover what the technician switched to meanwhile. Not a child of the
+  // form, which would then own it.
+  create();
+  if (form != nullptr && form->windowHandle() != nullptr) {
+    windowHandle()->setTransientParent(form->windowHandle());
+  }
   show();
   raise();
 }
