@@ -1,10 +1,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QStyleFactory>
 #include <QTableWidget>
 #include <QTest>
+#include <memory>
 #include <ostream>
 
 #include "tests/ui/support/adjustformtest.h"
@@ -106,6 +109,28 @@ TEST_F(EepromPanels, TheWholeGridShowsInTheMemosRoomAndNothingElseMoves) {
   Click("EepromGridRtnBtn");
   EXPECT_LT(Find<QWidget>(Form(), "OperationArea").geometry().bottom(), Memo().geometry().top());
 }
+
+// Under any widget style every cell stays inside the grid's window, the last column and row too.
+class EepromGridStyles : public EepromPanels, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(EepromGridStyles, KeepAllSixteenColumnsInView) {
+  std::unique_ptr<QStyle> style(QStyleFactory::create(GetParam()));
+  ASSERT_NE(style, nullptr);
+  Form().setStyle(style.get());
+  for (QWidget* child : Form().findChildren<QWidget*>()) child->setStyle(style.get());
+  Enter(0, "00", "FF");
+  QApplication::processEvents();
+  const QRect view = Grid().viewport()->rect();
+  for (int cell = 0; cell < 17; ++cell) {
+    EXPECT_TRUE(view.contains(Grid().visualItemRect(Grid().item(0, cell)))) << "column " << cell;
+    EXPECT_TRUE(view.contains(Grid().visualItemRect(Grid().item(cell, 0)))) << "row " << cell;
+  }
+  EXPECT_EQ(Cell(0xFF).size(), 2);
+  Form().setStyle(nullptr);
+  for (QWidget* child : Form().findChildren<QWidget*>()) child->setStyle(nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Styles, EepromGridStyles, ::testing::Values("windows", "fusion"));
 
 TEST_F(EepromPanels, PreviousOnTheGridFindsTheRangeStillTyped) {
   Enter(0, "20", "2F");

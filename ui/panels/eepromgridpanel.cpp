@@ -45,6 +45,12 @@ EepromGridPanel::EepromGridPanel(PanelHost& host)
   grid.verticalHeader()->setMinimumSectionSize(1);
   grid.horizontalHeader()->setDefaultSectionSize(kCellWidth);
   grid.verticalHeader()->setDefaultSectionSize(kCellHeight);
+  // Styles draw frames of their own widths: the cells share what the frame leaves, so column F
+  // never slips behind a scroll bar.
+  grid.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  grid.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  grid.horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  grid.verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   const QBrush heading = palette().button();
   for (int row = 0; row < kCells; ++row) {
     for (int column = 0; column < kCells; ++column) {
