@@ -1,11 +1,29 @@
 #include "ui/forms/statustext.h"
 
+#include <QApplication>
 #include <QColor>
 #include <QPalette>
 #include <QTextCursor>
 
 namespace opal::ui {
 namespace {
+
+// The design's black, blue and red are for a light memo. On a dark one they would vanish: there
+// the memo takes its palette's own text and lighter tones of blue and red.
+QColor ModeColour(const QPlainTextEdit& memo, StatusMode mode) {
+  const bool dark = memo.palette().color(QPalette::Base).lightness() < 128;
+  switch (mode) {
+    case StatusMode::Busy:
+      return dark ? QColor(0x8c, 0xb4, 0xff) : QColor(Qt::blue);
+    case StatusMode::Error:
+      return dark ? QColor(0xff, 0x7a, 0x7a) : QColor(Qt::red);
+    default:
+      // The memo's own text role holds the last mode's colour; the form's holds the desktop's.
+      return dark ? (memo.parentWidget() ? memo.parentWidget()->palette() : QApplication::palette())
+                        .color(QPalette::Text)
+                  : QColor(Qt::black);
+  }
+}
 
 void SetTextColour(QPlainTextEdit& memo, const QColor& colour) {
   // Every colour group: a busy form is disabled, and its blue text must stay blue.
@@ -20,15 +38,15 @@ void WriteStatusText(QPlainTextEdit& memo, StatusMode mode, const QString& text)
   switch (mode) {
     case StatusMode::Plain:
     case StatusMode::Done:
-      SetTextColour(memo, Qt::black);
+      SetTextColour(memo, ModeColour(memo, StatusMode::Plain));
       memo.setPlainText(text);
       break;
     case StatusMode::Busy:
-      SetTextColour(memo, Qt::blue);
+      SetTextColour(memo, ModeColour(memo, StatusMode::Busy));
       memo.setPlainText(text);
       break;
     case StatusMode::Error:
-      SetTextColour(memo, Qt::red);
+      SetTextColour(memo, ModeColour(memo, StatusMode::Error));
       memo.setPlainText(text);
       break;
     case StatusMode::Append:
@@ -43,7 +61,7 @@ void WriteStatusText(QPlainTextEdit& memo, StatusMode mode, const QString& text)
 
 void ResetStatusMemo(QPlainTextEdit& memo, bool keep_text) {
   if (!keep_text) memo.clear();
-  SetTextColour(memo, Qt::black);
+  SetTextColour(memo, ModeColour(memo, StatusMode::Plain));
   QTextCursor cursor(memo.document());
   cursor.select(QTextCursor::Document);
   QTextBlockFormat left;
