@@ -53,19 +53,23 @@ QPalette DarkPalette() {
   return dark;
 }
 
-// The forms under a light and a dark desktop palette.
-class ResultTexts : public AdjustFormTest, public ::testing::WithParamInterface<bool> {
+// The desktop's palette, light or dark, in place before the forms are made, as a desktop sets it.
+class DesktopPalette {
  protected:
-  ResultTexts() : saved_(QApplication::palette()) {
-    if (GetParam()) QApplication::setPalette(DarkPalette());
-    // The desktop's palette reaches the widgets through events, long before a result shows.
-    QApplication::processEvents();
+  DesktopPalette() {
+    if (qApp == nullptr) UiWorld application_only;
+    saved_ = QApplication::palette();
+    if (::testing::WithParamInterface<bool>::GetParam()) QApplication::setPalette(DarkPalette());
   }
-  ~ResultTexts() override { QApplication::setPalette(saved_); }
+  ~DesktopPalette() { QApplication::setPalette(saved_); }
 
  private:
   QPalette saved_;
 };
+
+class ResultTexts : private DesktopPalette,
+                    public AdjustFormTest,
+                    public ::testing::WithParamInterface<bool> {};
 
 TEST_P(ResultTexts, StandOutFromTheirGround) {
   struct Line {
