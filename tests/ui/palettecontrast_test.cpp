@@ -7,9 +7,13 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "tests/ui/support/adjustformtest.h"
 #include "ui/forms/boot.h"
+#include "ui/forms/formbootsequential.h"
+#include "ui/forms/quit.h"
 
 namespace opal::testing {
 namespace {
@@ -86,6 +90,16 @@ TEST_P(ResultTexts, StandOutFromTheirGround) {
   world.forms.FormBoot->show();
   for (const char* caption : {"Panel1", "Panel2", "Panel6", "Panel8"}) {
     EXPECT_GE(PaintedContrast(Find<QLabel>(*world.forms.FormBoot, caption)), 4.5) << caption;
+  }
+  // The design's large blue titles and red model names: large text, 3:1.
+  const std::vector<std::pair<QWidget*, const char*>> large{
+      {world.forms.FormBoot.get(), "Label1"},
+      {world.forms.FormQuit.get(), "Label1"},
+      {world.forms.FormBootSequential.get(), "SeqRepairTitleLbl"},
+      {&Form(), "IndividualModelNameLbl"},
+      {world.forms.FormBootSequential.get(), "FormBootSequentialModelNameLbl"}};
+  for (const auto& [form, name] : large) {
+    EXPECT_GE(PaintedContrast(Find<QLabel>(*form, name)), 3.0) << name;
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include "ui/forms/formkeys.h"
 #include "ui/forms/screenfit.h"
+#include "ui/widgets/designcolours.h"
 
 namespace opal::ui {
 
@@ -17,6 +18,7 @@ void SetUpFormWindow(QWidget& form, BorderIcons icons) {
     flags |= Qt::WindowMaximizeButtonHint;
   }
   form.setWindowFlags(flags);
+  KeepDesignColoursReadable(form);
   FitOnScreen(form, form.screen()->availableGeometry());
   new FormKeys(&form);
 }

@@ -5,18 +5,20 @@
 #include <QPalette>
 #include <QTextCursor>
 
+#include "ui/widgets/designcolours.h"
+
 namespace opal::ui {
 namespace {
 
 // The design's black, blue and red are for a light memo. On a dark one they would vanish: there
 // the memo takes its palette's own text and lighter tones of blue and red.
 QColor ModeColour(const QPlainTextEdit& memo, StatusMode mode) {
-  const bool dark = memo.palette().color(QPalette::Base).lightness() < 128;
+  const bool dark = IsDarkGround(memo.palette(), QPalette::Base);
   switch (mode) {
     case StatusMode::Busy:
-      return dark ? QColor(0x8c, 0xb4, 0xff) : QColor(Qt::blue);
+      return ToneOn(kDesignBlue, dark);
     case StatusMode::Error:
-      return dark ? QColor(0xff, 0x7a, 0x7a) : QColor(Qt::red);
+      return ToneOn(kDesignRed, dark);
     default:
       // The memo's own text role holds the last mode's colour; the form's holds the desktop's.
       return dark ? (memo.parentWidget() ? memo.parentWidget()->palette() : QApplication::palette())
