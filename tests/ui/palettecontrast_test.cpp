@@ -14,6 +14,7 @@
 #include "ui/forms/boot.h"
 #include "ui/forms/formbootsequential.h"
 #include "ui/forms/quit.h"
+#include "ui/widgets/pictures.h"
 
 namespace opal::testing {
 namespace {
@@ -100,6 +101,15 @@ TEST_P(ResultTexts, StandOutFromTheirGround) {
       {world.forms.FormBootSequential.get(), "FormBootSequentialModelNameLbl"}};
   for (const auto& [form, name] : large) {
     EXPECT_GE(PaintedContrast(Find<QLabel>(*form, name)), 3.0) << name;
+  }
+}
+
+// The chain's arrows have no ground of their own, so no pale box stands out on a dark form.
+TEST(ChainArrows, LetTheFormShowAroundThem) {
+  if (qApp == nullptr) UiWorld application_only;
+  const QImage arrow = ui::ArrowPicture().toImage();
+  for (const QPoint corner : {QPoint(0, 0), QPoint(arrow.width() - 1, arrow.height() - 1)}) {
+    EXPECT_EQ(arrow.pixelColor(corner).alpha(), 0);
   }
 }
 
