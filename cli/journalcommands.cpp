@@ -6,6 +6,7 @@
 
 #include "cli/linkcommands.h"
 #include "cli/terminal.h"
+#include "service/changewords.h"
 #include "service/journaltext.h"
 
 namespace opal::cli {
@@ -23,6 +24,7 @@ void PrintEntry(std::ostream& out, const JournalEntry& entry) {
   out << "\n  printer " << Printable(printer.usb_id) << " (" << printer.model << ", head ID "
       << Printable(printer.head_id) << ", " << printer.port << "), by " << entry.user << '\n';
   if (!entry.failure.empty()) out << "  " << entry.failure << '\n';
+  for (const std::string& words : ChangesInWords(entry.changes)) out << "  " << words << '\n';
   out << ChangeLines(entry.changes, "  ");
 }
 
@@ -64,9 +66,17 @@ int SettleEntry(Opalctl& ctl, const Arguments& args, const JournalSettling& how)
                     << ", not on this one.\n";
     return kFailed;
   }
+  // A done entry that changed nothing has nothing to take back; an unfinished one may still
+  // have left trial settings behind, which rollback and resume put right.
+  if (&how == &kUndo && entry->state == kStateDone && ChangedNothing(*entry)) {
+    ctl.console.out << NothingToUndoLine(*entry) << '\n';
+    return kDone;
+  }
   const Result result = ctl.journal->Settle(*entry, how.back, SettlingName(how, args.id));
   if (result != PORT_OK) return ctl.Failed(result);
-  ctl.console.out << SettledLine(how, *entry, *ctl.journal->CurrentEntry()) << '\n';
+  ctl.journal->EndOperation();
+  ctl.console.out << SettledLine(how, *entry, ctl.journal->CurrentEntry().value_or(entry->id))
+                  << '\n';
   return kDone;
 }
 

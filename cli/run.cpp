@@ -21,7 +21,7 @@ namespace {
 
 // What the journal calls the writes of each command that changes the printer.
 std::string OperationName(const CLI::App& app) {
-  static const std::array<std::pair<std::string_view, JournalOperation>, 10> kNames{{
+  static const std::array<std::pair<std::string_view, JournalOperation>, 12> kNames{{
       {"head-id write", JournalOperation::HeadIdWrite},
       {"usb-id write", JournalOperation::UsbIdWrite},
       {"counter clear", JournalOperation::CounterClear},
@@ -32,6 +32,8 @@ std::string OperationName(const CLI::App& app) {
       {"journal restore-snapshot", JournalOperation::EepromRestore},
       {"bid write", JournalOperation::BidWrite},
       {"print bid", JournalOperation::BidCheckPrint},
+      {"print pattern", JournalOperation::BidPatternPrint},
+      {"print a4", JournalOperation::A4CheckPrint},
   }};
   std::string words;
   for (const CLI::App* level = &app; !level->get_subcommands().empty();) {
@@ -85,7 +87,7 @@ int RunOpalctl(const std::vector<std::string>& args, Clock& clock, Sleeper& slee
     if (sessionless) return sessionless(target, console);
     Opalctl ctl(target, clock, sleeper, console);
     ctl.operation = OperationName(app);
-    return chosen(ctl);
+    return ctl.Finish(chosen(ctl));
   } catch (const ProgramEnd& end) {
     console.err << end.what() << '\n';
     return end.status;

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "device/datamanu.h"
+#include "service/changewords.h"
 
 namespace opal::cli {
 namespace {
@@ -52,10 +53,18 @@ std::string Opalctl::Connect() {
   }
   journal.emplace(journal_store, session, clock,
                   JournalPrinter{printer_key, ModelName(ModelNamedIn(answer)), "", ""});
+  if (console.err_is_terminal) {
+    journal->SetSnapshotProgress([this](std::size_t read, std::size_t total) {
+      console.err << "\rKeeping a snapshot of the printer's EEPROM for the service journal: "
+                  << read << " of " << total << " bytes" << (read == total ? "\n" : "")
+                  << std::flush;
+    });
+  }
   if (!operation.empty()) journal->StartOperation(operation);
-  if (const auto interrupted = journal->FindInterrupted()) {
-    console.err << InterruptedLine(*interrupted) << " See \"opalctl journal show "
-                << interrupted->entry.id << "\".\n";
+  for (const InterruptedWork& work : journal->FindInterrupted()) {
+    console.err << InterruptedLine(work) << " See \"opalctl journal show " << work.entry.id
+                << "\"; \"opalctl journal resume " << work.entry.id << "\" finishes it, \"opalctl "
+                << "journal rollback " << work.entry.id << "\" puts the old values back.\n";
   }
   return answer;
 }
@@ -75,6 +84,18 @@ int Opalctl::Failed(Result code) {
               << '\n';
   if (code == ERR_JOURNAL) console.err << journal_store.Problem() << '\n';
   return kFailed;
+}
+
+int Opalctl::Finish(int status) {
+  if (!journal) return status;
+  journal->EndOperation();
+  const std::string left = LeftBehindLine(journal->LeftBehind());
+  if (status != kDone && !left.empty()) {
+    const int64_t entry = journal->CurrentEntry().value_or(0);
+    console.err << left << " \"opalctl journal rollback " << entry
+                << "\" puts back what was there before.\n";
+  }
+  return status;
 }
 
 void Runs(CLI::App* command, Action& chosen, Action action) {

@@ -39,6 +39,7 @@ struct Console {
   std::ostream& err;
   bool in_is_terminal = false;
   bool out_is_terminal = false;
+  bool err_is_terminal = false;
 };
 
 struct Target {
@@ -61,6 +62,9 @@ struct Opalctl {
   std::string DeviceIdAnswer();
   // Prints what the technician reads for the code on standard error; gives the failure status.
   int Failed(Result code);
+  // Ends the run's journaled operation. After a failure, names what it left other than it meant
+  // and how to settle it. Returns `status`.
+  int Finish(int status);
 
   Clock& clock;
   Sleeper& sleeper;

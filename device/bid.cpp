@@ -63,7 +63,9 @@ Result TBidAdjustment::WriteBidValue(uint8_t ink_group, BidKind kind, std::strin
   if (!BidValueInRange(value)) return BidOutOfRangeCode(kind, ink_group);
   const uint8_t kind_number = static_cast<uint8_t>(kind);
   const EepromWrite kept{BidAddress(kind, ink_group), static_cast<uint8_t>(value)};
-  if (const Result begun = command_.BeginWrites({&kept, 1}); begun != PORT_OK) return begun;
+  const WriteClearance clearance = command_.BeginWrites({&kept, 1});
+  if (clearance.result != PORT_OK) return clearance.result;
+  if (!clearance.needed) return command_.EndWrites(PORT_OK);
   const Result sent = IsColor(ink_group)
                           ? command_.SetBidValue(kind_number, kBidSlotUnchanged, value)
                           : command_.SetBidValue(kind_number, value, kBidSlotUnchanged);
@@ -146,12 +148,33 @@ Result ReadBidPairs(TFactoryCommand& command, BidPairs& pairs) {
   return PORT_OK;
 }
 
-Result RestoreBidPair(TFactoryCommand& command, BidKind kind, const BidPair& stored) {
-  const std::array<EepromWrite, 2> held{{
-      {BidAddress(kind, INK_BLACK), static_cast<uint8_t>(stored.black)},
-      {BidAddress(kind, INK_COLOR), static_cast<uint8_t>(stored.color)},
+namespace {
+
+std::array<EepromWrite, 2> PairWrites(BidKind kind, const BidPair& pair) {
+  return {{
+      {BidAddress(kind, INK_BLACK), static_cast<uint8_t>(pair.black)},
+      {BidAddress(kind, INK_COLOR), static_cast<uint8_t>(pair.color)},
   }};
-  if (const Result begun = command.BeginWrites(held); begun != PORT_OK) return begun;
+}
+
+}  // namespace
+
+Result TryBidPair(TFactoryCommand& command, BidKind kind, const BidPair& trial) {
+  const auto tried = PairWrites(kind, trial);
+  if (const WriteClearance clearance = command.BeginWrites(tried, WriteIntent::Try);
+      clearance.result != PORT_OK) {
+    return clearance.result;
+  }
+  const Result sent = command.SetBidValue(static_cast<uint8_t>(kind), trial.black, trial.color);
+  if (sent != PORT_OK) return command.EndWrites(sent);
+  return command.EndWrites(command.VerifyEeprom(tried));
+}
+
+Result RestoreBidPair(TFactoryCommand& command, BidKind kind, const BidPair& stored) {
+  const auto held = PairWrites(kind, stored);
+  if (const WriteClearance clearance = command.BeginWrites(held); clearance.result != PORT_OK) {
+    return clearance.result;
+  }
   if (command.SetBidValue(static_cast<uint8_t>(kind), stored.black, stored.color) == PORT_OK) {
     // A slot sent as kBidSlotUnchanged is left alone, so a stored -128 cannot come back that way:
     // its byte is written back as it was, or the printer would keep the last trial's value.

@@ -110,6 +110,10 @@ Result ReadBidPair(TFactoryCommand& command, BidKind kind, BidPair& pair);
 // Every dot kind's pair, read before a page sends its first byte; `pairs` is untouched on failure.
 Result ReadBidPairs(TFactoryCommand& command, BidPairs& pairs);
 
+// Sets a pair the operation tries and will set back, and reads it back: a page printed under
+// values the printer did not take would mislead the technician's choice.
+Result TryBidPair(TFactoryCommand& command, BidKind kind, const BidPair& trial);
+
 // Sets the pair back as it was read. Whatever the sends give, the read-back decides: its failure
 // (ERR_WRITE_NOT_HELD or ERR_WRITE_UNREADABLE) names the value that may be left at another
 // setting.

@@ -62,7 +62,9 @@ Result RestoreEeprom(TFactoryCommand& command, const EepromImage& image, Restore
     if (held[address] != image[address])
       changed.push_back({static_cast<uint8_t>(address), image[address]});
   }
-  if (const Result begun = command.BeginWrites(changed); begun != PORT_OK) return begun;
+  if (const WriteClearance clearance = command.BeginWrites(changed); clearance.result != PORT_OK) {
+    return clearance.result;
+  }
   for (const EepromWrite& write : changed) {
     const Result result = command.EepromWriteByte(write.address, write.value);
     if (result != PORT_OK) return command.EndWrites(result);

@@ -55,10 +55,20 @@ std::optional<std::string> UsbIdStamp(const std::tm& local) {
   };
 }
 
-Result TUsbIdStore::WriteCharacters(uint8_t address, std::string_view characters) {
+std::vector<EepromWrite> UsbIdWrites(uint8_t address, std::string_view characters) {
   std::vector<EepromWrite> writes;
   for (const char c : characters) writes.push_back({address++, static_cast<uint8_t>(c)});
-  return command_.WriteEepromVerified(writes);
+  return writes;
+}
+
+Result TUsbIdStore::WriteCharacters(uint8_t address, std::string_view characters) {
+  const auto writes = UsbIdWrites(address, characters);
+  for (const EepromWrite& write : writes) {
+    if (const Result sent = command_.EepromWriteByte(write.address, write.value); sent != PORT_OK) {
+      return sent;
+    }
+  }
+  return command_.VerifyEeprom(writes);
 }
 
 Result TUsbIdStore::WriteUsbId(std::string_view id, std::string& stamp) {
@@ -67,10 +77,25 @@ Result TUsbIdStore::WriteUsbId(std::string_view id, std::string& stamp) {
   // beside an old stamp.
   const auto before = UsbIdStamp(clock_.LocalTime());
   if (!before) return ERR_USBID_YEAR;
-  if (const Result result = WriteCharacters(kUsbIdAddress, id); result != PORT_OK) return result;
+  // The ID and its stamp are one change: recorded whole before the first byte, so a write cut
+  // between them is known for what it left.
+  const std::string planned = std::string(id) + *before;
+  const WriteClearance clearance = command_.BeginWrites(UsbIdWrites(kUsbIdAddress, planned));
+  if (clearance.result != PORT_OK) return clearance.result;
+  if (!clearance.needed) {
+    stamp = *before;
+    return command_.EndWrites(PORT_OK);
+  }
+  if (const Result result = WriteCharacters(kUsbIdAddress, id); result != PORT_OK) {
+    return command_.EndWrites(result);
+  }
   // Only the last moments of 2034 can run out during the ID writes; the earlier reading is true.
   stamp = UsbIdStamp(clock_.LocalTime()).value_or(*before);
-  return WriteCharacters(kUsbIdStampAddress, stamp);
+  if (stamp != *before) {
+    const WriteClearance moved = command_.BeginWrites(UsbIdWrites(kUsbIdStampAddress, stamp));
+    if (moved.result != PORT_OK) return command_.EndWrites(moved.result);
+  }
+  return command_.EndWrites(WriteCharacters(kUsbIdStampAddress, stamp));
 }
 
 Result TUsbIdStore::ReadUsbId(std::string& text) {

@@ -117,8 +117,9 @@ Result TFactoryCommand::LiquidExchange() {
   return port_.Send(std::span(frame_).subspan(kTailOffset, 9));
 }
 
-Result TFactoryCommand::BeginWrites(std::span<const EepromWrite> writes) {
-  return observer_ ? observer_->BeforeWrites(writes) : PORT_OK;
+WriteClearance TFactoryCommand::BeginWrites(std::span<const EepromWrite> writes,
+                                            WriteIntent intent) {
+  return observer_ ? observer_->BeforeWrites(writes, intent) : WriteClearance{};
 }
 
 Result TFactoryCommand::EndWrites(Result result) {
@@ -128,7 +129,9 @@ Result TFactoryCommand::EndWrites(Result result) {
 
 Result TFactoryCommand::WriteEepromVerified(std::span<const EepromWrite> writes) {
   last_write_check_.reset();
-  if (const Result begun = BeginWrites(writes); begun != PORT_OK) return begun;
+  const WriteClearance clearance = BeginWrites(writes);
+  if (clearance.result != PORT_OK) return clearance.result;
+  if (!clearance.needed) return EndWrites(PORT_OK);
   for (const EepromWrite& write : writes) {
     if (const Result sent = EepromWriteByte(write.address, write.value); sent != PORT_OK) {
       return EndWrites(sent);
@@ -150,6 +153,7 @@ Result TFactoryCommand::VerifyEeprom(std::span<const EepromWrite> writes) {
       last_write_check_ = WriteCheckFailure{write.address, write.value, held, read};
       return ERR_WRITE_NOT_HELD;
     }
+    if (observer_) observer_->Verified(write);
   }
   return PORT_OK;
 }

@@ -37,13 +37,26 @@ struct WriteCheckFailure {
   Result read_result = PORT_OK;
 };
 
-// Told of every EEPROM write before its first byte goes out and after its read-back, so a record
-// of it can be kept by code that link may not include.
+// How a group of writes stands to the operation that makes it: values it means to leave in the
+// printer, or settings it tries and puts back before it ends.
+enum class WriteIntent { Leave, Try };
+
+// What the keeper of the record says before a group of writes: go on or not (any code other
+// than PORT_OK stops the writes before a byte is sent), and whether the printer needs them at all.
+struct WriteClearance {
+  Result result = PORT_OK;
+  // False when the printer already holds every value, as read just now: nothing need be sent.
+  bool needed = true;
+};
+
+// Told of every EEPROM write before its first byte goes out, of each byte a read-back found in
+// place, and of the group's end, so a record of it can be kept by code that link may not include.
 class EepromWriteObserver {
  public:
   virtual ~EepromWriteObserver() = default;
-  // Any code other than PORT_OK stops the writes before a byte is sent.
-  [[nodiscard]] virtual Result BeforeWrites(std::span<const EepromWrite> writes) = 0;
+  [[nodiscard]] virtual WriteClearance BeforeWrites(std::span<const EepromWrite> writes,
+                                                    WriteIntent intent) = 0;
+  virtual void Verified(const EepromWrite& held) = 0;
   virtual void AfterWrites(Result result) = 0;
 };
 
@@ -74,11 +87,13 @@ class TFactoryCommand {
   // Every path that changes EEPROM bytes opens with BeginWrites and closes with EndWrites, which
   // pass them to the observer; a refused begin must not be followed by any write.
   void SetWriteObserver(EepromWriteObserver* observer) { observer_ = observer; }
-  Result BeginWrites(std::span<const EepromWrite> writes);
+  WriteClearance BeginWrites(std::span<const EepromWrite> writes,
+                             WriteIntent intent = WriteIntent::Leave);
   Result EndWrites(Result result);
 
   // Service frames are never acknowledged, so only reading a byte back proves the printer holds
-  // it. Sends every write in order, stopping at the first failing send, then checks them all.
+  // it. Sends every write in order, stopping at the first failing send, then checks them all;
+  // sends nothing when the observer found every value already in place.
   Result WriteEepromVerified(std::span<const EepromWrite> writes);
   // Reads each address back with the checked read and stops at the first that does not hold its
   // value: ERR_WRITE_NOT_HELD or ERR_WRITE_UNREADABLE, named by LastWriteCheck().

@@ -174,7 +174,6 @@ struct TrialCentres {
 Result SendTrials(TRasterPrinter& raster, TFactoryCommand& command, BidKind kind,
                   const BidInkStyle& style, const TrialCentres& centre) {
   const uint8_t dot_size = DotSizeCode(kind);
-  const auto kind_number = static_cast<uint8_t>(kind);
   for (int pass = 0; pass < kPasses; ++pass) {
     DropResult(raster.SendInitialize());
     DropResult(raster.SendPrintSetup(kUnit, kUnidirectional, dot_size, style.color_mode));
@@ -185,9 +184,9 @@ Result SendTrials(TRasterPrinter& raster, TFactoryCommand& command, BidKind kind
     DropResult(raster.SendInitialize());
     for (int column = 1; column <= kMarkColumns; ++column) {
       const int offset = column - 1 - kTrialSpread;
-      const Result set =
-          command.SetBidValue(kind_number, centre.black + offset, centre.color + offset);
-      if (set != PORT_OK) return set;
+      const BidPair trial{static_cast<int8_t>(centre.black + offset),
+                          static_cast<int8_t>(centre.color + offset)};
+      if (const Result set = TryBidPair(command, kind, trial); set != PORT_OK) return set;
       DropResult(raster.SendPrintSetup(kUnit, kBidirectional, dot_size, style.color_mode));
       SendTwoBitResolution(raster);
       SendTwoBitTransfer(raster, style.trial_ink);

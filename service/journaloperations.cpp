@@ -22,6 +22,10 @@ std::string_view JournalOperationName(JournalOperation operation) {
       return "Bi-D write";
     case JournalOperation::BidCheckPrint:
       return "Bi-D check print";
+    case JournalOperation::BidPatternPrint:
+      return "Bi-D pattern print";
+    case JournalOperation::A4CheckPrint:
+      return "A4 check sheet print";
   }
   return kUnnamedOperation;
 }

@@ -16,6 +16,8 @@ enum class JournalOperation {
   EepromRestore,
   BidWrite,
   BidCheckPrint,
+  BidPatternPrint,
+  A4CheckPrint,
 };
 
 // Writes no operation named.

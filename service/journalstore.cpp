@@ -140,11 +140,14 @@ std::optional<int64_t> JournalStore::AddEntry(const JournalEntry& entry) {
   return id;
 }
 
-bool JournalStore::AddChanges(int64_t entry, std::span<const JournalChange> changes) {
+bool JournalStore::ReplaceChanges(int64_t entry, std::span<const JournalChange> changes) {
   if (!db_ || !Execute("BEGIN IMMEDIATE;")) return false;
   Statement update(db_, "UPDATE entries SET state = ? WHERE id = ?");
   update.Bind(std::string(kStatePending)).Bind(entry);
   if (!update.Run()) return Refused();
+  Statement remove(db_, "DELETE FROM changes WHERE entry = ?");
+  remove.Bind(entry);
+  if (!remove.Run()) return Refused();
   return InsertChanges(entry, changes) && Commit();
 }
 
@@ -204,17 +207,13 @@ std::optional<JournalEntry> JournalStore::Entry(int64_t id) const {
   return std::move(found.front());
 }
 
-std::optional<JournalEntry> JournalStore::Unfinished(const std::string& port) const {
-  auto last = Select("WHERE port = ? ORDER BY id DESC LIMIT 1", port);
-  if (last.empty() || last.front().state == kStateDone || last.front().settled_by) {
-    return std::nullopt;
-  }
-  return std::move(last.front());
+std::vector<JournalEntry> JournalStore::Unsettled(const std::string& port) const {
+  return Select("WHERE port = ? AND state != 'done' AND settled_by IS NULL ORDER BY id DESC", port);
 }
 
-bool JournalStore::HasSnapshot(const std::string& port, const std::string& usb_id) const {
-  Statement select(db_, "SELECT 1 FROM snapshots WHERE port = ? AND usb_id = ?");
-  select.Bind(port).Bind(usb_id);
+bool JournalStore::HasSnapshot(const std::string& usb_id, const std::string& head_id) const {
+  Statement select(db_, "SELECT 1 FROM snapshots WHERE usb_id = ? AND head_id = ?");
+  select.Bind(usb_id).Bind(head_id);
   return select.Step();
 }
 

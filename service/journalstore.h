@@ -30,6 +30,8 @@ inline constexpr std::string_view kStatePending = "pending";
 inline constexpr std::string_view kStateDone = "done";
 inline constexpr std::string_view kStateFailed = "failed";
 
+inline constexpr int64_t kLeftAsItWas = 0;
+
 struct JournalEntry {
   int64_t id = 0;
   std::string time;
@@ -38,7 +40,9 @@ struct JournalEntry {
   std::string operation;
   std::string state;
   std::string failure;
-  std::optional<int64_t> settled_by;  // the resume, rollback or undo that dealt with it
+  // The resume, rollback or undo that dealt with it; the entry's own ID when the printer already
+  // held the values, kLeftAsItWas when the technician chose to leave it.
+  std::optional<int64_t> settled_by;
   std::vector<JournalChange> changes;
 };
 
@@ -64,17 +68,19 @@ class JournalStore {
 
   // The entry with its changes, committed together.
   std::optional<int64_t> AddEntry(const JournalEntry& entry);
-  // More changes for an entry that goes on writing; it is pending again until they are checked.
-  bool AddChanges(int64_t entry, std::span<const JournalChange> changes);
+  // The entry's changes as its operation now plans them; it is pending again until they are
+  // checked.
+  bool ReplaceChanges(int64_t entry, std::span<const JournalChange> changes);
   bool SetState(int64_t entry, std::string_view state, std::string_view failure);
   bool SetSettled(int64_t entry, int64_t by);
 
   std::vector<JournalEntry> Entries(const std::optional<std::string>& usb_id) const;
   std::optional<JournalEntry> Entry(int64_t id) const;
-  // The port's latest entry, when it did not end done and nothing has settled it.
-  std::optional<JournalEntry> Unfinished(const std::string& port) const;
+  // The port's entries that did not end done and that nothing settled or left, newest first.
+  std::vector<JournalEntry> Unsettled(const std::string& port) const;
 
-  bool HasSnapshot(const std::string& port, const std::string& usb_id) const;
+  // Whether the printer with this identity, as read, has its snapshot.
+  bool HasSnapshot(const std::string& usb_id, const std::string& head_id) const;
   bool AddSnapshot(const std::string& time, const JournalPrinter& printer,
                    std::span<const uint8_t, 256> image);
   std::vector<JournalSnapshot> Snapshots(const std::optional<std::string>& usb_id) const;

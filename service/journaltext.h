@@ -24,6 +24,10 @@ inline constexpr JournalSettling kResume{"resume", false, "finished"};
 std::string SettlingName(const JournalSettling& how, int64_t entry);
 // "Entry #12 undone: 18 bytes written and read back (entry #14)."
 std::string SettledLine(const JournalSettling& how, const JournalEntry& entry, int64_t by);
+// An entry whose operation put back every value it tried, such as a Bi-D check print.
+bool ChangedNothing(const JournalEntry& entry);
+// "Entry #12 (Bi-D check print) left every value as it found it: there is nothing to undo."
+std::string NothingToUndoLine(const JournalEntry& entry);
 // "2A: 41 -> 42"
 std::string ChangeText(const JournalChange& change);
 // The changes eight to a line, each line begun with `indent` and ended with a newline.

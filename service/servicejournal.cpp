@@ -3,6 +3,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <ctime>
 
@@ -41,23 +42,27 @@ ServiceJournal::ServiceJournal(JournalStore& store, ServiceSession& session, con
 }
 
 ServiceJournal::~ServiceJournal() {
+  // An operation still open here was cut short: its entry says what is not in place.
+  Finish();
   session_.command.SetWriteObserver(nullptr);
 }
 
 void ServiceJournal::StartOperation(std::string name) {
+  Finish();
   operation_ = std::move(name);
   grouped_ = true;
-  entry_.reset();
 }
 
 void ServiceJournal::EndOperation() {
+  Finish();
   operation_ = kUnnamedOperation;
   grouped_ = false;
-  entry_.reset();
 }
 
 void ServiceJournal::Connected() {
   EndOperation();
+  last_entry_.reset();
+  left_behind_.clear();
   printer_ = given_;
   printer_known_ = false;
   printer_.port = PrinterKey(session_.port.Port());
@@ -91,62 +96,112 @@ Result ServiceJournal::LearnPrinter() {
 }
 
 Result ServiceJournal::KeepSnapshot() {
-  if (store_.HasSnapshot(printer_.port, printer_.usb_id)) return PORT_OK;
+  if (store_.HasSnapshot(printer_.usb_id, printer_.head_id)) return PORT_OK;
   EepromImage image{};
-  if (const Result read = BackupEeprom(session_.command, image); read != PORT_OK) return read;
+  const Result read =
+      ReadEepromRange(session_.command, {0x00, kEepromSize - 1}, [&](uint8_t address, uint8_t value) {
+        image[address] = value;
+        constexpr std::size_t kStep = 16;
+        if (progress_ && (address + 1u) % kStep == 0) progress_(address + 1u, kEepromSize);
+      });
+  if (read != PORT_OK) return read;
   return store_.AddSnapshot(Now(), printer_, image) ? PORT_OK : ERR_JOURNAL;
 }
 
-Result ServiceJournal::BeforeWrites(std::span<const EepromWrite> writes) {
-  if (!store_.Problem().empty()) return ERR_JOURNAL;
-  if (const Result learnt = LearnPrinter(); learnt != PORT_OK) return learnt;
-  if (const Result kept = KeepSnapshot(); kept != PORT_OK) return kept;
-  std::vector<JournalChange> changes;
+WriteClearance ServiceJournal::BeforeWrites(std::span<const EepromWrite> writes,
+                                            WriteIntent intent) {
+  if (!store_.Problem().empty()) return {ERR_JOURNAL};
+  std::vector<JournalChange> merged = changes_;
+  bool needed = false;
   for (const EepromWrite& write : writes) {
+    const auto known = std::find_if(merged.begin(), merged.end(), [&](const JournalChange& c) {
+      return c.address == write.address;
+    });
+    if (known != merged.end()) {
+      // Within one operation the printer's byte may be anywhere between what the operation found
+      // and what it tried: it is sent again.
+      needed = true;
+      if (intent == WriteIntent::Leave) known->after = write.value;
+      continue;
+    }
+    if (const Result learnt = LearnPrinter(); learnt != PORT_OK) return {learnt};
     uint8_t before = 0;
-    const Result read = session_.command.EepromReadByte(write.address, before);
-    if (read != PORT_OK) return read;
-    changes.push_back({write.address, before, write.value});
+    if (const Result read = session_.command.EepromReadByte(write.address, before);
+        read != PORT_OK) {
+      return {read};
+    }
+    needed = needed || before != write.value;
+    merged.push_back({write.address, before, intent == WriteIntent::Leave ? write.value : before});
   }
-  if (entry_) return store_.AddChanges(*entry_, changes) ? PORT_OK : ERR_JOURNAL;
-  JournalEntry entry;
-  entry.time = Now();
-  entry.user = UserName();
-  entry.printer = printer_;
-  entry.operation = operation_;
-  entry.state = kStatePending;
-  entry.changes = std::move(changes);
-  entry_ = store_.AddEntry(entry);
-  return entry_ ? PORT_OK : ERR_JOURNAL;
+  if (!needed) return {PORT_OK, false};
+  if (const Result kept = KeepSnapshot(); kept != PORT_OK) return {kept};
+  if (entry_) {
+    if (!store_.ReplaceChanges(*entry_, merged)) return {ERR_JOURNAL};
+  } else {
+    JournalEntry entry;
+    entry.time = Now();
+    entry.user = UserName();
+    entry.printer = printer_;
+    entry.operation = operation_;
+    entry.state = kStatePending;
+    entry.changes = merged;
+    entry_ = store_.AddEntry(entry);
+    if (!entry_) return {ERR_JOURNAL};
+  }
+  changes_ = std::move(merged);
+  return {};
+}
+
+void ServiceJournal::Verified(const EepromWrite& held) {
+  if (entry_) verified_[held.address] = held.value;
 }
 
 void ServiceJournal::AfterWrites(Result result) {
-  if (!entry_) return;
-  const bool done = result == PORT_OK;
-  // The printer already holds what it holds: a state the database refuses to take leaves the
-  // entry pending, which the next connection reports as unfinished, the safe side.
-  if (!store_.SetState(*entry_, done ? kStateDone : kStateFailed,
-                       done ? "" : session_.command.Message(result))) {
-    return;
-  }
-  if (!grouped_) entry_.reset();
+  if (result != PORT_OK) failure_ = session_.command.Message(result);
+  if (!grouped_) Finish();
 }
 
-std::optional<InterruptedWork> ServiceJournal::FindInterrupted() {
-  auto entry = store_.Unfinished(printer_.port);
-  if (!entry) return std::nullopt;
-  InterruptedWork work;
-  work.entry = std::move(*entry);
-  work.total = work.entry.changes.size();
-  for (std::size_t k = 0; k < work.total; ++k) {
-    const JournalChange& change = work.entry.changes[k];
-    uint8_t now = 0;
-    if (session_.command.EepromReadByte(change.address, now) != PORT_OK) return std::nullopt;
-    if (now == change.after && now != change.before) work.written = k + 1;
+void ServiceJournal::Finish() {
+  left_behind_.clear();
+  if (entry_) {
+    for (const JournalChange& change : changes_) {
+      const auto held = verified_.find(change.address);
+      if (held == verified_.end() || held->second != change.after) left_behind_.push_back(change);
+    }
+    const bool done = left_behind_.empty();
+    if (!done && failure_.empty()) failure_ = "Stopped before every byte was read back.";
+    // The printer already holds what it holds: a state the database refuses to take leaves the
+    // entry pending, which the next connection reports as unfinished, the safe side.
+    store_.SetState(*entry_, done ? kStateDone : kStateFailed, done ? "" : failure_);
+    last_entry_ = entry_;
   }
-  // A failure before any byte changed left the printer as it was: nothing to resume or undo.
-  if (work.entry.state == kStateFailed && work.written == 0) return std::nullopt;
-  return work;
+  entry_.reset();
+  changes_.clear();
+  verified_.clear();
+  failure_.clear();
+}
+
+std::vector<InterruptedWork> ServiceJournal::FindInterrupted() {
+  std::vector<InterruptedWork> found;
+  for (JournalEntry& entry : store_.Unsettled(printer_.port)) {
+    InterruptedWork work;
+    for (const JournalChange& change : entry.changes) {
+      uint8_t now = 0;
+      if (session_.command.EepromReadByte(change.address, now) != PORT_OK) return {};
+      if (change.after == change.before) {
+        work.trial += now != change.after;
+        continue;
+      }
+      ++work.total;
+      work.written += now == change.after;
+    }
+    // Work that failed before a byte moved left the printer as it was.
+    const bool untouched = work.written == 0 && work.trial == 0;
+    if (entry.state == kStateFailed && untouched) continue;
+    work.entry = std::move(entry);
+    found.push_back(std::move(work));
+  }
+  return found;
 }
 
 Result ServiceJournal::Settle(const JournalEntry& entry, bool back, const std::string& name) {
@@ -156,8 +211,14 @@ Result ServiceJournal::Settle(const JournalEntry& entry, bool back, const std::s
   }
   StartOperation(name);
   const Result result = session_.command.WriteEepromVerified(writes);
-  if (result == PORT_OK && entry_ && !store_.SetSettled(entry.id, *entry_)) return ERR_JOURNAL;
-  return result;
+  if (result != PORT_OK) return result;
+  // Nothing had to be written: the entry is settled by what the printer already holds.
+  const int64_t by = entry_.value_or(entry.id);
+  return store_.SetSettled(entry.id, by) ? PORT_OK : ERR_JOURNAL;
+}
+
+bool ServiceJournal::Leave(const JournalEntry& entry) {
+  return store_.SetSettled(entry.id, kLeftAsItWas);
 }
 
 std::string VirtualPrinterPlace(const std::filesystem::path& dir) {
@@ -167,9 +228,17 @@ std::string VirtualPrinterPlace(const std::filesystem::path& dir) {
 }
 
 std::string InterruptedLine(const InterruptedWork& work) {
-  return "The last " + work.entry.operation + " to this printer, on " + work.entry.time +
-         ", was interrupted: " + std::to_string(work.written) + " of " +
-         std::to_string(work.total) + " bytes were written.";
+  std::string line = "The " + work.entry.operation + " to this printer, on " + work.entry.time +
+                     ", was interrupted:";
+  if (work.total > 0) {
+    line += " " + std::to_string(work.written) + " of " + std::to_string(work.total) +
+            " bytes were written.";
+  }
+  if (work.trial > 0) {
+    line += " " + std::to_string(work.trial) + (work.trial == 1 ? " byte is" : " bytes are") +
+            " left at a trial setting.";
+  }
+  return line;
 }
 
 }  // namespace opal

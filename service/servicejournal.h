@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,17 +15,26 @@
 
 namespace opal {
 
-// Work a journal entry began on this printer that did not end done: `written` of its `total`
-// bytes are on the printer now, counted up to the last one that holds its new value.
+// Work a journal entry began on this printer that did not end done. Of the bytes it meant to
+// change, `written` of `total` hold their new value now; `trial` more are left at a setting the
+// operation only tried.
 struct InterruptedWork {
   JournalEntry entry;
   std::size_t written = 0;
   std::size_t total = 0;
+  std::size_t trial = 0;
 };
 
-// Keeps the journal of one session's printer: before a write goes out it records the printer,
-// the operation and every address with the value it holds and the value to come, and takes the
-// printer's first snapshot; after the read-back it marks the entry done or failed. A journal that
+// How far the snapshot of a printer has been read.
+using SnapshotProgress = std::function<void(std::size_t read, std::size_t total)>;
+
+// Keeps the journal of one session's printer. An operation is one entry that records its net
+// change: every address it touches with the value the printer held before the operation began
+// and the value the operation means to leave there (a setting it only tries keeps the old value
+// as its new one). The entry is committed, pending, before a byte of a group of writes goes out,
+// and ends done only when every byte read back as the operation meant; anything else ends it
+// failed, with what was not in place. An operation that would change nothing sends and records
+// nothing. A printer's first write keeps its whole EEPROM first, once per printer. A journal that
 // cannot be written refuses the write.
 class ServiceJournal final : public EepromWriteObserver, public JournalOperationScope::Log {
  public:
@@ -33,33 +44,44 @@ class ServiceJournal final : public EepromWriteObserver, public JournalOperation
   ServiceJournal(const ServiceJournal&) = delete;
   ServiceJournal& operator=(const ServiceJournal&) = delete;
 
-  // The writes from here until the next call are one entry under this name.
+  // The writes from here until EndOperation are one entry under this name.
   void StartOperation(std::string name) override;
-  // Writes after this are each an entry of their own again.
+  // Ends the operation's entry; writes after this are each an entry of their own again.
   void EndOperation() override;
   // The session reached a printer, perhaps another one than before: what the journal knows of
   // the printer is learnt anew from it.
   void Connected();
   // How the journal names the printer at `port`: the virtual printer's place, or the port.
   std::string PrinterKey(PortId port) const;
-  std::optional<int64_t> CurrentEntry() const { return entry_; }
+  // The entry of the operation under way, else of the last one that ended.
+  std::optional<int64_t> CurrentEntry() const { return entry_ ? entry_ : last_entry_; }
+  // What the last operation that ended failed left other than it meant: before is what was there
+  // before it began, after what it meant to leave.
+  const std::vector<JournalChange>& LeftBehind() const { return left_behind_; }
+  void SetSnapshotProgress(SnapshotProgress progress) { progress_ = std::move(progress); }
 
-  Result BeforeWrites(std::span<const EepromWrite> writes) override;
+  WriteClearance BeforeWrites(std::span<const EepromWrite> writes, WriteIntent intent) override;
+  void Verified(const EepromWrite& held) override;
   void AfterWrites(Result result) override;
 
-  // The port's last entry when it did not end done and nothing settled it; nullopt as well when
-  // its bytes cannot be read now.
-  std::optional<InterruptedWork> FindInterrupted();
+  // Every entry of this printer that did not end done, that nothing settled or left, and that
+  // left the printer other than it found it, newest first. Empty as well when its bytes cannot be
+  // read now.
+  std::vector<InterruptedWork> FindInterrupted();
   // Writes back the entry's old values (`back`) or its new ones, verified and journaled as an
-  // operation of its own, and marks the entry settled by it. Later writes join that operation
-  // until EndOperation.
+  // operation of its own, and marks the entry settled by it; an entry whose values are all in
+  // place already is marked settled by itself. Later writes join that operation until
+  // EndOperation.
   Result Settle(const JournalEntry& entry, bool back, const std::string& name);
+  // The technician chose to leave the entry as it is: it is no longer reported.
+  bool Leave(const JournalEntry& entry);
 
   JournalStore& Store() { return store_; }
 
  private:
   Result LearnPrinter();
   Result KeepSnapshot();
+  void Finish();
   std::string Now() const;
 
   JournalStore& store_;
@@ -72,13 +94,19 @@ class ServiceJournal final : public EepromWriteObserver, public JournalOperation
   std::string operation_{kUnnamedOperation};
   bool grouped_ = false;
   std::optional<int64_t> entry_;
+  std::vector<JournalChange> changes_;
+  std::map<uint8_t, uint8_t> verified_;
+  std::string failure_;
+  std::optional<int64_t> last_entry_;
+  std::vector<JournalChange> left_behind_;
+  SnapshotProgress progress_;
 };
 
 // How the journal names a virtual printer: its folder, absolute. A real printer is named by its
 // port, which the journal takes from the session when the port is left empty.
 std::string VirtualPrinterPlace(const std::filesystem::path& dir);
 
-// "The last USB ID write to this printer, on DATE, was interrupted: 7 of 18 bytes were written."
+// "The USB ID write to this printer, on DATE, was interrupted: 7 of 18 bytes were written."
 std::string InterruptedLine(const InterruptedWork& work);
 
 }  // namespace opal

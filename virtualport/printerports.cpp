@@ -9,7 +9,7 @@ namespace {
 std::unique_ptr<vp::VirtualPrinter> MakePrinter(const PrinterPlace& place) {
   if (!place.virtual_dir) return nullptr;
   return std::make_unique<vp::VirtualPrinter>(*place.virtual_dir, place.virtual_model,
-                                              place.virtual_scenario);
+                                              place.virtual_scenario, /*own_serial_if_new=*/true);
 }
 
 }  // namespace

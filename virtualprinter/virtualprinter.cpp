@@ -48,10 +48,26 @@ struct VirtualPrinter::State final : StreamListener, PrintMechanism {
     std::vector<uint8_t> bytes;
   };
 
-  State(std::filesystem::path dir, std::string_view model, std::string_view scenario)
+  State(std::filesystem::path dir, std::string_view model, std::string_view scenario,
+        bool own_serial)
       : store(std::move(dir), model) {
+    if (own_serial && store.MadeFresh()) TakeOwnSerial();
     if (!scenario.empty()) TakeScenario(scenario);
     UpdateHead();
+  }
+
+  void TakeOwnSerial() {
+    constexpr std::string_view kSerialCharacters = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, kSerialCharacters.size() - 1);
+    Simulation simulation = store.GetSimulation();
+    Memory eeprom = store.Eeprom();
+    for (std::size_t k = 0; k < simulation.serial_label.size(); ++k) {
+      simulation.serial_label[k] = kSerialCharacters[pick(random)];
+      eeprom[kUsbId + k] = static_cast<uint8_t>(simulation.serial_label[k]);
+    }
+    store.SetEeprom(eeprom);
+    store.SetSimulation(simulation);
   }
 
   // A scenario sets up a fresh printer; one made before keeps what it was made with.
@@ -277,8 +293,9 @@ struct VirtualPrinter::State final : StreamListener, PrintMechanism {
 };
 
 VirtualPrinter::VirtualPrinter(std::filesystem::path dir, const std::string& model_if_new,
-                               const std::string& scenario_if_new)
-    : state_(std::make_unique<State>(std::move(dir), model_if_new, scenario_if_new)) {}
+                               const std::string& scenario_if_new, bool own_serial_if_new)
+    : state_(std::make_unique<State>(std::move(dir), model_if_new, scenario_if_new,
+                                     own_serial_if_new)) {}
 
 VirtualPrinter::~VirtualPrinter() {
   state_->Release();

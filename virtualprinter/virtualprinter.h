@@ -67,8 +67,10 @@ class VirtualPrinter {
   // `scenario_if_new` asks (ScenarioNames(); empty for none). Throws std::runtime_error when the
   // directory cannot be used, and when it holds a printer made with another scenario than the one
   // asked for.
+  // A fresh printer made with `own_serial_if_new` gets a serial number (USB ID and label) of its
+  // own, as every printer leaving the factory does; otherwise the model's sample serial.
   explicit VirtualPrinter(std::filesystem::path dir, const std::string& model_if_new = "320",
-                          const std::string& scenario_if_new = "");
+                          const std::string& scenario_if_new = "", bool own_serial_if_new = false);
   ~VirtualPrinter();
   VirtualPrinter(const VirtualPrinter&) = delete;
   VirtualPrinter& operator=(const VirtualPrinter&) = delete;

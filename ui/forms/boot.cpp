@@ -157,21 +157,25 @@ Result TFormBoot::SettleInterruptedWork() {
   if (context_.journal == nullptr) return PORT_OK;
   ServiceJournal& journal = *context_.journal;
   journal.Connected();
-  const auto work = journal.FindInterrupted();
-  if (!work) return PORT_OK;
-  // Half a write reads back as a valid value: the technician decides before anything else is
-  // written, and leaving it keeps the entry for the service history.
-  const int choice =
-      context_.dialogs.Choose(QString::fromStdString(InterruptedLine(*work) + kInterruptedQuestion),
-                              {QStringLiteral("Finish it"), QStringLiteral("Put old values back"),
-                               QStringLiteral("Leave it")});
-  if (choice != 0 && choice != 1) return PORT_OK;
-  const JournalSettling& how = choice == 0 ? kResume : kRollback;
-  const Result settled = journal.Settle(work->entry, how.back, SettlingName(how, work->entry.id));
-  const std::optional<int64_t> by = journal.CurrentEntry();
-  journal.EndOperation();
-  if (settled != PORT_OK) return settled;
-  context_.dialogs.Inform(QString::fromStdString(SettledLine(how, work->entry, by.value_or(0))));
+  // Half a write reads back as a valid value: the technician decides on each unfinished entry
+  // before anything else is written; leaving one keeps it for the service history.
+  for (const InterruptedWork& work : journal.FindInterrupted()) {
+    const int choice = context_.dialogs.Choose(
+        QString::fromStdString(InterruptedLine(work) + kInterruptedQuestion),
+        {QStringLiteral("Finish it"), QStringLiteral("Put old values back"),
+         QStringLiteral("Leave it")});
+    if (choice != 0 && choice != 1) {
+      if (!journal.Leave(work.entry)) return ERR_JOURNAL;
+      continue;
+    }
+    const JournalSettling& how = choice == 0 ? kResume : kRollback;
+    const Result settled = journal.Settle(work.entry, how.back, SettlingName(how, work.entry.id));
+    journal.EndOperation();
+    if (settled != PORT_OK) return settled;
+    const std::optional<int64_t> by = journal.CurrentEntry();
+    context_.dialogs.Inform(
+        QString::fromStdString(SettledLine(how, work.entry, by.value_or(work.entry.id))));
+  }
   return PORT_OK;
 }
 

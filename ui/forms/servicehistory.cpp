@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "link/forceexit.h"
+#include "service/changewords.h"
 #include "service/journaltext.h"
 #include "ui/seams/screencursor.h"
 #include "ui_servicehistory.h"
@@ -33,21 +34,27 @@ QString EntryDetail(const JournalEntry& entry) {
                    QString::fromStdString(printer.head_id), QString::fromStdString(printer.port),
                    QString::fromStdString(entry.user));
   if (!entry.failure.empty()) text += QString::fromStdString(entry.failure) + '\n';
+  for (const std::string& words : ChangesInWords(entry.changes)) {
+    text += QString::fromStdString(words) + '\n';
+  }
+  if (ChangedNothing(entry)) text += QStringLiteral("Every value was left as it was found.\n");
   return text + QString::fromStdString(ChangeLines(entry.changes, ""));
 }
 
 QString UndoQuestion(const JournalEntry& entry) {
-  QString text =
-      QStringLiteral(
-          "Undo entry #%1 (%2)? These bytes will be written to the printer "
-          "at %3 and read back:\n")
-          .arg(entry.id)
-          .arg(QString::fromStdString(entry.operation), QString::fromStdString(entry.printer.port));
+  QString text = QStringLiteral("Undo entry #%1 (%2) on the printer at %3?\n")
+                     .arg(entry.id)
+                     .arg(QString::fromStdString(entry.operation),
+                          QString::fromStdString(entry.printer.port));
   std::vector<JournalChange> back;
   for (const JournalChange& change : entry.changes) {
     back.push_back({change.address, change.after, change.before});
   }
-  return text + QString::fromStdString(ChangeLines(back, ""));
+  for (const std::string& words : ChangesInWords(back)) {
+    text += QStringLiteral("    %1\n").arg(QString::fromStdString(words));
+  }
+  return text + QStringLiteral("These bytes will be written and read back:\n") +
+         QString::fromStdString(ChangeLines(back, ""));
 }
 
 }  // namespace
@@ -121,7 +128,7 @@ const JournalEntry* TFormServiceHistory::Selected() const {
 void TFormServiceHistory::ShowSelected() {
   const JournalEntry* entry = Selected();
   ui_->DetailMemo->setPlainText(entry ? EntryDetail(*entry) : QString());
-  ui_->UndoBtn->setEnabled(entry != nullptr && port_.has_value() && !entry->changes.empty());
+  ui_->UndoBtn->setEnabled(entry != nullptr && port_.has_value() && !ChangedNothing(*entry));
 }
 
 void TFormServiceHistory::UndoBtnClick() {
@@ -151,8 +158,8 @@ Result TFormServiceHistory::UndoOnPrinter(const JournalEntry& entry, int64_t& by
     context_.port.IdentifyModelFromLastAnswer();
     journal_.Connected();
     result = journal_.Settle(entry, kUndo.back, SettlingName(kUndo, entry.id));
-    by = journal_.CurrentEntry().value_or(0);
     journal_.EndOperation();
+    by = journal_.CurrentEntry().value_or(entry.id);
   }
   // The start-up form opens the port itself when the technician goes on.
   context_.port.Close();

@@ -1,6 +1,7 @@
 #include "ui/panels/a4checkpanel.h"
 
 #include "printing/a4check.h"
+#include "ui/panels/journaledoperation.h"
 #include "ui_a4checkpanel.h"
 
 namespace opal::ui {
@@ -18,6 +19,7 @@ A4CheckPanel::A4CheckPanel(ServiceContext& context, PanelHost& host)
 A4CheckPanel::~A4CheckPanel() = default;
 
 void A4CheckPanel::A4CheckPrintOKBtnClick() {
+  const JournaledOperation named(context_, host_, JournalOperation::A4CheckPrint);
   host_.ShowStatus(StatusMode::Busy, QString::fromUtf8(kA4CheckPrinting));
   host_.ShowOutcome(context_.modules.a4check.PrintA4CheckSheet(host_.SelectedModelCode()),
                     kA4CheckPrinted);

@@ -1,5 +1,7 @@
 #include "ui/panels/bidinputpanel.h"
 
+#include "ui/panels/journaledoperation.h"
+
 #include <algorithm>
 
 #include <QCheckBox>
@@ -147,7 +149,7 @@ bool BidInputPanel::WriteTickedValues() {
   }
   // All or nothing: a value that cannot be written keeps the others from being sent as well.
   if (!TickedValuesAccepted(entries)) return true;
-  const JournalOperationScope named(context_.journal, JournalOperation::BidWrite);
+  const JournaledOperation named(context_, host_, JournalOperation::BidWrite);
   const Result written =
       WriteTickedBidValues(context_.modules.bid, entries, host_.Report(), [&](std::size_t row) {
         host_.SetAdjustedItem(kRowControls[row].item, QString::fromStdString(entries[row].text));

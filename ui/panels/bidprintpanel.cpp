@@ -1,5 +1,7 @@
 #include "ui/panels/bidprintpanel.h"
 
+#include "ui/panels/journaledoperation.h"
+
 #include <QPushButton>
 
 #include "printing/bidcheck.h"
@@ -36,7 +38,7 @@ void BidPrintPanel::ClearInput() {
 
 void BidPrintPanel::BidPrnOKBtnClick() {
   // The print reports every outcome on the status lines itself.
-  const JournalOperationScope named(context_.journal, JournalOperation::BidCheckPrint);
+  const JournaledOperation named(context_, host_, JournalOperation::BidCheckPrint);
   DropResult(PrintBidCheckPage(context_.modules.raster, context_.command,
                                ui_->BidPrintTrackBar->value(), host_.Report()));
 }

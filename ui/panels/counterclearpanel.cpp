@@ -1,5 +1,7 @@
 #include "ui/panels/counterclearpanel.h"
 
+#include "ui/panels/journaledoperation.h"
+
 #include "maintenance/maintenance.h"
 #include "ui_counterclearpanel.h"
 
@@ -29,7 +31,7 @@ void CounterClearPanel::CounterClearOKBtnClick() {
 }
 
 Result CounterClearPanel::Clear() {
-  const JournalOperationScope named(context_.journal, JournalOperation::CounterClear);
+  const JournaledOperation named(context_, host_, JournalOperation::CounterClear);
   const Result result = context_.modules.maintenance.ClearProtectionCounter();
   if (result != PORT_OK) {
     host_.ShowResultCode(StatusMode::Error, result);

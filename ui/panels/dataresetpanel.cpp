@@ -1,5 +1,7 @@
 #include "ui/panels/dataresetpanel.h"
 
+#include "ui/panels/journaledoperation.h"
+
 #include "maintenance/maintenance.h"
 #include "ui_dataresetpanel.h"
 
@@ -19,7 +21,7 @@ DataResetPanel::~DataResetPanel() = default;
 
 void DataResetPanel::ExchangeResetOKBtnClick() {
   host_.ShowStatus(StatusMode::Busy, QString::fromUtf8(kDataResetBusy));
-  const JournalOperationScope named(context_.journal, JournalOperation::DataReset);
+  const JournaledOperation named(context_, host_, JournalOperation::DataReset);
   const Result result = ResetRefurbishedData(context_.modules.maintenance, context_.command);
   if (result != PORT_OK) {
     host_.ShowResultCode(StatusMode::Error, result);

@@ -1,5 +1,7 @@
 #include "ui/panels/eepromwritepanel.h"
 
+#include "ui/panels/journaledoperation.h"
+
 #include "device/datamanu.h"
 #include "device/eeprom.h"
 #include "ui_eepromwritepanel.h"
@@ -24,7 +26,7 @@ EepromWritePanel::~EepromWritePanel() = default;
 void EepromWritePanel::EepromWriteOkBtnClick() {
   const auto byte = ParsedEntry(ParseEepromByte, host_);
   if (!byte) return;
-  const JournalOperationScope named(context_.journal, JournalOperation::EepromByteWrite);
+  const JournaledOperation named(context_, host_, JournalOperation::EepromByteWrite);
   const Result result = WriteEepromByteVerified(context_.command, *byte);
   if (result != PORT_OK) {
     host_.ShowResultCode(StatusMode::Error, result);

@@ -1,5 +1,7 @@
 #include "ui/panels/headidinputpanel.h"
 
+#include "ui/panels/journaledoperation.h"
+
 #include "device/eeprom.h"
 #include "device/headid.h"
 #include "ui/panels/stepcompletebutton.h"
@@ -50,7 +52,7 @@ void HeadIdInputPanel::showEvent(QShowEvent* event) {
 void HeadIdInputPanel::HdVolWrtOKBtnClick() {
   const QString id = ui_->HdVolWrtEdit->text();
   // One byte a character, so a letter the head ID cannot hold is reported at its position.
-  const JournalOperationScope named(context_.journal, JournalOperation::HeadIdWrite);
+  const JournaledOperation named(context_, host_, JournalOperation::HeadIdWrite);
   const Result result = context_.modules.head_id.WriteHeadId(id.toLatin1().toStdString());
   if (result != PORT_OK) {
     host_.ShowResultCode(StatusMode::Error, result);

@@ -1,5 +1,7 @@
 #include "ui/panels/usbidinputpanel.h"
 
+#include "ui/panels/journaledoperation.h"
+
 #include <string>
 
 #include "device/eeprom.h"
@@ -44,7 +46,7 @@ void UsbIdInputPanel::UsbIdInputOKBtnClick() {
   host_.ShowStatus(StatusMode::Plain, QString());
   const QString id = ui_->UsbIdInputEdit->text();
   std::string stamp;
-  const JournalOperationScope named(context_.journal, JournalOperation::UsbIdWrite);
+  const JournaledOperation named(context_, host_, JournalOperation::UsbIdWrite);
   const Result result = context_.modules.usb_id.WriteUsbId(id.toLatin1().toStdString(), stamp);
   if (result != PORT_OK) {
     host_.ShowResultCode(StatusMode::Error, result);
