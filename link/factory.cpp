@@ -141,7 +141,8 @@ Result TFactoryCommand::WriteEepromVerified(std::span<const EepromWrite> writes)
 }
 
 Result TFactoryCommand::VerifyEeprom(std::span<const EepromWrite> writes) {
-  last_write_check_.reset();
+  // A check that passes keeps the last failure: a trial that did not hold is still what the
+  // technician must read after its values were set back.
   for (const EepromWrite& write : writes) {
     uint8_t held = 0;
     const Result read = EepromReadByte(write.address, held);

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "device/datamanu.h"
+#include "device/usbid.h"
 #include "service/journalstore.h"
 #include "tests/cli/inprocessopalctl.h"
 #include "tests/support/tempdir.h"
@@ -117,48 +118,77 @@ TEST_F(JournalTest, EachWriteLeavesOneEntryWithItsOldAndNewBytesAndUndoPutsTheOl
   EXPECT_EQ(Eeprom(), images[3]);
 }
 
-class InterruptedUsbIdTest : public JournalTest, public ::testing::WithParamInterface<std::string> {
+// Where a USB ID write loses power: after this many of its 18 write frames, the ID's ten and
+// then the stamp's eight. The printer comes back on afterwards.
+struct UsbIdCut {
+  std::string settle;
+  long written;
+};
+
+void PrintTo(const UsbIdCut& cut, std::ostream* out) {
+  *out << cut.settle << " after " << cut.written;
+}
+
+class InterruptedUsbIdTest : public JournalTest, public ::testing::WithParamInterface<UsbIdCut> {
  protected:
-  // A USB ID write that loses power after `written` of the ID's bytes; the printer comes back on
-  // afterwards. Returns the printer as it was before that write.
-  Image CutUsbIdWrite(long written) {
-    // A printer is snapshot once under each USB ID it shows, so the measured write and the cut
-    // one both start from the ID whose snapshot is already kept.
+  // Each write is stamped a minute later than the one before, so every stamp byte that tells the
+  // minute moves too.
+  void NextMinute() {
+    std::tm local = clock_.LocalTime();
+    local.tm_min = (local.tm_min + 1) % 60;
+    clock_.SetLocalTime(local);
+  }
+  std::string Stored() const {
+    const Image image = Eeprom();
+    return {image.begin() + kUsbIdStart, image.begin() + kUsbIdStart + kUsbIdBytes + kStampBytes};
+  }
+  // Returns the printer's 18 bytes as they were before the cut write.
+  std::string CutUsbIdWrite(long written) {
     EXPECT_EQ(Run({"usb-id", "write", "AAAAAAAAAA"}).status, 0);
-    EXPECT_EQ(Run({"counter", "clear", "--yes"}).status, 0);
+    NextMinute();
     const long start = BytesHeard();
-    EXPECT_EQ(Run({"usb-id", "write", "AAAAAAAAAA"}).status, 0);
-    // From the first ID byte on: the ID's writes and read-back, then the stamp's journal reads,
-    // writes and read-back.
-    const long after_first_write =
-        (kUsbIdBytes + kStampBytes) * (kWriteFrame + kReadFrame) + kStampBytes * kReadFrame;
-    const long before_writes = BytesHeard() - start - after_first_write;
-    const Image before = Eeprom();
+    EXPECT_EQ(Run({"usb-id", "write", "CCCCCCCCCC"}).status, 0);
+    // Every byte's before value is journaled ahead of the first write frame; from there on come
+    // the 18 writes and their read-backs.
+    const long from_first_write = (kUsbIdBytes + kStampBytes) * (kWriteFrame + kReadFrame);
+    const long before_writes = BytesHeard() - start - from_first_write;
+    const std::string before = Stored();
+    NextMinute();
+    // Past the ID, its ten read-backs went out before the stamp's writes.
+    const long read_backs = written > static_cast<long>(kUsbIdBytes) ? kUsbIdBytes : 0;
     vp::VirtualPrinter(Printer()).SetFaults(
-        {.power_off_after_bytes = before_writes + written * kWriteFrame});
+        {.power_off_after_bytes = before_writes + written * kWriteFrame + read_backs * kReadFrame});
     EXPECT_EQ(Run({"usb-id", "write", "BBBBBBBBBB"}).status, 1);
     vp::VirtualPrinter(Printer()).SetFaults({});
     return before;
   }
 };
 
-TEST_P(InterruptedUsbIdTest, IsReportedAtTheNextCommandAndSettledEitherWay) {
-  const Image before = CutUsbIdWrite(7);
-  EXPECT_EQ(Ids(Eeprom()), "BBBBBBBAAA");
-  const int64_t cut = Entries().back().id;
+TEST_P(InterruptedUsbIdTest, IsReportedAtTheNextCommandAndSettledWhole) {
+  const UsbIdCut& cut = GetParam();
+  const std::string before = CutUsbIdWrite(cut.written);
+  const std::string meant = "BBBBBBBBBB" + *UsbIdStamp(clock_.LocalTime());
+  const std::string left = Stored();
+  EXPECT_EQ(left.substr(0, cut.written), meant.substr(0, cut.written));
+  EXPECT_EQ(left.substr(cut.written), before.substr(cut.written));
+  const JournalEntry entry = Entries().back();
+  EXPECT_EQ(entry.operation, "USB ID write");
+  EXPECT_EQ(entry.state, "failed");
+  EXPECT_EQ(entry.changes.size(), kUsbIdBytes + kStampBytes);
 
   const auto next = Run({"usb-id", "read"});
-  EXPECT_THAT(next.err, ContainsRegex("^The last USB ID write to this printer, on "
-                                      "[0-9-]+ [0-9:]+, was interrupted: 7 of 10 bytes were "
-                                      "written\\."));
+  EXPECT_THAT(next.err, ContainsRegex("^The USB ID write to this printer, on [0-9-]+ [0-9:]+, "
+                                      "was interrupted: [0-9]+ of [0-9]+ bytes were written\\."));
 
-  const auto settled = Run({"journal", GetParam(), std::to_string(cut)});
+  const auto settled = Run({"journal", cut.settle, std::to_string(entry.id)});
   ASSERT_EQ(settled.status, 0) << settled.err;
-  EXPECT_EQ(Ids(Eeprom()), GetParam() == "rollback" ? Ids(before) : "BBBBBBBBBB");
+  EXPECT_EQ(Stored(), cut.settle == "rollback" ? before : meant);
   EXPECT_EQ(Run({"usb-id", "read"}).err, "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Journal, InterruptedUsbIdTest, ::testing::Values("rollback", "resume"));
+INSTANTIATE_TEST_SUITE_P(Journal, InterruptedUsbIdTest,
+                         ::testing::Values(UsbIdCut{"rollback", 7}, UsbIdCut{"resume", 7},
+                                           UsbIdCut{"rollback", 10}, UsbIdCut{"resume", 13}));
 
 TEST_F(JournalTest, AJournalThatCannotBeWrittenStopsTheWriteBeforeThePrinterSeesIt) {
   // A file where the journal's folder should be: no folder can be made there, even by root.
@@ -200,7 +230,8 @@ TEST_F(JournalTest, TwoProgramsJournalAtOnce) {
   const auto clear_many = [this](const fs::path& printer) {
     testing::FakeClock clock = testing::ClockAtToday();
     for (int k = 0; k < kWrites; ++k) {
-      std::vector<std::string> args{"--virtual", printer.string(), "counter", "clear", "--yes"};
+      std::vector<std::string> args{"--virtual", printer.string(), "eeprom", "write", "10",
+                                    ByteToHexPair(static_cast<uint8_t>(0x80 + k))};
       EXPECT_EQ(testing::RunOpalctlHere(args, clock).status, 0);
     }
   };

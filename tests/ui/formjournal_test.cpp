@@ -58,18 +58,17 @@ class FormJournal : public AdjustFormTest {
 TEST_F(FormJournal, EachFormWriteIsOneEntryUnderItsOperationsName) {
   const std::string old_id = UsbIdOf(world.printer);
   WriteUsbId("AB12345678");
+  // The start-up form's identity write found the identity in place: it wrote and recorded nothing.
   const auto entries = Entries();
-  ASSERT_EQ(entries.size(), 2U);
-  EXPECT_EQ(entries[0].operation, "identity write");
-  EXPECT_EQ(entries[1].operation, "USB ID write");
-  for (const JournalEntry& entry : entries) {
-    EXPECT_EQ(entry.state, "done");
-    EXPECT_EQ(entry.printer.usb_id, old_id);
-    EXPECT_EQ(entry.printer.model, "Corvane Opal 320");
-  }
-  EXPECT_EQ(entries[1].changes.size(), 18U);
-  EXPECT_EQ(entries[1].changes.front().before, old_id[0]);
-  EXPECT_EQ(entries[1].changes.front().after, 'A');
+  ASSERT_EQ(entries.size(), 1U);
+  const JournalEntry& entry = entries[0];
+  EXPECT_EQ(entry.operation, "USB ID write");
+  EXPECT_EQ(entry.state, "done");
+  EXPECT_EQ(entry.printer.usb_id, old_id);
+  EXPECT_EQ(entry.printer.model, "Corvane Opal 320");
+  EXPECT_EQ(entry.changes.size(), 18U);
+  EXPECT_EQ(entry.changes.front().before, old_id[0]);
+  EXPECT_EQ(entry.changes.front().after, 'A');
 }
 
 TEST_F(FormJournal, AnotherPrinterOnTheSamePortIsLearntAnew) {
@@ -77,6 +76,7 @@ TEST_F(FormJournal, AnotherPrinterOnTheSamePortIsLearntAnew) {
   // Another printer comes onto the bench, with its own USB ID.
   for (uint8_t k = 0; k < 10; ++k) world.printer.SetEepromByte(kUsbIdStart + k, 'Q');
   world.Connect();
+  WriteUsbId("CD12345678");
   EXPECT_EQ(Entries().back().printer.usb_id, "QQQQQQQQQQ");
 }
 
@@ -92,7 +92,7 @@ TEST_F(FormJournal, TheHistoryListsThisPrintersWritesAndUndoPutsTheOldBytesBack)
 
   history.ShowFor(PortId::Vlusb1);
   auto& list = Find<QTreeWidget>(history, "EntriesList");
-  ASSERT_EQ(list.topLevelItemCount(), 2);
+  ASSERT_EQ(list.topLevelItemCount(), 1);
   EXPECT_EQ(list.topLevelItem(0)->text(3), "USB ID write");
   EXPECT_THAT(list.topLevelItem(0)->text(5).toStdString(), HasSubstr("4C: "));
   list.setCurrentItem(list.topLevelItem(0));
@@ -101,13 +101,15 @@ TEST_F(FormJournal, TheHistoryListsThisPrintersWritesAndUndoPutsTheOldBytesBack)
 
   EXPECT_EQ(UsbIdOf(world.printer), old_id);
   ASSERT_EQ(world.dialogs.shown.size(), 2U);
-  EXPECT_THAT(world.dialogs.shown[0].text.toStdString(),
-              HasSubstr("Undo entry #2 (USB ID write)? These bytes will be written"));
+  const std::string question = world.dialogs.shown[0].text.toStdString();
+  EXPECT_THAT(question, HasSubstr("Undo entry #1 (USB ID write) on the printer at"));
+  EXPECT_THAT(question, HasSubstr("USB ID AB12345678 → " + old_id + "\n"));
+  EXPECT_THAT(question, HasSubstr("These bytes will be written and read back:\n4C: 41 -> "));
   EXPECT_EQ(world.dialogs.shown[1].text,
-            "Entry #2 undone: 18 bytes written and read back (entry #3).");
+            "Entry #1 undone: 18 bytes written and read back (entry #2).");
   EXPECT_FALSE(world.session.port.IsOpen());
-  EXPECT_EQ(list.topLevelItemCount(), 3);
-  EXPECT_EQ(Entries().back().operation, "undo of #2");
+  EXPECT_EQ(list.topLevelItemCount(), 2);
+  EXPECT_EQ(Entries().back().operation, "undo of #1");
 }
 
 TEST_F(FormJournal, AnUndoTheStartUpFormCannotReachChangesNothing) {
@@ -123,7 +125,7 @@ TEST_F(FormJournal, AnUndoTheStartUpFormCannotReachChangesNothing) {
   EXPECT_EQ(world.printer.Eeprom(), before);
   EXPECT_EQ(world.dialogs.shown.back().kind, DialogKind::Error);
   EXPECT_FALSE(world.session.port.IsOpen());
-  EXPECT_EQ(Entries().size(), 2U);
+  EXPECT_EQ(Entries().size(), 1U);
 }
 
 // A USB ID write cut off after two of its four bytes, found in the journal when the start-up
@@ -182,7 +184,7 @@ TEST_P(InterruptedAtConnect, IsSettledAsChosenBeforeAnythingElseIsWritten) {
   ASSERT_GE(world.dialogs.shown.size(), 1U);
   EXPECT_EQ(world.dialogs.shown[0].kind, DialogKind::Choose);
   EXPECT_THAT(world.dialogs.shown[0].text.toStdString(),
-              ::testing::StartsWith("The last USB ID write to this printer, on 2026-12-01 "
+              ::testing::StartsWith("The USB ID write to this printer, on 2026-12-01 "
                                     "10:00:00, was interrupted: 2 of 4 bytes were written."));
   EXPECT_EQ(FirstFour(), Expected(GetParam().bytes));
   if (GetParam().told) {
