@@ -157,17 +157,32 @@ std::array<EepromWrite, 2> PairWrites(BidKind kind, const BidPair& pair) {
   }};
 }
 
+// Sets both values of the dot kind and reads them back; whatever the sends give, the read-back
+// decides. A slot sent as kBidSlotUnchanged is left alone, so a value of -128 cannot be set that
+// way: its byte is written as well, or the printer would keep the value before it.
+Result SetPairVerified(TFactoryCommand& command, BidKind kind, int black, int color,
+                       std::span<const EepromWrite, 2> held) {
+  if (command.SetBidValue(static_cast<uint8_t>(kind), black, color) == PORT_OK) {
+    for (const EepromWrite& slot : held) {
+      if (static_cast<int8_t>(slot.value) != kBidSlotUnchanged) continue;
+      if (command.EepromWriteByte(slot.address, slot.value) != PORT_OK) break;
+    }
+  }
+  return command.VerifyEeprom(held);
+}
+
 }  // namespace
 
-Result TryBidPair(TFactoryCommand& command, BidKind kind, const BidPair& trial) {
-  const auto tried = PairWrites(kind, trial);
+Result TryBidPair(TFactoryCommand& command, BidKind kind, int black, int color) {
+  const std::array<EepromWrite, 2> tried{{
+      {BidAddress(kind, INK_BLACK), static_cast<uint8_t>(black & 0xFF)},
+      {BidAddress(kind, INK_COLOR), static_cast<uint8_t>(color & 0xFF)},
+  }};
   if (const WriteClearance clearance = command.BeginWrites(tried, WriteIntent::Try);
       clearance.result != PORT_OK) {
     return clearance.result;
   }
-  const Result sent = command.SetBidValue(static_cast<uint8_t>(kind), trial.black, trial.color);
-  if (sent != PORT_OK) return command.EndWrites(sent);
-  return command.EndWrites(command.VerifyEeprom(tried));
+  return command.EndWrites(SetPairVerified(command, kind, black, color, tried));
 }
 
 Result RestoreBidPair(TFactoryCommand& command, BidKind kind, const BidPair& stored) {
@@ -175,15 +190,7 @@ Result RestoreBidPair(TFactoryCommand& command, BidKind kind, const BidPair& sto
   if (const WriteClearance clearance = command.BeginWrites(held); clearance.result != PORT_OK) {
     return clearance.result;
   }
-  if (command.SetBidValue(static_cast<uint8_t>(kind), stored.black, stored.color) == PORT_OK) {
-    // A slot sent as kBidSlotUnchanged is left alone, so a stored -128 cannot come back that way:
-    // its byte is written back as it was, or the printer would keep the last trial's value.
-    for (const EepromWrite& slot : held) {
-      if (static_cast<int8_t>(slot.value) != kBidSlotUnchanged) continue;
-      if (command.EepromWriteByte(slot.address, slot.value) != PORT_OK) break;
-    }
-  }
-  return command.EndWrites(command.VerifyEeprom(held));
+  return command.EndWrites(SetPairVerified(command, kind, stored.black, stored.color, held));
 }
 
 }  // namespace opal

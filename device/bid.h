@@ -112,7 +112,8 @@ Result ReadBidPairs(TFactoryCommand& command, BidPairs& pairs);
 
 // Sets a pair the operation tries and will set back, and reads it back: a page printed under
 // values the printer did not take would mislead the technician's choice.
-Result TryBidPair(TFactoryCommand& command, BidKind kind, const BidPair& trial);
+// Values as sent in the Bi-D command, which may lie a little outside a signed byte around -128.
+Result TryBidPair(TFactoryCommand& command, BidKind kind, int black, int color);
 
 // Sets the pair back as it was read. Whatever the sends give, the read-back decides: its failure
 // (ERR_WRITE_NOT_HELD or ERR_WRITE_UNREADABLE) names the value that may be left at another

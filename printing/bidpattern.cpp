@@ -184,9 +184,11 @@ Result SendTrials(TRasterPrinter& raster, TFactoryCommand& command, BidKind kind
     DropResult(raster.SendInitialize());
     for (int column = 1; column <= kMarkColumns; ++column) {
       const int offset = column - 1 - kTrialSpread;
-      const BidPair trial{static_cast<int8_t>(centre.black + offset),
-                          static_cast<int8_t>(centre.color + offset)};
-      if (const Result set = TryBidPair(command, kind, trial); set != PORT_OK) return set;
+      if (const Result set =
+              TryBidPair(command, kind, centre.black + offset, centre.color + offset);
+          set != PORT_OK) {
+        return set;
+      }
       DropResult(raster.SendPrintSetup(kUnit, kBidirectional, dot_size, style.color_mode));
       SendTwoBitResolution(raster);
       SendTwoBitTransfer(raster, style.trial_ink);

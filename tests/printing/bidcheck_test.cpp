@@ -22,8 +22,7 @@ using ::testing::Pair;
 class BidCheckTest : public testing::RasterFixture {};
 
 TEST_F(BidCheckTest, PrintsBothInkGroupsOfEachDotKindInOrder) {
-  // Every value is 0: as read before the page and as read back after each block.
-  for (int read = 0; read < 6 + 12; ++read) script.packets.push_back(testing::ReplyWith(0));
+  script.eeprom.emplace();
   EXPECT_EQ(PrintBidCheckPattern(raster, command), PORT_OK);
   const auto stream = Decoded();
   ASSERT_THAT(stream.error, IsEmpty());
@@ -40,9 +39,13 @@ TEST_F(BidCheckTest, PrintsBothInkGroupsOfEachDotKindInOrder) {
   for (const auto* frame : stream.ServiceFrames()) {
     if (frame->bytes.at(7) == 0x41) read_addresses.push_back(frame->bytes.back());
   }
-  EXPECT_THAT(read_addresses,
-              ElementsAre(0x33, 0x36, 0x34, 0x37, 0x35, 0x38,  // before the first byte of the page
-                          0x33, 0x36, 0x33, 0x36, 0x34, 0x37, 0x34, 0x37, 0x35, 0x38, 0x35, 0x38));
+  // Every pair before the first byte of the page; then each block's pair after each of its 15
+  // trials and after it is set back.
+  std::vector<int> expected{0x33, 0x36, 0x34, 0x37, 0x35, 0x38};
+  for (const int black : {0x33, 0x34, 0x35}) {
+    for (int block = 0; block < 2 * 16; ++block) expected.insert(expected.end(), {black, black + 3});
+  }
+  EXPECT_THAT(read_addresses, ::testing::ElementsAreArray(expected));
   EXPECT_EQ(stream.elements[6].name, "text");
   EXPECT_EQ(stream.elements.back().name, "FF");
 }
@@ -70,8 +73,9 @@ TEST_F(BidCheckTest, PrinterThatStopsTakingBytesMidPageCostsOneTimeLimit) {
 }
 
 TEST_F(BidCheckTest, BlockThatCannotSetItsValuesBackEndsThePage) {
-  for (int read = 0; read < 6; ++read) script.packets.push_back(testing::ReplyWith(3));
-  script.packets.push_back(testing::ReplyWith(5));  // the last trial's value stayed
+  script.eeprom.emplace();
+  for (uint8_t address = 0x33; address <= 0x38; ++address) (*script.eeprom)[address] = 3;
+  script.bid_frames_held = 15;  // the last trial's value stays
   testing::StatusRecorder status;
   EXPECT_EQ(PrintBidCheckPage(raster, command, 0, status.Report()), ERR_WRITE_NOT_HELD);
   const auto stream = Decoded();

@@ -261,13 +261,31 @@ std::string Field(std::string number) {
 
 class BidPatternTest : public testing::RasterFixture {
  protected:
+  // A printer that keeps what it is set to and holds the pair of `kind`.
+  void HoldPair(BidKind kind, int8_t black, int8_t color) {
+    script.eeprom.emplace();
+    (*script.eeprom)[BidAddress(kind, INK_BLACK)] = static_cast<uint8_t>(black);
+    (*script.eeprom)[BidAddress(kind, INK_COLOR)] = static_cast<uint8_t>(color);
+  }
+  // The Bi-D frames sent, and the addresses of the read requests.
+  static std::vector<BidValues> BidFrames(const testing::DecodedStream& stream) {
+    std::vector<BidValues> sent;
+    for (const auto* frame : stream.ServiceFrames()) {
+      if (frame->bytes.at(7) == 0x00) sent.push_back(SlotsOf(*frame));
+    }
+    return sent;
+  }
+  static std::vector<int> ReadAddresses(const testing::DecodedStream& stream) {
+    std::vector<int> read;
+    for (const auto* frame : stream.ServiceFrames()) {
+      if (frame->bytes.at(7) == 0x41) read.push_back(frame->bytes.back());
+    }
+    return read;
+  }
+
   testing::DecodedStream Print(BidKind kind, uint8_t ink_group, int8_t black, int8_t color) {
     script.writes.clear();
-    // The pair as read before the block, then as read back after the block set it back.
-    script.packets = {testing::ReplyWith(static_cast<uint8_t>(black)),
-                      testing::ReplyWith(static_cast<uint8_t>(color)),
-                      testing::ReplyWith(static_cast<uint8_t>(black)),
-                      testing::ReplyWith(static_cast<uint8_t>(color))};
+    HoldPair(kind, black, color);
     EXPECT_EQ(PrintBidPattern(raster, command, kind, ink_group), PORT_OK);
     auto stream = Decoded();
     EXPECT_THAT(stream.error, IsEmpty());
@@ -320,22 +338,21 @@ TEST_F(BidPatternTest, TextOfTheFirstBlockIsByteExact) {
 
 TEST_F(BidPatternTest, TrialsSetEachValueInTurnAndTheBlockSetsBackWhatItRead) {
   const auto stream = Print(BidKind::Ms, INK_BLACK, 72, -71);
-  const auto frames = stream.ServiceFrames();
-  ASSERT_THAT(frames, SizeIs(2 + 16 + 2));
-  for (const std::size_t read : {0u, 18u}) {
-    EXPECT_EQ(frames[read]->bytes.back(), 0x33);
-    EXPECT_EQ(frames[read + 1]->bytes.back(), 0x36);
-  }
-  std::vector<BidValues> sent;
-  for (std::size_t i = 2; i < 18; ++i) {
-    EXPECT_EQ(frames[i]->bytes.at(7), 0x00);
-    EXPECT_EQ(frames[i]->bytes.at(10), 1) << "MS is Bi-D kind 1";
-    sent.push_back(SlotsOf(*frames[i]));
+  for (const auto* frame : stream.ServiceFrames()) {
+    if (frame->bytes.at(7) == 0x00) {
+      EXPECT_EQ(frame->bytes.at(10), 1) << "MS is Bi-D kind 1";
+    }
   }
   const std::vector<BidValues> trials{{68, -71}, {69, -70}, {70, -69}, {71, -68}, {72, -67}};
   auto expected = Repeated(trials, 3);
   expected.push_back({72, -71});
-  EXPECT_THAT(sent, ElementsAreArray(expected));
+  EXPECT_THAT(BidFrames(stream), ElementsAreArray(expected));
+  // The pair is read before the block, and after every trial and the setting back.
+  std::vector<int> reads;
+  for (std::size_t k = 0; k < 1 + expected.size(); ++k) {
+    reads.insert(reads.end(), {0x33, 0x36});
+  }
+  EXPECT_THAT(ReadAddresses(stream), ElementsAreArray(reads));
 
   // After the last pass: the values set back, read back, and the printer reset to text.
   std::vector<std::string> ending;
@@ -344,6 +361,19 @@ TEST_F(BidPatternTest, TrialsSetEachValueInTurnAndTheBlockSetsBackWhatItRead) {
   }
   EXPECT_THAT(ending,
               ::testing::ElementsAre("ESC (v", "CR", "service", "service", "service", "ESC @"));
+}
+
+// A printer that stops taking Bi-D values after the first trial: the second trial reads back
+// wrong, no more trials go out, and the pair is still sent back; the value it could not set
+// back is the one named.
+TEST_F(BidPatternTest, TrialThePrinterDoesNotTakeEndsTheTrials) {
+  HoldPair(BidKind::Ms, 3, -2);
+  script.bid_frames_held = 1;
+  EXPECT_EQ(PrintBidPattern(raster, command, BidKind::Ms, INK_BLACK), ERR_WRITE_NOT_HELD);
+  EXPECT_EQ(command.Message(ERR_WRITE_NOT_HELD),
+            "Verify error at address 33: written 03, read back 01.");
+  EXPECT_THAT(BidFrames(Decoded()),
+              ::testing::ElementsAre(BidValues{1, -4}, BidValues{2, -3}, BidValues{3, -2}));
 }
 
 TEST_F(BidPatternTest, PairThatCannotBeReadIsNeitherPrintedAroundNorSetBack) {
@@ -370,42 +400,44 @@ TEST_F(BidPatternTest, PairThatCannotBeReadIsNeitherPrintedAroundNorSetBack) {
 
 TEST_F(BidPatternTest, RestoreThePrinterDoesNotHoldNamesTheValueLeftChanged) {
   struct Case {
-    std::vector<uint8_t> replies;  // the pair before the block, then what reads back after it
+    std::size_t bid_frames_held;
+    std::size_t reads_answered;
     Result result;
     std::string message;
   };
+  // 15 trials, each read back as a pair, after the pair read before the block.
+  constexpr std::size_t kReadsBeforeRestore = 2 + 15 * 2;
   for (const Case& c : std::vector<Case>{
-           {{3, 0xFE, 5},
-            ERR_WRITE_NOT_HELD,
+           {15, SIZE_MAX, ERR_WRITE_NOT_HELD,
             "Verify error at address 33: written 03, read back 05."},
-           {{3, 0xFE, 3, 0},
-            ERR_WRITE_NOT_HELD,
-            "Verify error at address 36: written FE, read back 00."},
-           {{3, 0xFE},
-            ERR_WRITE_UNREADABLE,
+           {SIZE_MAX, kReadsBeforeRestore, ERR_WRITE_UNREADABLE,
             "Verify error at address 33: written 03, cannot be read back (Receive error)."},
        }) {
     script.packets.clear();
-    for (const uint8_t value : c.replies) script.packets.push_back(testing::ReplyWith(value));
+    HoldPair(BidKind::Ms, 3, -2);
+    script.bid_frames_held = c.bid_frames_held;
+    script.reads_answered = c.reads_answered;
     EXPECT_EQ(PrintBidPattern(raster, command, BidKind::Ms, INK_BLACK), c.result) << c.message;
     EXPECT_EQ(command.Message(c.result), c.message);
   }
 }
 
-TEST_F(BidPatternTest, ValueSentAsNotSetIsRestoredAsReadToo) {
+TEST_F(BidPatternTest, ValueSentAsNotSetIsTriedAndRestoredAsReadToo) {
   const auto stream = Print(BidKind::Pl4, INK_COLOR, -128, 71);
-  const auto frames = stream.ServiceFrames();
-  ASSERT_FALSE(frames.empty());
-  EXPECT_EQ(frames[0]->bytes.back(), 0x35);
-  EXPECT_EQ(frames[2]->bytes.at(10), 3);
-  EXPECT_EQ(SlotsOf(*frames[2]), (BidValues{-130, 67}));
-  ASSERT_EQ(frames.size(), 2u + 15u + 4u);
-  EXPECT_EQ(SlotsOf(*frames[17]), (BidValues{-128, 71}));
-  // That -128 would leave the last trial in force: the stored byte goes back as it was.
-  const PageElement& written = *frames[18];
-  EXPECT_EQ(written.bytes.at(7), 0x42) << "an EEPROM write";
-  EXPECT_THAT(std::vector<uint8_t>(written.bytes.end() - 2, written.bytes.end()),
-              ::testing::ElementsAre(0x35, 0x80));
+  const auto sent = BidFrames(stream);
+  ASSERT_EQ(sent.size(), 16u);
+  EXPECT_EQ(sent.front(), (BidValues{-130, 67}));
+  EXPECT_EQ(sent.back(), (BidValues{-128, 71}));
+  // That -128 would leave the value before it in force: its byte is written as well, in the
+  // middle trial of each pass and when the pair is set back.
+  std::size_t byte_writes = 0;
+  for (const auto* frame : stream.ServiceFrames()) {
+    if (frame->bytes.at(7) != 0x42) continue;
+    ++byte_writes;
+    EXPECT_THAT(std::vector<uint8_t>(frame->bytes.end() - 2, frame->bytes.end()),
+                ::testing::ElementsAre(0x35, 0x80));
+  }
+  EXPECT_EQ(byte_writes, 3u + 1u);
 }
 
 struct BidStyleCase {

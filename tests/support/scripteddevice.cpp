@@ -22,8 +22,28 @@ long ScriptedDevice::WriteSome(std::span<const uint8_t> bytes) {
   if (count > 0) {
     script_.writes.emplace_back(bytes.begin(), bytes.begin() + long(count));
     answer_due_ = IsReadRequest(script_.writes.back());
+    if (script_.eeprom) KeepInEeprom(script_.writes.back());
   }
   return static_cast<long>(count);
+}
+
+void ScriptedDevice::KeepInEeprom(const std::vector<uint8_t>& frame) {
+  if (frame.size() < 11 || frame[0] != 0x1B || frame[1] != 0x7C) return;
+  auto& eeprom = *script_.eeprom;
+  if (frame[7] == 0x41 && script_.packets.empty() && script_.reads_answered > 0) {
+    --script_.reads_answered;
+    script_.packets.push_back(ReplyWith(eeprom[frame[10]]));
+  } else if (frame[7] == 0x42 && frame.size() >= 12) {
+    eeprom[frame[10]] = frame[11];
+  } else if (frame[7] == 0x00 && frame.size() >= 15 && script_.bid_frames_held > 0) {
+    --script_.bid_frames_held;
+    // Black then Color, each little-endian; -128 leaves a value as it is.
+    const uint8_t black = static_cast<uint8_t>(0x33 + frame[10] - 1);
+    for (const auto& [address, at] : {std::pair{black, 11}, std::pair{uint8_t(black + 3), 13}}) {
+      const auto value = static_cast<int16_t>(frame[at] | frame[at + 1] << 8);
+      if (value != -128) eeprom[address] = static_cast<uint8_t>(value & 0xFF);
+    }
+  }
 }
 
 long ScriptedDevice::ReadSome(std::span<uint8_t> buffer) {

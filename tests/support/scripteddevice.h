@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <deque>
 #include <functional>
 #include <string>
@@ -22,6 +24,11 @@ struct Script {
   long accept_per_write = -1;                 // -1: everything; 0: stalled
   std::size_t stall_after_writes = SIZE_MAX;  // the printer stops taking bytes after this many
   std::chrono::milliseconds write_takes{0};
+  // When set, the device keeps an EEPROM as a printer does: EEPROM writes and Bi-D frames change
+  // it, and a read request that no scripted packet answers is answered from it.
+  std::optional<std::array<uint8_t, 256>> eeprom;
+  std::size_t bid_frames_held = SIZE_MAX;  // Bi-D frames after this many change nothing
+  std::size_t reads_answered = SIZE_MAX;   // read requests after this many get no answer
 };
 
 class ScriptedDevice final : public PortDevice {
@@ -35,6 +42,8 @@ class ScriptedDevice final : public PortDevice {
  private:
   Script& script_;
   FakeClock& clock_;
+  void KeepInEeprom(const std::vector<uint8_t>& frame);
+
   bool answer_due_ = false;
   std::vector<uint8_t> rest_;
 };
