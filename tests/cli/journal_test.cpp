@@ -190,6 +190,70 @@ INSTANTIATE_TEST_SUITE_P(Journal, InterruptedUsbIdTest,
                          ::testing::Values(UsbIdCut{"rollback", 7}, UsbIdCut{"resume", 7},
                                            UsbIdCut{"rollback", 10}, UsbIdCut{"resume", 13}));
 
+TEST_F(JournalTest, APrintThatPutsItsTrialsBackHasNothingToUndoAndAMatchingIdentityNoEntry) {
+  const Image before = Eeprom();
+  ASSERT_EQ(Run({"identity", "320"}).status, 0);
+  EXPECT_TRUE(Entries().empty()) << "the identity was in place already";
+
+  ASSERT_EQ(Run({"print", "bid"}).status, 0);
+  ASSERT_EQ(Entries().size(), 1u);
+  const JournalEntry print = Entries().front();
+  EXPECT_EQ(print.operation, "Bi-D check print");
+  EXPECT_EQ(print.state, "done");
+  EXPECT_EQ(print.changes.size(), 6u) << "each Bi-D value once";
+  for (const JournalChange& change : print.changes) EXPECT_EQ(change.before, change.after);
+
+  const auto undo = Run({"journal", "undo", std::to_string(print.id)});
+  ASSERT_EQ(undo.status, 0) << undo.err;
+  EXPECT_THAT(undo.out, HasSubstr("there is nothing to undo"));
+  EXPECT_EQ(Eeprom(), before);
+  EXPECT_EQ(Entries().size(), 1u);
+}
+
+// A Bi-D print that loses power part of the way through its stream: what it left is found at the
+// next command, and rollback puts back every value as it was before the print.
+class CutBidPrintTest : public JournalTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(CutBidPrintTest, IsFoundAtTheNextCommandAndRolledBackWhole) {
+  const fs::path reference = Printer("reference");
+  ASSERT_EQ(Run({"print", "bid"}, reference).status, 0);
+  const long whole = static_cast<long>(fs::file_size(reference / "capture.prn"));
+
+  ASSERT_EQ(Run({"counter", "clear", "--yes"}).status, 0);  // the snapshot is kept by now
+  const Image before = Eeprom();
+  const long start = BytesHeard();
+  vp::VirtualPrinter(Printer()).SetFaults({.power_off_after_bytes = whole * GetParam() / 100});
+  const auto cut = Run({"print", "bid"});
+  ASSERT_NE(cut.status, 0);
+  vp::VirtualPrinter(Printer()).SetFaults({});
+  ASSERT_GT(BytesHeard(), start);
+
+  const bool moved = Eeprom() != before;
+  const JournalEntry entry = Entries().back();
+  if (moved) {
+    EXPECT_EQ(entry.operation, "Bi-D check print");
+    EXPECT_EQ(entry.state, "failed");
+    EXPECT_THAT(cut.err, HasSubstr("Not in place as meant: Bi-D "));
+    EXPECT_THAT(cut.err, HasSubstr("\"opalctl journal rollback " + std::to_string(entry.id)));
+  }
+  const auto next = Run({"bid", "read"});
+  ASSERT_EQ(next.status, 0) << next.err;
+  if (!moved) {
+    EXPECT_EQ(next.err, "") << "a print cut where every value was back in place left nothing";
+    return;
+  }
+  EXPECT_THAT(next.err, ContainsRegex("^The Bi-D check print to this printer, on [0-9-]+ [0-9:]+, "
+                                      "was interrupted: [1-6] bytes? (is|are) left at a trial "
+                                      "setting\\."));
+  const auto rollback = Run({"journal", "rollback", std::to_string(entry.id)});
+  ASSERT_EQ(rollback.status, 0) << rollback.err;
+  EXPECT_EQ(Eeprom(), before);
+  EXPECT_EQ(Run({"bid", "read"}).err, "");
+}
+
+// Percent of the whole print's stream after which the power goes.
+INSTANTIATE_TEST_SUITE_P(Journal, CutBidPrintTest, ::testing::Values(3, 20, 37, 50, 66, 83, 99));
+
 TEST_F(JournalTest, AJournalThatCannotBeWrittenStopsTheWriteBeforeThePrinterSeesIt) {
   // A file where the journal's folder should be: no folder can be made there, even by root.
   std::ofstream(temp_.path() / "blocked") << "x";
