@@ -10,7 +10,11 @@ int main(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_IGN);
   opal::SystemClock clock;
   opal::ThreadSleeper sleeper;
-  opal::cli::Console console{std::cin, std::cout, std::cerr, isatty(STDIN_FILENO) != 0,
-                             isatty(STDOUT_FILENO) != 0, isatty(STDERR_FILENO) != 0};
+  opal::cli::Console console{std::cin,
+                             std::cout,
+                             std::cerr,
+                             isatty(STDIN_FILENO) != 0,
+                             isatty(STDOUT_FILENO) != 0,
+                             isatty(STDERR_FILENO) != 0};
   return opal::cli::RunOpalctl({argv + 1, argv + argc}, clock, sleeper, console);
 }

@@ -33,7 +33,8 @@ const std::vector<Field>& Fields() {
   static const std::vector<Field> fields = [] {
     std::vector<Field> all;
     for (const BidRow& row : kBidRows) {
-      all.push_back({"Bi-D " + std::string(row.label), {BidAddress(row.kind, row.ink_group)},
+      all.push_back({"Bi-D " + std::string(row.label),
+                     {BidAddress(row.kind, row.ink_group)},
                      [](const std::vector<uint8_t>& bytes) {
                        return std::to_string(static_cast<int8_t>(bytes[0]));
                      }});
@@ -105,8 +106,8 @@ std::string LeftBehindLine(std::span<const JournalChange> left_behind) {
     const auto field = FieldOf(change.address);
     std::string name;
     if (field == Fields().end()) {
-      name = "EEPROM " + ByteToHexPair(change.address) + " (was " + ByteToHexPair(change.before) +
-             ")";
+      name =
+          "EEPROM " + ByteToHexPair(change.address) + " (was " + ByteToHexPair(change.before) + ")";
     } else {
       if (std::find(named.begin(), named.end(), field->addresses.front()) != named.end()) continue;
       named.push_back(field->addresses.front());

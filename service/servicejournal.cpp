@@ -98,12 +98,13 @@ Result ServiceJournal::LearnPrinter() {
 Result ServiceJournal::KeepSnapshot() {
   if (store_.HasSnapshot(printer_.usb_id, printer_.head_id)) return PORT_OK;
   EepromImage image{};
-  const Result read =
-      ReadEepromRange(session_.command, {0x00, kEepromSize - 1}, [&](uint8_t address, uint8_t value) {
-        image[address] = value;
-        constexpr std::size_t kStep = 16;
-        if (progress_ && (address + 1u) % kStep == 0) progress_(address + 1u, kEepromSize);
-      });
+  const Result read = ReadEepromRange(session_.command, {0x00, kEepromSize - 1},
+                                      [&](uint8_t address, uint8_t value) {
+                                        image[address] = value;
+                                        constexpr std::size_t kStep = 16;
+                                        if (progress_ && (address + 1u) % kStep == 0)
+                                          progress_(address + 1u, kEepromSize);
+                                      });
   if (read != PORT_OK) return read;
   return store_.AddSnapshot(Now(), printer_, image) ? PORT_OK : ERR_JOURNAL;
 }

@@ -196,13 +196,7 @@ const std::vector<MatrixCommand> kCommands{
      kChipPrintWait,
      0,
      true},
-    {"PrintA4",
-     {"print", "a4"},
-     "A4 pattern print is completed.",
-     Needs::HeldWrites,
-     {},
-     0,
-     true},
+    {"PrintA4", {"print", "a4"}, "A4 pattern print is completed.", Needs::HeldWrites, {}, 0, true},
 };
 
 // A read that runs out of time, the grace for its late reply, and a second for any wait that

@@ -294,8 +294,9 @@ TEST_F(JournalTest, TwoProgramsJournalAtOnce) {
   const auto clear_many = [this](const fs::path& printer) {
     testing::FakeClock clock = testing::ClockAtToday();
     for (int k = 0; k < kWrites; ++k) {
-      std::vector<std::string> args{"--virtual", printer.string(), "eeprom", "write", "10",
-                                    ByteToHexPair(static_cast<uint8_t>(0x80 + k))};
+      std::vector<std::string> args{"--virtual", printer.string(),
+                                    "eeprom",    "write",
+                                    "10",        ByteToHexPair(static_cast<uint8_t>(0x80 + k))};
       EXPECT_EQ(testing::RunOpalctlHere(args, clock).status, 0);
     }
   };

@@ -43,7 +43,8 @@ TEST_F(BidCheckTest, PrintsBothInkGroupsOfEachDotKindInOrder) {
   // trials and after it is set back.
   std::vector<int> expected{0x33, 0x36, 0x34, 0x37, 0x35, 0x38};
   for (const int black : {0x33, 0x34, 0x35}) {
-    for (int block = 0; block < 2 * 16; ++block) expected.insert(expected.end(), {black, black + 3});
+    for (int block = 0; block < 2 * 16; ++block)
+      expected.insert(expected.end(), {black, black + 3});
   }
   EXPECT_THAT(read_addresses, ::testing::ElementsAreArray(expected));
   EXPECT_EQ(stream.elements[6].name, "text");

@@ -2,9 +2,9 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 

@@ -42,10 +42,10 @@ QString EntryDetail(const JournalEntry& entry) {
 }
 
 QString UndoQuestion(const JournalEntry& entry) {
-  QString text = QStringLiteral("Undo entry #%1 (%2) on the printer at %3?\n")
-                     .arg(entry.id)
-                     .arg(QString::fromStdString(entry.operation),
-                          QString::fromStdString(entry.printer.port));
+  QString text =
+      QStringLiteral("Undo entry #%1 (%2) on the printer at %3?\n")
+          .arg(entry.id)
+          .arg(QString::fromStdString(entry.operation), QString::fromStdString(entry.printer.port));
   std::vector<JournalChange> back;
   for (const JournalChange& change : entry.changes) {
     back.push_back({change.address, change.after, change.before});
