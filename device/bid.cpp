@@ -150,10 +150,12 @@ Result ReadBidPairs(TFactoryCommand& command, BidPairs& pairs) {
 
 namespace {
 
-std::array<EepromWrite, 2> PairWrites(BidKind kind, const BidPair& pair) {
+// The bytes a pair leaves in the EEPROM; values as sent in the Bi-D command may lie a little
+// outside a signed byte, and the printer keeps their low byte.
+std::array<EepromWrite, 2> PairWrites(BidKind kind, int black, int color) {
   return {{
-      {BidAddress(kind, INK_BLACK), static_cast<uint8_t>(pair.black)},
-      {BidAddress(kind, INK_COLOR), static_cast<uint8_t>(pair.color)},
+      {BidAddress(kind, INK_BLACK), static_cast<uint8_t>(black & 0xFF)},
+      {BidAddress(kind, INK_COLOR), static_cast<uint8_t>(color & 0xFF)},
   }};
 }
 
@@ -174,10 +176,7 @@ Result SetPairVerified(TFactoryCommand& command, BidKind kind, int black, int co
 }  // namespace
 
 Result TryBidPair(TFactoryCommand& command, BidKind kind, int black, int color) {
-  const std::array<EepromWrite, 2> tried{{
-      {BidAddress(kind, INK_BLACK), static_cast<uint8_t>(black & 0xFF)},
-      {BidAddress(kind, INK_COLOR), static_cast<uint8_t>(color & 0xFF)},
-  }};
+  const auto tried = PairWrites(kind, black, color);
   if (const WriteClearance clearance = command.BeginWrites(tried, WriteIntent::Try);
       clearance.result != PORT_OK) {
     return clearance.result;
@@ -186,7 +185,7 @@ Result TryBidPair(TFactoryCommand& command, BidKind kind, int black, int color) 
 }
 
 Result RestoreBidPair(TFactoryCommand& command, BidKind kind, const BidPair& stored) {
-  const auto held = PairWrites(kind, stored);
+  const auto held = PairWrites(kind, stored.black, stored.color);
   if (const WriteClearance clearance = command.BeginWrites(held); clearance.result != PORT_OK) {
     return clearance.result;
   }

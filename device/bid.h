@@ -111,8 +111,8 @@ Result ReadBidPair(TFactoryCommand& command, BidKind kind, BidPair& pair);
 Result ReadBidPairs(TFactoryCommand& command, BidPairs& pairs);
 
 // Sets a pair the operation tries and will set back, and reads it back: a page printed under
-// values the printer did not take would mislead the technician's choice.
-// Values as sent in the Bi-D command, which may lie a little outside a signed byte around -128.
+// values the printer did not take would mislead the technician's choice. The values are as sent
+// in the Bi-D command, which may lie a little outside a signed byte around -128.
 Result TryBidPair(TFactoryCommand& command, BidKind kind, int black, int color);
 
 // Sets the pair back as it was read. Whatever the sends give, the read-back decides: its failure

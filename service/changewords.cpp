@@ -57,18 +57,27 @@ const JournalChange* ChangeAt(std::span<const JournalChange> changes, uint8_t ad
   return found == changes.end() ? nullptr : &*found;
 }
 
-// The field's text before and after when the changes hold every byte of it and one moved.
-std::optional<std::string> FieldWords(const Field& field, std::span<const JournalChange> changes) {
-  std::vector<uint8_t> before;
-  std::vector<uint8_t> after;
+// The field's bytes as `side` of the changes holds them; nullopt when a byte of it is missing.
+std::optional<std::vector<uint8_t>> FieldBytes(const Field& field,
+                                               std::span<const JournalChange> changes,
+                                               uint8_t JournalChange::*side) {
+  std::vector<uint8_t> bytes;
   for (const uint8_t address : field.addresses) {
     const JournalChange* change = ChangeAt(changes, address);
     if (!change) return std::nullopt;
-    before.push_back(change->before);
-    after.push_back(change->after);
+    bytes.push_back(change->*side);
   }
-  if (before == after) return std::string();
-  return field.name + " " + field.text(before) + " → " + field.text(after);
+  return bytes;
+}
+
+// The field's text before and after when the changes hold every byte of it; empty when none
+// moved.
+std::optional<std::string> FieldWords(const Field& field, std::span<const JournalChange> changes) {
+  const auto before = FieldBytes(field, changes, &JournalChange::before);
+  if (!before) return std::nullopt;
+  const auto after = FieldBytes(field, changes, &JournalChange::after);
+  if (*before == *after) return std::string();
+  return field.name + " " + field.text(*before) + " → " + field.text(*after);
 }
 
 std::vector<Field>::const_iterator FieldOf(uint8_t address) {
@@ -111,14 +120,8 @@ std::string LeftBehindLine(std::span<const JournalChange> left_behind) {
     } else {
       if (std::find(named.begin(), named.end(), field->addresses.front()) != named.end()) continue;
       named.push_back(field->addresses.front());
-      std::vector<uint8_t> before;
-      for (const uint8_t address : field->addresses) {
-        const JournalChange* at = ChangeAt(left_behind, address);
-        before.push_back(at ? at->before : 0);
-      }
-      const bool whole = std::all_of(field->addresses.begin(), field->addresses.end(),
-                                     [&](uint8_t a) { return ChangeAt(left_behind, a); });
-      name = field->name + (whole ? " (was " + field->text(before) + ")" : "");
+      const auto before = FieldBytes(*field, left_behind, &JournalChange::before);
+      name = field->name + (before ? " (was " + field->text(*before) + ")" : "");
     }
     names += (names.empty() ? "" : ", ") + name;
   }
