@@ -20,6 +20,7 @@ OpalService::OpalService(const Options& options)
               .dialogs = dialogs,
               .exit = exit,
               .modules = session.modules,
+              .operations = session.operations,
               .journal = &journal},
       forms(context),
       printed_pages(MakePrintedPagesWindow(BenchViewOf(ports), *forms.FormBoot)) {

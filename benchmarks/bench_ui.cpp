@@ -69,7 +69,8 @@ void EepromGridFilledThroughTheVirtualPrinter(benchmark::State& state) {
                                    .sleeper = link.sleeper,
                                    .dialogs = dialogs,
                                    .exit = link.exit,
-                                   .modules = link.session.modules};
+                                   .modules = link.session.modules,
+                                   .operations = link.session.operations};
   QWidget area;
   auto* layout = new QVBoxLayout(&area);
   PanelStack host(area, link.session.command);
@@ -137,7 +138,8 @@ struct ProgramOnALatePrinter {
                                    .sleeper = sleeper,
                                    .dialogs = dialogs,
                                    .exit = link.exit,
-                                   .modules = link.session.modules};
+                                   .modules = link.session.modules,
+                                   .operations = link.session.operations};
   opal::ui::Navigator forms{context};
 };
 

@@ -8,7 +8,6 @@
 #include "device/datamanu.h"
 #include "device/headid.h"
 #include "device/usbid.h"
-#include "maintenance/maintenance.h"
 
 namespace opal::cli {
 namespace {
@@ -36,8 +35,9 @@ int HeadIdWrite(Opalctl& ctl, const std::string& typed) {
     return kUsage;
   }
   ctl.Connect();
-  if (const Result result = ctl.modules.head_id.WriteHeadId(id); result != PORT_OK)
-    return ctl.Failed(result);
+  if (const Outcome written = ctl.operations.WriteHeadId(id); written.result != PORT_OK) {
+    return ctl.Failed(written);
+  }
   for (const std::string& line : HeadIdWrittenLines(id)) ctl.console.out << line << '\n';
   return kDone;
 }
@@ -66,8 +66,9 @@ int UsbIdWrite(Opalctl& ctl, const std::string& id) {
   }
   ctl.Connect();
   std::string stamp;
-  if (const Result result = ctl.modules.usb_id.WriteUsbId(id, stamp); result != PORT_OK)
-    return ctl.Failed(result);
+  if (const Outcome written = ctl.operations.WriteUsbId(id, stamp); written.result != PORT_OK) {
+    return ctl.Failed(written);
+  }
   ctl.console.out << UsbIdWrittenLine(id, stamp) << '\n';
   return kDone;
 }
@@ -75,8 +76,7 @@ int UsbIdWrite(Opalctl& ctl, const std::string& id) {
 int CounterRead(Opalctl& ctl) {
   ctl.Connect();
   std::string digits;
-  if (const Result result = ctl.modules.maintenance.ReadProtectionCounter(digits);
-      result != PORT_OK) {
+  if (const Result result = ctl.operations.ReadCounter(digits); result != PORT_OK) {
     return ctl.Failed(result);
   }
   ctl.console.out << kCounterValuePrefix << digits << '\n';
@@ -90,8 +90,8 @@ int CounterClear(Opalctl& ctl, bool yes) {
     return *refused;
   }
   ctl.Connect();
-  if (const Result result = ctl.modules.maintenance.ClearProtectionCounter(); result != PORT_OK) {
-    return ctl.Failed(result);
+  if (const Outcome cleared = ctl.operations.ClearCounter(); cleared.result != PORT_OK) {
+    return ctl.Failed(cleared);
   }
   ctl.console.out << kCounterCleared << '\n';
   return kDone;

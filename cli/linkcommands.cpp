@@ -62,9 +62,8 @@ int Write(Opalctl& ctl, const Arguments& args) {
   const auto byte = ParseEepromByte(ToUpperAscii(args.address), ToUpperAscii(args.data));
   if (!byte) return UsageError(ctl, kInputDataIsWrong);
   ctl.Connect();
-  const std::array<EepromWrite, 1> write{{{byte->address, byte->data}}};
-  if (const Result result = ctl.command.WriteEepromVerified(write); result != PORT_OK) {
-    return ctl.Failed(result);
+  if (const Outcome written = ctl.operations.WriteEepromByte(*byte); written.result != PORT_OK) {
+    return ctl.Failed(written);
   }
   ctl.console.out << kEepromAddressPrefix << ByteToHexPair(byte->address) << '\n'
                   << kEepromDataPrefix << ByteToHexPair(byte->data) << '\n';
@@ -98,8 +97,8 @@ int Restore(Opalctl& ctl, const std::filesystem::path& path) {
 int Identity(Opalctl& ctl, const std::string& model) {
   ctl.Connect();
   const PrinterModel code = model == "310" ? PrinterModel::Opal310 : PrinterModel::Opal320;
-  if (const Result result = WriteModelIdentity(ctl.command, code); result != PORT_OK) {
-    return ctl.Failed(result);
+  if (const Outcome written = ctl.operations.WriteIdentity(code); written.result != PORT_OK) {
+    return ctl.Failed(written);
   }
   ctl.console.out << "Model identity written for " << ModelName(code) << ".\n";
   return kDone;
@@ -109,7 +108,8 @@ int Identity(Opalctl& ctl, const std::string& model) {
 
 int RestoreImage(Opalctl& ctl, const EepromImage& image) {
   RestoreReport report;
-  const Result result = RestoreEeprom(ctl.command, image, report);
+  const Outcome restored = ctl.operations.RestoreEeprom(image, report);
+  const Result result = restored.result;
   std::ostream& err = ctl.console.err;
   for (const EepromMismatch& byte : report.mismatches) {
     err << "Address " << ByteToHexPair(byte.address) << ": file " << ByteToHexPair(byte.wanted)

@@ -7,10 +7,6 @@
 #include "cli/printcommands.h"
 #include "cli/terminal.h"
 #include "device/headid.h"
-#include "maintenance/maintenance.h"
-#include "maintenance/zlic.h"
-#include "printing/a4check.h"
-#include "printing/zlicprint.h"
 
 namespace opal::cli {
 namespace {
@@ -52,7 +48,7 @@ int RunSequence(Opalctl& ctl, const TimedSequence& sequence, bool no_wait) {
   ctl.Connect();
   ctl.console.out << sequence.busy_text << std::endl;
   CountdownSleeper wait(ctl, no_wait);
-  if (const Result result = RunTimedSequence(ctl.command, wait, sequence); result != PORT_OK) {
+  if (const Result result = ctl.operations.RunSequence(sequence, wait); result != PORT_OK) {
     return ctl.Failed(result);
   }
   if (no_wait) {
@@ -69,7 +65,7 @@ int LiquidExchange(Opalctl& ctl, bool no_wait) {
   ctl.Connect();
   ctl.console.out << kExchangeBusy << std::endl;
   if (no_wait) {
-    if (const Result result = ctl.command.LiquidExchange(); result != PORT_OK) {
+    if (const Result result = ctl.operations.StartLiquidExchange(); result != PORT_OK) {
       return ctl.Failed(result);
     }
     ctl.console.out << kNotWaited << '\n';
@@ -79,9 +75,9 @@ int LiquidExchange(Opalctl& ctl, bool no_wait) {
   Result result = PORT_OK;
   {
     StatusLine line(ctl.console);
-    result =
-        RunLiquidExchange(ctl.command, ctl.clock, wait, ctl.sleeper,
-                          [&line](std::chrono::seconds silent) { line.Show(SilenceText(silent)); });
+    result = ctl.operations.RunLiquidExchange(
+        wait, ctl.sleeper,
+        [&line](std::chrono::seconds silent) { line.Show(SilenceText(silent)); });
   }
   if (result != PORT_OK) return ctl.Failed(result);
   ctl.console.out << kExchangeDone << '\n';
@@ -91,9 +87,8 @@ int LiquidExchange(Opalctl& ctl, bool no_wait) {
 int DataReset(Opalctl& ctl) {
   ctl.Connect();
   ctl.console.out << kDataResetBusy << std::endl;
-  if (const Result result = ResetRefurbishedData(ctl.modules.maintenance, ctl.command);
-      result != PORT_OK) {
-    return ctl.Failed(result);
+  if (const Outcome reset = ctl.operations.ResetData(); reset.result != PORT_OK) {
+    return ctl.Failed(reset);
   }
   ctl.console.out << kDataResetDone << '\n' << kDataResetNote << '\n';
   return kDone;
@@ -113,7 +108,7 @@ int ChipInfo(Opalctl& ctl, const Arguments& args) {
   const ChipReport report = args.chip_report == "unique" ? ChipReport::Unique : ChipReport::Usage;
   ctl.Connect();
   std::string text;
-  if (const Result result = ctl.modules.zlic.ReadChipInfo({cartridge, report, {}}, text);
+  if (const Result result = ctl.operations.ReadChipInfo({cartridge, report, {}}, text);
       result != PORT_OK) {
     return ChipFailed(ctl, result);
   }
@@ -124,8 +119,7 @@ int ChipInfo(Opalctl& ctl, const Arguments& args) {
 int PrintChips(Opalctl& ctl, bool no_wait) {
   ctl.Connect();
   ctl.console.out << kChipInfoPrinting << std::endl;
-  if (const Result result = PrintAllChipInfo(ctl.modules.raster, ctl.modules.zlic);
-      result != PORT_OK) {
+  if (const Result result = ctl.operations.PrintAllChipInfo(); result != PORT_OK) {
     return ChipFailed(ctl, result);
   }
   CountdownSleeper(ctl, no_wait).Sleep(kChipInfoPrintWait);
@@ -138,8 +132,10 @@ int PrintA4(Opalctl& ctl, const std::string& model) {
   PrinterModel model_code = model == "310" ? PrinterModel::Opal310 : PrinterModel::Opal320;
   if (model.empty()) model_code = ModelNamedIn(answer);
   ctl.console.out << kA4CheckPrinting << std::endl;
-  if (const Result result = ctl.modules.a4check.PrintA4CheckSheet(model_code); result != PORT_OK) {
-    return ChipFailed(ctl, result);
+  if (const Outcome printed = ctl.operations.PrintA4CheckSheet(model_code);
+      printed.result != PORT_OK) {
+    ChipFailed(ctl, printed.result);
+    return ctl.Failed(printed, /*reported=*/true);
   }
   ctl.console.out << kA4CheckPrinted << '\n';
   return kDone;

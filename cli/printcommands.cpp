@@ -9,9 +9,6 @@
 
 #include "device/bid.h"
 #include "device/eeprom.h"
-#include "printing/bidcheck.h"
-#include "printing/clogged.h"
-#include "printing/patterns.h"
 
 namespace opal::cli {
 namespace {
@@ -56,22 +53,9 @@ constexpr std::array<std::string_view, kBidRowCount> kRowNames{
     "ms-black", "ms-color", "6pl-black", "6pl-color", "4pl-black", "4pl-color"};
 constexpr std::string_view kBidBlockPrefix = "bid-";
 
-struct NamedPattern {
-  std::string_view name;
-  Result (*print)(TRasterPrinter&);
-};
-constexpr std::array<NamedPattern, 6> kPatterns{{
-    {"beta-black", PrintBetaBlack},
-    {"beta-color", PrintBetaColor},
-    {"nozzle-black-cyan", PrintNozzleCheckBlackCyan},
-    {"nozzle-magenta-yellow", PrintNozzleCheckMagentaYellow},
-    {"halign-odd", PrintHorizontalAlignmentBkOdd},
-    {"halign-even", PrintHorizontalAlignmentBkEven},
-}};
-
-std::vector<std::string> PatternNames() {
-  std::vector<std::string> names;
-  for (const auto& pattern : kPatterns) names.emplace_back(pattern.name);
+// The raster patterns, then a Bi-D block for each row.
+std::vector<std::string> PrintablePatterns() {
+  std::vector<std::string> names = PatternNames();
   for (const auto row : kRowNames) names.push_back(std::string(kBidBlockPrefix) + std::string(row));
   return names;
 }
@@ -103,9 +87,9 @@ int BidWrite(Opalctl& ctl, const Arguments& args) {
   }
   ctl.Connect();
   const BidRow& row = kBidRows[RowIndex(args.row)];
-  if (const Result result = ctl.modules.bid.WriteBidValue(row.ink_group, row.kind, args.value);
-      result != PORT_OK) {
-    return ctl.Failed(result);
+  if (const Outcome written = ctl.operations.WriteBidValue(row, args.value);
+      written.result != PORT_OK) {
+    return ctl.Failed(written);
   }
   ctl.console.out << row.written_lead << args.value << kWrittenInEeprom << '\n';
   return kDone;
@@ -114,37 +98,34 @@ int BidWrite(Opalctl& ctl, const Arguments& args) {
 int PrintBid(Opalctl& ctl, int position) {
   ctl.Connect();
   TerminalStatus status(ctl.console.out, ctl.console.err);
-  const Result result =
-      PrintBidCheckPage(ctl.modules.raster, ctl.command, position, status.Report());
+  const Outcome printed = ctl.operations.PrintBidCheckPage(position, status.Report());
   status.EndLine();
-  return result == PORT_OK ? kDone : kFailed;
+  return printed.result == PORT_OK ? kDone : ctl.Failed(printed, /*reported=*/true);
 }
 
 int PrintNozzle(Opalctl& ctl, int position) {
   ctl.Connect();
   TerminalStatus status(ctl.console.out, ctl.console.err);
-  const Result result = PrintNozzleCheckPage(ctl.modules.raster, position, status.Report());
+  const Result result = ctl.operations.PrintNozzleCheckPage(position, status.Report());
   status.EndLine();
   return result == PORT_OK ? kDone : kFailed;
 }
 
-Result PrintNamedPattern(Opalctl& ctl, std::string_view name) {
-  for (const auto& pattern : kPatterns) {
-    if (pattern.name == name) return pattern.print(ctl.modules.raster);
+Outcome PrintNamedPattern(Opalctl& ctl, std::string_view name) {
+  if (Result result = PORT_OK; ctl.operations.PrintPattern(name, result)) {
+    return Outcome(result);
   }
   name.remove_prefix(kBidBlockPrefix.size());
-  const BidRow& block = kBidRows[RowIndex(name)];
-  return PrintBidPattern(ctl.modules.raster, ctl.command, block.kind, block.ink_group);
+  return ctl.operations.PrintBidBlock(kBidRows[RowIndex(name)]);
 }
 
 // One pattern on a page of its own, so the page comes out of the printer.
 int PrintPattern(Opalctl& ctl, const std::string& name) {
   ctl.Connect();
-  if (const Result result = PrintNamedPattern(ctl, name); result != PORT_OK) {
-    return ctl.Failed(result);
+  if (const Outcome printed = PrintNamedPattern(ctl, name); printed.result != PORT_OK) {
+    return ctl.Failed(printed);
   }
-  if (const Result result = ctl.modules.raster.SendFormFeed(); result != PORT_OK)
-    return ctl.Failed(result);
+  if (const Result result = ctl.operations.EndPage(); result != PORT_OK) return ctl.Failed(result);
   ctl.console.out << "Pattern " << name << " printed.\n";
   return kDone;
 }
@@ -185,7 +166,7 @@ void AddPrintCommands(CLI::App& app, Action& chosen) {
   add_position(nozzle);
   Runs(nozzle, chosen, [args](Opalctl& ctl) { return PrintNozzle(ctl, args->position); });
   auto* pattern = print->add_subcommand("pattern", "Print one test pattern on a page of its own");
-  pattern->add_option("NAME", args->pattern)->required()->check(CLI::IsMember(PatternNames()));
+  pattern->add_option("NAME", args->pattern)->required()->check(CLI::IsMember(PrintablePatterns()));
   Runs(pattern, chosen, [args](Opalctl& ctl) { return PrintPattern(ctl, args->pattern); });
 }
 

@@ -1,10 +1,7 @@
 #include "cli/run.h"
 
 #include <CLI/CLI.hpp>
-#include <array>
 #include <ostream>
-#include <string_view>
-#include <utility>
 
 #include "cli/adjustcommands.h"
 #include "cli/benchcommands.h"
@@ -14,39 +11,8 @@
 #include "cli/portscommand.h"
 #include "cli/printcommands.h"
 #include "opal/version.h"
-#include "service/journaloperations.h"
 
 namespace opal::cli {
-namespace {
-
-// What the journal calls the writes of each command that changes the printer.
-std::string OperationName(const CLI::App& app) {
-  static const std::array<std::pair<std::string_view, JournalOperation>, 12> kNames{{
-      {"head-id write", JournalOperation::HeadIdWrite},
-      {"usb-id write", JournalOperation::UsbIdWrite},
-      {"counter clear", JournalOperation::CounterClear},
-      {"data-reset", JournalOperation::DataReset},
-      {"identity", JournalOperation::IdentityWrite},
-      {"eeprom write", JournalOperation::EepromByteWrite},
-      {"eeprom restore", JournalOperation::EepromRestore},
-      {"journal restore-snapshot", JournalOperation::EepromRestore},
-      {"bid write", JournalOperation::BidWrite},
-      {"print bid", JournalOperation::BidCheckPrint},
-      {"print pattern", JournalOperation::BidPatternPrint},
-      {"print a4", JournalOperation::A4CheckPrint},
-  }};
-  std::string words;
-  for (const CLI::App* level = &app; !level->get_subcommands().empty();) {
-    level = level->get_subcommands().front();
-    words += (words.empty() ? "" : " ") + level->get_name();
-  }
-  for (const auto& [command, name] : kNames) {
-    if (command == words) return std::string(JournalOperationName(name));
-  }
-  return words;
-}
-
-}  // namespace
 
 int RunOpalctl(const std::vector<std::string>& args, Clock& clock, Sleeper& sleeper,
                Console& console) {
@@ -86,8 +52,7 @@ int RunOpalctl(const std::vector<std::string>& args, Clock& clock, Sleeper& slee
   try {
     if (sessionless) return sessionless(target, console);
     Opalctl ctl(target, clock, sleeper, console);
-    ctl.operation = OperationName(app);
-    return ctl.Finish(chosen(ctl));
+    return chosen(ctl);
   } catch (const ProgramEnd& end) {
     console.err << end.what() << '\n';
     return end.status;

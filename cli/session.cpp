@@ -60,7 +60,6 @@ std::string Opalctl::Connect() {
                   << std::flush;
     });
   }
-  if (!operation.empty()) journal->StartOperation(operation);
   for (const InterruptedWork& work : journal->FindInterrupted()) {
     console.err << InterruptedLine(work) << " See \"opalctl journal show " << work.entry.id
                 << "\"; \"opalctl journal resume " << work.entry.id << "\" finishes it, \"opalctl "
@@ -86,16 +85,14 @@ int Opalctl::Failed(Result code) {
   return kFailed;
 }
 
-int Opalctl::Finish(int status) {
-  if (!journal) return status;
-  journal->EndOperation();
-  const std::string left = LeftBehindLine(journal->LeftBehind());
-  if (status != kDone && !left.empty()) {
-    const int64_t entry = journal->CurrentEntry().value_or(0);
-    console.err << left << " \"opalctl journal rollback " << entry
+int Opalctl::Failed(const Outcome& outcome, bool reported) {
+  if (!reported) Failed(outcome.result);
+  const std::string left = LeftBehindLine(outcome.left_behind);
+  if (!left.empty()) {
+    console.err << left << " \"opalctl journal rollback " << outcome.entry.value_or(0)
                 << "\" puts back what was there before.\n";
   }
-  return status;
+  return kFailed;
 }
 
 void Runs(CLI::App* command, Action& chosen, Action action) {

@@ -62,9 +62,9 @@ struct Opalctl {
   std::string DeviceIdAnswer();
   // Prints what the technician reads for the code on standard error; gives the failure status.
   int Failed(Result code);
-  // Ends the run's journaled operation. After a failure, names what it left other than it meant
-  // and how to settle it. Returns `status`.
-  int Finish(int status);
+  // As Failed for the outcome's code (unless the operation `reported` it on its status lines),
+  // then what it left other than it meant and how to put it back.
+  int Failed(const Outcome& outcome, bool reported = false);
 
   Clock& clock;
   Sleeper& sleeper;
@@ -76,7 +76,7 @@ struct Opalctl {
   TPrinterPort& port = session.port;
   TFactoryCommand& command = session.command;
   ServiceModules& modules = session.modules;
-  std::string operation;  // the name this run's writes are journaled under
+  ServiceOperations& operations = session.operations;
   std::string printer_key;
   JournalStore journal_store;
   std::optional<ServiceJournal> journal;

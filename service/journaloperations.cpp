@@ -30,12 +30,4 @@ std::string_view JournalOperationName(JournalOperation operation) {
   return kUnnamedOperation;
 }
 
-JournalOperationScope::JournalOperationScope(Log* log, JournalOperation operation) : log_(log) {
-  if (log_) log_->StartOperation(std::string(JournalOperationName(operation)));
-}
-
-JournalOperationScope::~JournalOperationScope() {
-  if (log_) log_->EndOperation();
-}
-
 }  // namespace opal

@@ -1,7 +1,12 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "service/journalstore.h"
 
 namespace opal {
 
@@ -25,25 +30,15 @@ inline constexpr std::string_view kUnnamedOperation = "EEPROM write";
 
 std::string_view JournalOperationName(JournalOperation operation);
 
-// Names the journal entry of the writes made while it lives; writes after it are on their own
-// again.
-class JournalOperationScope {
+// Where an operation's writes are recorded, one entry from StartOperation to EndOperation.
+class JournalLog {
  public:
-  class Log {
-   public:
-    virtual ~Log() = default;
-    virtual void StartOperation(std::string name) = 0;
-    virtual void EndOperation() = 0;
-  };
-
-  // Without a log (a front end that keeps no journal) it does nothing.
-  JournalOperationScope(Log* log, JournalOperation operation);
-  ~JournalOperationScope();
-  JournalOperationScope(const JournalOperationScope&) = delete;
-  JournalOperationScope& operator=(const JournalOperationScope&) = delete;
-
- private:
-  Log* log_;
+  virtual ~JournalLog() = default;
+  virtual void StartOperation(std::string name) = 0;
+  virtual void EndOperation() = 0;
+  // What the operation that ended last left other than it meant, and its entry.
+  virtual const std::vector<JournalChange>& LeftBehind() const = 0;
+  virtual std::optional<int64_t> CurrentEntry() const = 0;
 };
 
 }  // namespace opal

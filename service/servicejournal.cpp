@@ -39,11 +39,13 @@ ServiceJournal::ServiceJournal(JournalStore& store, ServiceSession& session, con
       given_(std::move(printer)),
       printer_(given_) {
   session_.command.SetWriteObserver(this);
+  session_.operations.SetJournal(this);
 }
 
 ServiceJournal::~ServiceJournal() {
   // An operation still open here was cut short: its entry says what is not in place.
   Finish();
+  session_.operations.SetJournal(nullptr);
   session_.command.SetWriteObserver(nullptr);
 }
 
@@ -129,6 +131,7 @@ WriteClearance ServiceJournal::BeforeWrites(std::span<const EepromWrite> writes,
     uint8_t before = 0;
     if (const Result read = session_.command.EepromReadByte(write.address, before);
         read != PORT_OK) {
+      failure_ = session_.command.Message(read);
       return {read};
     }
     needed = needed || before != write.value;

@@ -36,7 +36,7 @@ using SnapshotProgress = std::function<void(std::size_t read, std::size_t total)
 // failed, with what was not in place. An operation that would change nothing sends and records
 // nothing. A printer's first write keeps its whole EEPROM first, once per printer. A journal that
 // cannot be written refuses the write.
-class ServiceJournal final : public EepromWriteObserver, public JournalOperationScope::Log {
+class ServiceJournal final : public EepromWriteObserver, public JournalLog {
  public:
   ServiceJournal(JournalStore& store, ServiceSession& session, const Clock& clock,
                  JournalPrinter printer);
@@ -54,10 +54,10 @@ class ServiceJournal final : public EepromWriteObserver, public JournalOperation
   // How the journal names the printer at `port`: the virtual printer's place, or the port.
   std::string PrinterKey(PortId port) const;
   // The entry of the operation under way, else of the last one that ended.
-  std::optional<int64_t> CurrentEntry() const { return entry_ ? entry_ : last_entry_; }
+  std::optional<int64_t> CurrentEntry() const override { return entry_ ? entry_ : last_entry_; }
   // What the last operation that ended failed left other than it meant: before is what was there
   // before it began, after what it meant to leave.
-  const std::vector<JournalChange>& LeftBehind() const { return left_behind_; }
+  const std::vector<JournalChange>& LeftBehind() const override { return left_behind_; }
   void SetSnapshotProgress(SnapshotProgress progress) { progress_ = std::move(progress); }
 
   WriteClearance BeforeWrites(std::span<const EepromWrite> writes, WriteIntent intent) override;

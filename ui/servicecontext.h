@@ -4,6 +4,7 @@
 #include "link/printerdriver.h"
 #include "link/programexit.h"
 #include "link/timing.h"
+#include "service/operations.h"
 #include "service/servicejournal.h"
 #include "service/servicemodules.h"
 #include "ui/seams/dialogs.h"
@@ -20,6 +21,8 @@ struct ServiceContext {
   Dialogs& dialogs;
   ProgramExit& exit;
   ServiceModules& modules;
+  // Everything the forms do to the printer.
+  ServiceOperations& operations;
   // Where the forms' writes are recorded before they reach the printer; none in tests that do
   // not look at it.
   ServiceJournal* journal = nullptr;

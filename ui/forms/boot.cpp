@@ -149,8 +149,7 @@ bool TFormBoot::IdentityRewriteAccepted(PrinterModel model) {
 Result TFormBoot::StartService(PrinterModel model) {
   if (const Result sent = context_.port.Send(kStartSequence); sent != PORT_OK) return sent;
   if (const Result settled = SettleInterruptedWork(); settled != PORT_OK) return settled;
-  const JournalOperationScope named(context_.journal, JournalOperation::IdentityWrite);
-  return WriteModelIdentity(context_.command, model);
+  return context_.operations.WriteIdentity(model).result;
 }
 
 Result TFormBoot::SettleInterruptedWork() {

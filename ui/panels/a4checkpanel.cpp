@@ -1,7 +1,5 @@
 #include "ui/panels/a4checkpanel.h"
 
-#include "printing/a4check.h"
-#include "ui/panels/journaledoperation.h"
 #include "ui_a4checkpanel.h"
 
 namespace opal::ui {
@@ -19,10 +17,10 @@ A4CheckPanel::A4CheckPanel(ServiceContext& context, PanelHost& host)
 A4CheckPanel::~A4CheckPanel() = default;
 
 void A4CheckPanel::A4CheckPrintOKBtnClick() {
-  const JournaledOperation named(context_, host_, JournalOperation::A4CheckPrint);
   host_.ShowStatus(StatusMode::Busy, QString::fromUtf8(kA4CheckPrinting));
-  host_.ShowOutcome(context_.modules.a4check.PrintA4CheckSheet(host_.SelectedModelCode()),
-                    kA4CheckPrinted);
+  const Outcome printed = context_.operations.PrintA4CheckSheet(host_.SelectedModelCode());
+  host_.ShowOutcome(printed.result, kA4CheckPrinted);
+  host_.ShowLeftBehind(printed);
 }
 
 }  // namespace opal::ui

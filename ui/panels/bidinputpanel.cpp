@@ -1,7 +1,5 @@
 #include "ui/panels/bidinputpanel.h"
 
-#include "ui/panels/journaledoperation.h"
-
 #include <algorithm>
 
 #include <QCheckBox>
@@ -149,12 +147,12 @@ bool BidInputPanel::WriteTickedValues() {
   }
   // All or nothing: a value that cannot be written keeps the others from being sent as well.
   if (!TickedValuesAccepted(entries)) return true;
-  const JournaledOperation named(context_, host_, JournalOperation::BidWrite);
-  const Result written =
-      WriteTickedBidValues(context_.modules.bid, entries, host_.Report(), [&](std::size_t row) {
+  const Outcome written =
+      context_.operations.WriteTickedBidValues(entries, host_.Report(), [&](std::size_t row) {
         host_.SetAdjustedItem(kRowControls[row].item, QString::fromStdString(entries[row].text));
       });
-  return written == PORT_OK;
+  host_.ShowLeftBehind(written);
+  return written.result == PORT_OK;
 }
 
 void BidInputPanel::BidWrtOKBtnClick() {

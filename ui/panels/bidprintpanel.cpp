@@ -1,10 +1,7 @@
 #include "ui/panels/bidprintpanel.h"
 
-#include "ui/panels/journaledoperation.h"
-
 #include <QPushButton>
 
-#include "printing/bidcheck.h"
 #include "ui/panels/bidinputpanel.h"
 #include "ui_bidprintpanel.h"
 
@@ -38,9 +35,8 @@ void BidPrintPanel::ClearInput() {
 
 void BidPrintPanel::BidPrnOKBtnClick() {
   // The print reports every outcome on the status lines itself.
-  const JournaledOperation named(context_, host_, JournalOperation::BidCheckPrint);
-  DropResult(PrintBidCheckPage(context_.modules.raster, context_.command,
-                               ui_->BidPrintTrackBar->value(), host_.Report()));
+  host_.ShowLeftBehind(
+      context_.operations.PrintBidCheckPage(ui_->BidPrintTrackBar->value(), host_.Report()));
 }
 
 void BidPrintPanel::BidAdjustBtnClick() {

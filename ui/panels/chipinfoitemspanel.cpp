@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "printing/zlicprint.h"
 #include "ui_chipinfoitemspanel.h"
 
 namespace opal::ui {
@@ -35,7 +34,7 @@ void ChipInfoItemsPanel::ZLICInfoItemsOKBtnClick() {
 void ChipInfoItemsPanel::ShowReport(const ChipInfoItem& item) {
   report_.SetTitle(QString::fromUtf8(item.label));
   std::string report;
-  if (const Result result = context_.modules.zlic.ReadChipInfo(item, report); result != PORT_OK) {
+  if (const Result result = context_.operations.ReadChipInfo(item, report); result != PORT_OK) {
     host_.ShowResultCode(StatusMode::Error, result);
     return;
   }
@@ -48,7 +47,7 @@ void ChipInfoItemsPanel::ShowReport(const ChipInfoItem& item) {
 
 void ChipInfoItemsPanel::PrintAllReports() {
   host_.ShowStatus(StatusMode::Busy, QString::fromUtf8(kChipInfoPrinting));
-  if (PrintAllChipInfo(context_.modules.raster, context_.modules.zlic) != PORT_OK) {
+  if (context_.operations.PrintAllChipInfo() != PORT_OK) {
     host_.ShowResultCode(StatusMode::Error, ERR_CHIP_PRINT);
     return;
   }

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "maintenance/zlic.h"
+#include "service/operations.h"
 #include "ui/panels/chipreportpanel.h"
 #include "ui/panels/operationpanel.h"
 #include "ui/panels/panelhost.h"

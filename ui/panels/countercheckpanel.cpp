@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "maintenance/maintenance.h"
 #include "ui/seams/screencursor.h"
 #include "ui_countercheckpanel.h"
 
@@ -25,7 +24,7 @@ CounterCheckPanel::~CounterCheckPanel() = default;
 void CounterCheckPanel::CounterCheckOKBtnClick() {
   ShowHourglass();
   std::string digits;
-  const Result result = context_.modules.maintenance.ReadProtectionCounter(digits);
+  const Result result = context_.operations.ReadCounter(digits);
   if (result == PORT_OK) {
     host_.ShowStatus(StatusMode::Plain, QString::fromUtf8(kCounterValuePrefix));
     host_.ShowStatus(StatusMode::Append, QString::fromStdString(digits));

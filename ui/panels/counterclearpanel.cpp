@@ -1,8 +1,5 @@
 #include "ui/panels/counterclearpanel.h"
 
-#include "ui/panels/journaledoperation.h"
-
-#include "maintenance/maintenance.h"
 #include "ui_counterclearpanel.h"
 
 namespace opal::ui {
@@ -31,11 +28,10 @@ void CounterClearPanel::CounterClearOKBtnClick() {
 }
 
 Result CounterClearPanel::Clear() {
-  const JournaledOperation named(context_, host_, JournalOperation::CounterClear);
-  const Result result = context_.modules.maintenance.ClearProtectionCounter();
-  if (result != PORT_OK) {
-    host_.ShowResultCode(StatusMode::Error, result);
-    return result;
+  const Outcome cleared = context_.operations.ClearCounter();
+  if (cleared.result != PORT_OK) {
+    host_.ShowFailure(cleared);
+    return cleared.result;
   }
   host_.ShowStatus(StatusMode::Plain, QString::fromUtf8(kCounterCleared));
   host_.SetAdjustedItem(AdjustedItem::ProtectionCounter,

@@ -1,8 +1,5 @@
 #include "ui/panels/dataresetpanel.h"
 
-#include "ui/panels/journaledoperation.h"
-
-#include "maintenance/maintenance.h"
 #include "ui_dataresetpanel.h"
 
 namespace opal::ui {
@@ -21,10 +18,9 @@ DataResetPanel::~DataResetPanel() = default;
 
 void DataResetPanel::ExchangeResetOKBtnClick() {
   host_.ShowStatus(StatusMode::Busy, QString::fromUtf8(kDataResetBusy));
-  const JournaledOperation named(context_, host_, JournalOperation::DataReset);
-  const Result result = ResetRefurbishedData(context_.modules.maintenance, context_.command);
-  if (result != PORT_OK) {
-    host_.ShowResultCode(StatusMode::Error, result);
+  const Outcome reset = context_.operations.ResetData();
+  if (reset.result != PORT_OK) {
+    host_.ShowFailure(reset);
     return;
   }
   host_.ShowStatus(StatusMode::Done, QString::fromUtf8(kDataResetDone));

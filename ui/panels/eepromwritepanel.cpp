@@ -1,7 +1,5 @@
 #include "ui/panels/eepromwritepanel.h"
 
-#include "ui/panels/journaledoperation.h"
-
 #include "device/datamanu.h"
 #include "device/eeprom.h"
 #include "ui_eepromwritepanel.h"
@@ -26,10 +24,9 @@ EepromWritePanel::~EepromWritePanel() = default;
 void EepromWritePanel::EepromWriteOkBtnClick() {
   const auto byte = ParsedEntry(ParseEepromByte, host_);
   if (!byte) return;
-  const JournaledOperation named(context_, host_, JournalOperation::EepromByteWrite);
-  const Result result = WriteEepromByteVerified(context_.command, *byte);
-  if (result != PORT_OK) {
-    host_.ShowResultCode(StatusMode::Error, result);
+  const Outcome written = context_.operations.WriteEepromByte(*byte);
+  if (written.result != PORT_OK) {
+    host_.ShowFailure(written);
     return;
   }
   host_.ShowStatus(StatusMode::Plain, QString::fromUtf8(kEepromAddressPrefix));

@@ -1,7 +1,5 @@
 #include "ui/panels/headidinputpanel.h"
 
-#include "ui/panels/journaledoperation.h"
-
 #include "device/eeprom.h"
 #include "device/headid.h"
 #include "ui/panels/stepcompletebutton.h"
@@ -52,10 +50,9 @@ void HeadIdInputPanel::showEvent(QShowEvent* event) {
 void HeadIdInputPanel::HdVolWrtOKBtnClick() {
   const QString id = ui_->HdVolWrtEdit->text();
   // One byte a character, so a letter the head ID cannot hold is reported at its position.
-  const JournaledOperation named(context_, host_, JournalOperation::HeadIdWrite);
-  const Result result = context_.modules.head_id.WriteHeadId(id.toLatin1().toStdString());
-  if (result != PORT_OK) {
-    host_.ShowResultCode(StatusMode::Error, result);
+  const Outcome written = context_.operations.WriteHeadId(id.toLatin1().toStdString());
+  if (written.result != PORT_OK) {
+    host_.ShowFailure(written);
     ui_->HdVolWrtEdit->setFocus();
     return;
   }

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "device/statusreport.h"
-#include "maintenance/maintenance.h"
 #include "ui/panels/operationarea.h"
 #include "ui_liquidexchangepanel.h"
 
@@ -40,9 +39,8 @@ void LiquidExchangePanel::ExchangeSequence1PnlClick() {
   report(StatusMode::Busy, kExchangeBusy);
   // The busy line stays on top; below it the technician sees for how long the printer has not
   // answered, so a printer that never comes back is noticed long before the polling gives up.
-  const Result result = RunLiquidExchange(
-      context_.command, context_.clock, context_.sleeper, context_.sleeper,
-      [&report](std::chrono::seconds silent) {
+  const Result result = context_.operations.RunLiquidExchange(
+      context_.sleeper, context_.sleeper, [&report](std::chrono::seconds silent) {
         report(StatusMode::Busy, std::string(kExchangeBusy) + "\n" + SilenceText(silent));
       });
   host_.ShowOutcome(result, kExchangeDone);

@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "printing/clogged.h"
 #include "ui/panels/sequencestatus.h"
 #include "ui/panels/stepcompletebutton.h"
 #include "ui_nozzlecheckpanel.h"
@@ -48,7 +47,7 @@ void NozzleCheckPanel::NozzleCheckOKBtnClick() {
   if (complete_.IsEnabled()) {
     const Result cleaned = RunSequenceWithStatus(context_, host_, kPowerfulCleaning, [this] {
       // A printer that does not take it fails the check print that follows.
-      DropResult(context_.modules.raster.SendInitialize());
+      DropResult(context_.operations.ResetPrinter());
     });
     if (cleaned != PORT_OK) return;
   }
@@ -65,8 +64,8 @@ void NozzleCheckPanel::NozzleCheckOKBtnClick() {
 }
 
 Result NozzleCheckPanel::PrintNozzleCheck() {
-  return PrintNozzleCheckPage(context_.modules.raster, ui_->NozzleCheckPrintTrackBar->value(),
-                              print_status_);
+  return context_.operations.PrintNozzleCheckPage(ui_->NozzleCheckPrintTrackBar->value(),
+                                                  print_status_);
 }
 
 }  // namespace opal::ui

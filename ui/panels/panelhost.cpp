@@ -1,5 +1,7 @@
 #include "ui/panels/panelhost.h"
 
+#include "service/changewords.h"
+
 namespace opal::ui {
 
 void PanelHost::ShowResultCode(StatusMode mode, Result code) {
@@ -8,6 +10,16 @@ void PanelHost::ShowResultCode(StatusMode mode, Result code) {
 
 void PanelHost::ShowOutcome(Result result, std::string_view done_text) {
   ReportOutcome(Report(), command_, result, done_text);
+}
+
+void PanelHost::ShowFailure(const Outcome& outcome) {
+  ShowResultCode(StatusMode::Error, outcome.result);
+  ShowLeftBehind(outcome);
+}
+
+void PanelHost::ShowLeftBehind(const Outcome& outcome) {
+  const std::string left = LeftBehindLine(outcome.left_behind);
+  if (!left.empty()) ShowStatus(StatusMode::NewLine, QString::fromStdString(left));
 }
 
 void PanelHost::MoveStatusMemoForReport() {}

@@ -7,6 +7,7 @@
 #include "device/statusreport.h"
 #include "link/factory.h"
 #include "link/resultcodes.h"
+#include "service/operations.h"
 #include "ui/panels/panelid.h"
 
 namespace opal::ui {
@@ -34,6 +35,11 @@ class PanelHost {
   void ShowResultCode(StatusMode mode, Result code);
   // The last line of an operation: done with `done_text` only for a result that truly succeeded.
   void ShowOutcome(Result result, std::string_view done_text);
+  // The failure of an operation that writes, as an error, then the values it left other than it
+  // meant, if any.
+  void ShowFailure(const Outcome& outcome);
+  // Only the values an operation that reports its own lines left other than it meant.
+  void ShowLeftBehind(const Outcome& outcome);
   // The status routine as the core operations take it.
   StatusReport Report();
   // Hides every operation panel, clears their inputs and shows the status memo; its text stays

@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "link/resultcodes.h"
-#include "maintenance/maintenance.h"
+#include "service/operations.h"
 #include "ui/panels/panelhost.h"
 #include "ui/servicecontext.h"
 

@@ -1,7 +1,5 @@
 #include "ui/panels/usbidinputpanel.h"
 
-#include "ui/panels/journaledoperation.h"
-
 #include <string>
 
 #include "device/eeprom.h"
@@ -46,10 +44,9 @@ void UsbIdInputPanel::UsbIdInputOKBtnClick() {
   host_.ShowStatus(StatusMode::Plain, QString());
   const QString id = ui_->UsbIdInputEdit->text();
   std::string stamp;
-  const JournaledOperation named(context_, host_, JournalOperation::UsbIdWrite);
-  const Result result = context_.modules.usb_id.WriteUsbId(id.toLatin1().toStdString(), stamp);
-  if (result != PORT_OK) {
-    host_.ShowResultCode(StatusMode::Error, result);
+  const Outcome written = context_.operations.WriteUsbId(id.toLatin1().toStdString(), stamp);
+  if (written.result != PORT_OK) {
+    host_.ShowFailure(written);
     return;
   }
   const QString written_stamp = QString::fromLatin1(stamp);

@@ -49,6 +49,7 @@ UiWorld::UiWorld(const std::string& model, const ProviderMaker& other, const std
               .dialogs = dialogs,
               .exit = exit,
               .modules = session.modules,
+              .operations = session.operations,
               .journal = journal.get()},
       forms(context) {
   session.port.SetIdle(ui::ProcessEventsDroppingInput);
