@@ -19,7 +19,6 @@ OpalService::OpalService(const Options& options)
               .sleeper = sleeper,
               .dialogs = dialogs,
               .exit = exit,
-              .modules = session.modules,
               .operations = session.operations,
               .journal = &journal},
       forms(context),

@@ -69,7 +69,6 @@ void EepromGridFilledThroughTheVirtualPrinter(benchmark::State& state) {
                                    .sleeper = link.sleeper,
                                    .dialogs = dialogs,
                                    .exit = link.exit,
-                                   .modules = link.session.modules,
                                    .operations = link.session.operations};
   QWidget area;
   auto* layout = new QVBoxLayout(&area);
@@ -138,7 +137,6 @@ struct ProgramOnALatePrinter {
                                    .sleeper = sleeper,
                                    .dialogs = dialogs,
                                    .exit = link.exit,
-                                   .modules = link.session.modules,
                                    .operations = link.session.operations};
   opal::ui::Navigator forms{context};
 };

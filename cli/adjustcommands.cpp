@@ -20,7 +20,7 @@ struct Arguments {
 int HeadIdRead(Opalctl& ctl) {
   ctl.Connect();
   std::string text;
-  if (const Result result = ctl.modules.head_id.ReadHeadId(text); result != PORT_OK)
+  if (const Result result = ctl.operations.ReadHeadId(text); result != PORT_OK)
     return ctl.Failed(result);
   ctl.console.out << kHeadIdShownPrefix << Printable(HeadIdAsShown(text)) << '\n';
   return kDone;
@@ -45,7 +45,7 @@ int HeadIdWrite(Opalctl& ctl, const std::string& typed) {
 int UsbIdRead(Opalctl& ctl) {
   ctl.Connect();
   std::string text;
-  const Result result = ctl.modules.usb_id.ReadUsbId(text);
+  const Result result = ctl.operations.ReadUsbId(text);
   if (result == ERR_USBID_STORED) {
     // The forms show this code as an empty line; a terminal names the byte.
     const auto address = static_cast<uint8_t>(kUsbIdAddress + text.size() - 1);

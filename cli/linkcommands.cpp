@@ -51,8 +51,8 @@ int Read(Opalctl& ctl, const Arguments& args) {
   if (!range) return UsageError(ctl, kInputDataIsWrong);
   std::array<std::optional<uint8_t>, 256> bytes{};
   ctl.Connect();
-  const Result result = ReadEepromRange(
-      ctl.command, *range, [&](uint8_t address, uint8_t value) { bytes[address] = value; });
+  const Result result = ctl.operations.ReadEeprom(
+      *range, [&](uint8_t address, uint8_t value) { bytes[address] = value; });
   if (result != PORT_OK) return ctl.Failed(result);
   PrintRows(ctl.console.out, *range, bytes);
   return kDone;
@@ -75,7 +75,7 @@ int Backup(Opalctl& ctl, const std::filesystem::path& path) {
   if (const auto refusal = BackupTargetRefusal(path)) return UsageError(ctl, *refusal);
   ctl.Connect();
   EepromImage image{};
-  if (const Result result = BackupEeprom(ctl.command, image); result != PORT_OK) {
+  if (const Result result = ctl.operations.BackupEeprom(image); result != PORT_OK) {
     return ctl.Failed(result);
   }
   if (const auto problem = SaveBackup(path, image)) {

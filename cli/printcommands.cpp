@@ -71,8 +71,7 @@ int BidRead(Opalctl& ctl) {
   ctl.Connect();
   std::ostringstream lines;
   TerminalStatus status(lines, ctl.console.err);
-  if (const Result result = ReportPresentBidValues(ctl.modules.bid, status.Report());
-      result != PORT_OK) {
+  if (const Result result = ctl.operations.ReportBidValues(status.Report()); result != PORT_OK) {
     return ctl.Failed(result);
   }
   status.EndLine();

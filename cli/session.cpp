@@ -47,7 +47,7 @@ std::string Opalctl::Connect() {
   std::string answer = DeviceIdAnswer();
   // The printer answered, so a start sequence it does not take is a failed transfer like any
   // other, not a printer that is off.
-  if (const Result sent = port.Send(kStartSequence); sent != PORT_OK) {
+  if (const Result sent = operations.StartServiceProtocol(); sent != PORT_OK) {
     port.Close();
     throw ProgramEnd(command.Message(sent), kFailed);
   }

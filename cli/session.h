@@ -75,7 +75,6 @@ struct Opalctl {
   ServiceSession session;
   TPrinterPort& port = session.port;
   TFactoryCommand& command = session.command;
-  ServiceModules& modules = session.modules;
   ServiceOperations& operations = session.operations;
   std::string printer_key;
   JournalStore journal_store;

@@ -100,6 +100,44 @@ Outcome ServiceOperations::PrintA4CheckSheet(PrinterModel model) {
                    [&] { return modules_.a4check.PrintA4CheckSheet(model); });
 }
 
+Result ServiceOperations::StartServiceProtocol() {
+  return port_.Send(kStartSequence);
+}
+
+Result ServiceOperations::InitializePrinter() {
+  return command_.InitializePrinter();
+}
+
+void ServiceOperations::AwaitPrinterAnswer() {
+  opal::AwaitPrinterAnswer(command_);
+}
+
+Result ServiceOperations::ReadHeadId(std::string& text) {
+  return modules_.head_id.ReadHeadId(text);
+}
+
+Result ServiceOperations::ReadUsbId(std::string& text) {
+  return modules_.usb_id.ReadUsbId(text);
+}
+
+Result ServiceOperations::ReadBidValues(
+    const std::function<void(std::size_t row, const std::string& text)>& on_value) {
+  return ReadAllBidValues(modules_.bid, on_value);
+}
+
+Result ServiceOperations::ReportBidValues(const StatusReport& report) {
+  return ReportPresentBidValues(modules_.bid, report);
+}
+
+Result ServiceOperations::ReadEeprom(
+    EepromRange range, const std::function<void(uint8_t address, uint8_t value)>& on_byte) {
+  return ReadEepromRange(command_, range, on_byte);
+}
+
+Result ServiceOperations::BackupEeprom(EepromImage& image) {
+  return opal::BackupEeprom(command_, image);
+}
+
 Result ServiceOperations::ReadCounter(std::string& digits) {
   return modules_.maintenance.ReadProtectionCounter(digits);
 }

@@ -40,8 +40,9 @@ struct Outcome {
 // outcomes and send nothing themselves.
 class ServiceOperations {
  public:
-  ServiceOperations(TFactoryCommand& command, ServiceModules& modules, const Clock& clock)
-      : command_(command), modules_(modules), clock_(clock) {}
+  ServiceOperations(TPrinterPort& port, TFactoryCommand& command, ServiceModules& modules,
+                    const Clock& clock)
+      : port_(port), command_(command), modules_(modules), clock_(clock) {}
   ServiceOperations(const ServiceOperations&) = delete;
   ServiceOperations& operator=(const ServiceOperations&) = delete;
 
@@ -65,6 +66,23 @@ class ServiceOperations {
   Outcome PrintBidBlock(const BidRow& row);
   Outcome PrintA4CheckSheet(PrinterModel model);
 
+  // Switches a printer that answered into its service protocol.
+  Result StartServiceProtocol();
+  // The printer's own initialisation, when a program is left.
+  Result InitializePrinter();
+  // One read the printer must answer before the next command is invited; its answer is not
+  // looked at.
+  void AwaitPrinterAnswer();
+
+  Result ReadHeadId(std::string& text);
+  Result ReadUsbId(std::string& text);
+  Result ReadBidValues(
+      const std::function<void(std::size_t row, const std::string& text)>& on_value);
+  // "Check present adjustment data." on the status lines.
+  Result ReportBidValues(const StatusReport& report);
+  Result ReadEeprom(EepromRange range,
+                    const std::function<void(uint8_t address, uint8_t value)>& on_byte);
+  Result BackupEeprom(EepromImage& image);
   Result ReadCounter(std::string& digits);
   Result RunSequence(const TimedSequence& sequence, Sleeper& sleeper);
   Result RunLiquidExchange(Sleeper& wait, Sleeper& poll, const SilenceReport& on_silence);
@@ -83,6 +101,7 @@ class ServiceOperations {
   // Runs `write` as one journal entry named `operation`.
   Outcome Journaled(JournalOperation operation, const std::function<Result()>& write);
 
+  TPrinterPort& port_;
   TFactoryCommand& command_;
   ServiceModules& modules_;
   const Clock& clock_;

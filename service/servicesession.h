@@ -19,7 +19,7 @@ struct ServiceSession {
       : port(provider, clock, exit),
         command(port),
         modules(port, command, clock, exit),
-        operations(command, modules, clock) {}
+        operations(port, command, modules, clock) {}
   ServiceSession(const ServiceSession&) = delete;
   ServiceSession& operator=(const ServiceSession&) = delete;
 

@@ -6,7 +6,6 @@
 #include "link/timing.h"
 #include "service/operations.h"
 #include "service/servicejournal.h"
-#include "service/servicemodules.h"
 #include "ui/seams/dialogs.h"
 
 namespace opal::ui {
@@ -20,7 +19,6 @@ struct ServiceContext {
   Sleeper& sleeper;
   Dialogs& dialogs;
   ProgramExit& exit;
-  ServiceModules& modules;
   // Everything the forms do to the printer.
   ServiceOperations& operations;
   // Where the forms' writes are recorded before they reach the printer; none in tests that do

@@ -147,7 +147,7 @@ bool TFormBoot::IdentityRewriteAccepted(PrinterModel model) {
 }
 
 Result TFormBoot::StartService(PrinterModel model) {
-  if (const Result sent = context_.port.Send(kStartSequence); sent != PORT_OK) return sent;
+  if (const Result sent = context_.operations.StartServiceProtocol(); sent != PORT_OK) return sent;
   if (const Result settled = SettleInterruptedWork(); settled != PORT_OK) return settled;
   return context_.operations.WriteIdentity(model).result;
 }

@@ -26,7 +26,7 @@ void ProgramForm::InitializePrinterOnLeaving(bool check_answer,
     context_.port.Close();
     ForceExit(context_.exit);
   }
-  if (const Result result = context_.command.InitializePrinter();
+  if (const Result result = context_.operations.InitializePrinter();
       result != PORT_OK && report_failure) {
     report_failure(result);
   }

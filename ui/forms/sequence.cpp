@@ -194,7 +194,7 @@ void TFormSequentialRepair::CounterClearCompleteBtnClick() {
 void TFormSequentialRepair::ShowRepairStatus(StatusMode mode, const QString& text) {
   switch (mode) {
     case StatusMode::Done:
-      AwaitPrinterAnswer(context_.command);
+      context_.operations.AwaitPrinterAnswer();
       ShowNormalCursor();
       busy_focus_.Enable(*this);
       break;

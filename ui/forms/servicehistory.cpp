@@ -152,7 +152,7 @@ void TFormServiceHistory::UndoBtnClick() {
 
 Result TFormServiceHistory::UndoOnPrinter(const JournalEntry& entry, int64_t& by) {
   if (const Result opened = context_.port.Open(*port_); opened != PORT_OK) return opened;
-  Result result = context_.port.CheckDeviceId() ? context_.port.Send(kStartSequence)
+  Result result = context_.port.CheckDeviceId() ? context_.operations.StartServiceProtocol()
                                                 : Result(ERR_RECEIVE_TIMEOUT);
   if (result == PORT_OK) {
     context_.port.IdentifyModelFromLastAnswer();

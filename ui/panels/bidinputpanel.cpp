@@ -115,7 +115,7 @@ void BidInputPanel::ClearInput() {
 void BidInputPanel::ShowAndReadValues() {
   host_.ShowPanel(Id());
   const Result result =
-      ReadAllBidValues(context_.modules.bid, [this](std::size_t row, const std::string& text) {
+      context_.operations.ReadBidValues([this](std::size_t row, const std::string& text) {
         rows_[row].edit->setText(QString::fromStdString(text));
       });
   if (result != PORT_OK) {

@@ -40,7 +40,7 @@ void BidItemsPanel::BidOKBtnClick() {
       input_.ShowAndReadValues();
       break;
     case kCheckPresentValues:
-      if (const Result result = ReportPresentBidValues(context_.modules.bid, host_.Report());
+      if (const Result result = context_.operations.ReportBidValues(host_.Report());
           result != PORT_OK) {
         host_.ShowResultCode(StatusMode::Error, result);
       }

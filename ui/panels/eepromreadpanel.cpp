@@ -30,9 +30,8 @@ void EepromReadPanel::EepromReadOkBtnClick() {
   host_.ShowPanel(PanelId::EepromGrid);
   grid_.ClearBytes();
   ShowHourglass();
-  const Result result =
-      ReadEepromRange(context_.command, *range,
-                      [this](uint8_t address, uint8_t value) { grid_.ShowByte(address, value); });
+  const Result result = context_.operations.ReadEeprom(
+      *range, [this](uint8_t address, uint8_t value) { grid_.ShowByte(address, value); });
   if (result != PORT_OK) {
     // The bytes read so far stay in the hidden grid.
     host_.ResetPanels(false);

@@ -36,7 +36,7 @@ void HeadIdPanel::HdVolOKBtnClick() {
 void HeadIdPanel::CheckHeadId() {
   ShowHourglass();
   std::string text;
-  const Result result = context_.modules.head_id.ReadHeadId(text);
+  const Result result = context_.operations.ReadHeadId(text);
   if (result == PORT_OK) {
     host_.ShowStatus(StatusMode::Plain, QString::fromUtf8(kHeadIdShownPrefix));
     // Stored bytes outside the symbol maps come back as raw characters, one byte each.

@@ -31,7 +31,7 @@ void UsbIdPanel::UsbIdOKBtnClick() {
 
 void UsbIdPanel::CheckUsbId() {
   std::string text;
-  const Result result = context_.modules.usb_id.ReadUsbId(text);
+  const Result result = context_.operations.ReadUsbId(text);
   if (result != PORT_OK) {
     host_.ShowResultCode(StatusMode::Error, result);
     return;

@@ -48,7 +48,6 @@ UiWorld::UiWorld(const std::string& model, const ProviderMaker& other, const std
               .sleeper = clock,
               .dialogs = dialogs,
               .exit = exit,
-              .modules = session.modules,
               .operations = session.operations,
               .journal = journal.get()},
       forms(context) {
