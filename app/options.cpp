@@ -4,6 +4,7 @@
 #include <QStandardPaths>
 #include <string_view>
 
+#include "link/models.h"
 #include "opal/version.h"
 #include "virtualport/trainingbench.h"
 
@@ -27,7 +28,7 @@ ParsedOptions ParseOptions(int argc, char** argv) {
           ->expected(0, 1);
   cli.add_option("--virtual-model", parsed.options.printer.virtual_model,
                  "Model of a fresh virtual printer (default 320)")
-      ->check(CLI::IsMember({"310", "320"}))
+      ->check(CLI::IsMember(OfferedModelKeys()))
       ->needs(virtual_printer);
   cli.add_option("--scenario", parsed.options.printer.virtual_scenario,
                  "Training scenario of a fresh virtual printer")

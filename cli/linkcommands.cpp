@@ -96,7 +96,7 @@ int Restore(Opalctl& ctl, const std::filesystem::path& path) {
 
 int Identity(Opalctl& ctl, const std::string& model) {
   ctl.Connect();
-  const PrinterModel code = model == "310" ? PrinterModel::Opal310 : PrinterModel::Opal320;
+  const PrinterModel code = ModelKeyed(model);
   if (const Outcome written = ctl.operations.WriteIdentity(code); written.result != PORT_OK) {
     return ctl.Failed(written);
   }
@@ -156,7 +156,7 @@ void AddLinkCommands(CLI::App& app, Action& chosen) {
   Runs(restore, chosen, [args](Opalctl& ctl) { return Restore(ctl, args->file); });
 
   auto* identity = app.add_subcommand("identity", "Rewrite the printer's model identity bytes");
-  identity->add_option("MODEL", args->model)->required()->check(CLI::IsMember({"310", "320"}));
+  identity->add_option("MODEL", args->model)->required()->check(CLI::IsMember(OfferedModelKeys()));
   Runs(identity, chosen, [args](Opalctl& ctl) { return Identity(ctl, args->model); });
 }
 

@@ -129,8 +129,7 @@ int PrintChips(Opalctl& ctl, bool no_wait) {
 
 int PrintA4(Opalctl& ctl, const std::string& model) {
   const std::string answer = ctl.Connect();
-  PrinterModel model_code = model == "310" ? PrinterModel::Opal310 : PrinterModel::Opal320;
-  if (model.empty()) model_code = ModelNamedIn(answer);
+  const PrinterModel model_code = model.empty() ? ModelNamedIn(answer) : ModelKeyed(model);
   ctl.console.out << kA4CheckPrinting << std::endl;
   if (const Outcome printed = ctl.operations.PrintA4CheckSheet(model_code);
       printed.result != PORT_OK) {
@@ -190,7 +189,7 @@ void AddMaintenanceCommands(CLI::App& app, Action& chosen) {
   Runs(chips, chosen, [args](Opalctl& ctl) { return PrintChips(ctl, args->no_wait); });
   auto* a4 = print->add_subcommand("a4", "Print the three-page A4 check sheet");
   a4->add_option("--model", args->model, "Model line of the sheet (default: the printer's)")
-      ->check(CLI::IsMember({"310", "320"}));
+      ->check(CLI::IsMember(OfferedModelKeys()));
   Runs(a4, chosen, [args](Opalctl& ctl) { return PrintA4(ctl, args->model); });
 }
 

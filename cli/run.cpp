@@ -25,7 +25,7 @@ int RunOpalctl(const std::vector<std::string>& args, Clock& clock, Sleeper& slee
                               "Use the virtual printer kept in DIR (made fresh when missing)");
   port->excludes(virt);
   app.add_option("--model", target.printer.virtual_model, "Model of a fresh virtual printer")
-      ->check(CLI::IsMember({"310", "320"}))
+      ->check(CLI::IsMember(OfferedModelKeys()))
       ->needs(virt);
 
   Action chosen;

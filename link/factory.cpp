@@ -175,16 +175,13 @@ std::vector<EepromWrite> ModelIdentityWrites(PrinterModel model) {
     writes.push_back({static_cast<uint8_t>(address), value});
   };
   for (int address = 0x70; address <= 0x7D; ++address) write(address, 0x00);
-  if (model == PrinterModel::Opal320) {
-    write(0x5E, 0x00);
-    for (int address = 0x60; address <= 0x6F; ++address) write(address, 0x00);
-  } else if (model == PrinterModel::Opal310) {
-    // The printer keeps the model's own name as its identity.
-    const std::string identity = ModelName(PrinterModel::Opal310);
-    write(0x5E, 0x02);
-    for (std::size_t i = 0; i < identity.size(); ++i) {
-      write(0x60 + static_cast<int>(i), static_cast<uint8_t>(identity[i]));
-    }
+  const ModelEntry* entry = ModelEntryOf(model);
+  if (entry == nullptr || entry->key.empty()) return writes;
+  write(0x5E, entry->identity_variant);
+  constexpr std::size_t kIdentityTextSize = 16;
+  for (std::size_t i = 0; i < kIdentityTextSize; ++i) {
+    const std::string_view text = entry->identity_text;
+    write(0x60 + static_cast<int>(i), i < text.size() ? static_cast<uint8_t>(text[i]) : 0x00);
   }
   return writes;
 }

@@ -122,8 +122,8 @@ class TFactoryCommand {
 // next command is invited; what it answers does not matter.
 void AwaitPrinterAnswer(TFactoryCommand& command);
 
-// The model identity bytes that make the printer take the model the technician chose; none for a
-// code other than the Opal 310 and 320 beyond clearing 0x70 to 0x7D.
+// The model identity bytes that make the printer take the model the technician chose, from the
+// model table; none for a model that is not offered beyond clearing 0x70 to 0x7D.
 std::vector<EepromWrite> ModelIdentityWrites(PrinterModel model);
 
 // Rewrites and verifies the model identity bytes; stops at the first failure.

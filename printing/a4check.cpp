@@ -21,14 +21,8 @@ constexpr std::string_view kCounterCaption = " Protection Counter Value = ";
 constexpr std::size_t kCounterFieldSize = 5;
 
 std::string_view ModelLine(PrinterModel model) {
-  switch (model) {
-    case PrinterModel::Opal320:
-      return "    *************** Corvane Opal 320";
-    case PrinterModel::Opal310:
-      return "    *************** Corvane Opal 310";
-    default:
-      return {};
-  }
+  const ModelEntry* entry = ModelEntryOf(model);
+  return entry ? entry->sheet_line : std::string_view();
 }
 
 // The counter's digits in a field of five bytes: short values end with a NUL and blanks.

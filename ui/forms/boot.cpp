@@ -36,6 +36,10 @@ std::string SetUpFailure(PrinterModel model, const std::string& reason) {
 TFormBoot::TFormBoot(ServiceContext& context)
     : ui_(std::make_unique<::Ui::TFormBoot>()), context_(context), PopupMenu1(this) {
   ui_->setupUi(this);
+  // The choices come from the model table, so a new model changes nothing here.
+  for (const PrinterModel model : OfferedModels()) {
+    ui_->ModelNameCombo->addItem(QString::fromStdString(ModelName(model)));
+  }
   PopupMenu1.setObjectName(QStringLiteral("PopupMenu1"));
   PopupMenu1.addAction(ui_->Version1);
   connect(ui_->PortSelectOKBtn, &QPushButton::clicked, this, &TFormBoot::PortSelectOKBtnClick);
@@ -48,14 +52,11 @@ TFormBoot::TFormBoot(ServiceContext& context)
 TFormBoot::~TFormBoot() = default;
 
 PrinterModel TFormBoot::SelectedModelCode() const {
-  switch (ui_->ModelNameCombo->currentIndex()) {
-    case 0:
-      return PrinterModel::Opal310;
-    case 1:
-      return PrinterModel::Opal320;
-    default:
-      return PrinterModel::None;
-  }
+  const std::vector<PrinterModel> offered = OfferedModels();
+  const int index = ui_->ModelNameCombo->currentIndex();
+  return index >= 0 && index < static_cast<int>(offered.size())
+             ? offered[static_cast<std::size_t>(index)]
+             : PrinterModel::None;
 }
 
 std::optional<PortId> TFormBoot::ChosenPort() const {
