@@ -79,7 +79,7 @@ std::string Opalctl::DeviceIdAnswer() {
 
 int Opalctl::Failed(Result code) {
   const std::string message = command.Message(code);
-  console.err << (message.empty() ? "Failed with code " + std::to_string(code.Code()) : message)
+  console.err << (message.empty() ? "Failed with code " + std::to_string(Code(code)) : message)
               << '\n';
   if (code == ERR_JOURNAL) console.err << journal_store.Problem() << '\n';
   return kFailed;

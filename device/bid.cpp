@@ -30,7 +30,7 @@ uint8_t BidAddress(BidKind kind, uint8_t ink_group) {
 }
 
 Result BidOutOfRangeCode(BidKind kind, uint8_t ink_group) {
-  return static_cast<int16_t>(ERR_BID_RANGE_FIRST.Code() + BidRowIndex(kind, ink_group));
+  return ResultAfter(ERR_BID_RANGE_MS_BLACK, BidRowIndex(kind, ink_group));
 }
 
 int BidValueFromText(std::string_view text) {

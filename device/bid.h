@@ -44,7 +44,7 @@ inline constexpr std::array<BidRow, kBidRowCount> kBidRows{{
 // Ink group 0 is Black, every other value Color.
 std::size_t BidRowIndex(BidKind kind, uint8_t ink_group);
 uint8_t BidAddress(BidKind kind, uint8_t ink_group);
-// ERR_BID_RANGE_FIRST and the five codes after it; these have no message text.
+// ERR_BID_RANGE_MS_BLACK and the five codes after it, in row order; these have no message text.
 Result BidOutOfRangeCode(BidKind kind, uint8_t ink_group);
 
 // The typed text as a number: leading blanks and a sign allowed, kBidNotANumber for anything else.

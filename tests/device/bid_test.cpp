@@ -54,13 +54,13 @@ TEST_F(BidTest, OnlyValuesWithinRangeAreSentWithTheOtherSlotUnchanged) {
       {"-70", INK_COLOR, BidKind::Pl4, PORT_OK, {3, 0x80, 0xFF, 0xBA, 0xFF}},
       {"  -5", INK_COLOR, BidKind::Pl6, PORT_OK, {2, 0x80, 0xFF, 0xFB, 0xFF}},
       {"+7", INK_BLACK, BidKind::Pl6, PORT_OK, {2, 0x07, 0x00, 0x80, 0xFF}},
-      {"71", INK_BLACK, BidKind::Ms, 0x2001, {}},
-      {"-71", INK_COLOR, BidKind::Ms, 0x2002, {}},
-      {"", INK_BLACK, BidKind::Pl6, 0x2003, {}},
-      {"abc", INK_COLOR, BidKind::Pl6, 0x2004, {}},
-      {"5 ", INK_BLACK, BidKind::Pl4, 0x2005, {}},
-      {"99999999999", INK_COLOR, BidKind::Pl4, 0x2006, {}},
-      {"-", INK_COLOR, BidKind::Pl4, 0x2006, {}},
+      {"71", INK_BLACK, BidKind::Ms, static_cast<Result>(0x2001), {}},
+      {"-71", INK_COLOR, BidKind::Ms, static_cast<Result>(0x2002), {}},
+      {"", INK_BLACK, BidKind::Pl6, static_cast<Result>(0x2003), {}},
+      {"abc", INK_COLOR, BidKind::Pl6, static_cast<Result>(0x2004), {}},
+      {"5 ", INK_BLACK, BidKind::Pl4, static_cast<Result>(0x2005), {}},
+      {"99999999999", INK_COLOR, BidKind::Pl4, static_cast<Result>(0x2006), {}},
+      {"-", INK_COLOR, BidKind::Pl4, static_cast<Result>(0x2006), {}},
   };
   for (const auto& c : cases) {
     script.writes.clear();
@@ -78,7 +78,7 @@ TEST_F(BidTest, OnlyValuesWithinRangeAreSentWithTheOtherSlotUnchanged) {
       EXPECT_EQ(script.writes[1].back(), BidAddress(c.kind, c.ink_group));
     }
   }
-  EXPECT_EQ(ResultMessage(0x2001), "");
+  EXPECT_EQ(ResultMessage(static_cast<Result>(0x2001)), "");
 }
 
 TEST_F(BidTest, PresentDataReadsAsThreeLines) {
@@ -133,7 +133,7 @@ TEST_F(BidTest, WritingLoopGoesOnPastRangeErrorsAndStopsAtTheFirstWriteThatFails
         {StatusMode::NewLine, ""}},
        {2},
        2,
-       0x2001},
+       static_cast<Result>(0x2001)},
       {"value not held",
        {{0, "5"}, {1, "6"}},
        {0x04},

@@ -102,7 +102,7 @@ class UsbIdStoreTest : public testing::GatedPrinterTest {
     return stamp;
   }
 
-  Result result = 0;
+  Result result = static_cast<Result>(0);
   TUsbIdStore store{command, clock};
 };
 

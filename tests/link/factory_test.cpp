@@ -1,8 +1,10 @@
 #include "link/factory.h"
 
 #include <gmock/gmock.h>
+
 #include <gtest/gtest.h>
 #include <deque>
+#include <sstream>
 
 #include "link/resultcodes.h"
 #include "tests/support/fakes.h"
@@ -171,8 +173,17 @@ TEST(ResultMessages, CodesMapToTheirTexts) {
   EXPECT_EQ(ResultMessage(ERR_SEND_COUNT), "Transmission error");
   EXPECT_EQ(ResultMessage(ERR_RECEIVE_COUNT), "Receive error");
   EXPECT_EQ(ResultMessage(ERR_BAD_REPLY), "Receive error");
-  EXPECT_EQ(ResultMessage(0x100F), "Check ID is invalid.");
-  EXPECT_EQ(ResultMessage(0x2001), "");
+  EXPECT_EQ(ResultMessage(static_cast<Result>(0x100F)), "Check ID is invalid.");
+  EXPECT_EQ(ResultMessage(static_cast<Result>(0x2001)), "");
+}
+
+TEST(ResultMessages, CodesSayTheirGivenNames) {
+  EXPECT_EQ(ResultName(ERR_WRITE_NOT_HELD), "ERR_WRITE_NOT_HELD");
+  EXPECT_EQ(ResultName(HeadIdCharacterError(3)), "ERR_HEADID_CHARACTER_3");
+  EXPECT_EQ(ResultName(static_cast<Result>(42)), "42") << "a number no code has";
+  std::ostringstream printed;
+  printed << PORT_OK;
+  EXPECT_EQ(printed.str(), "PORT_OK");
 }
 
 }  // namespace
