@@ -4,6 +4,7 @@
 #include <QTextDocument>
 
 #include "ui/forms/formwindow.h"
+#include "ui/forms/snapshotprogress.h"
 #include "ui/forms/statustext.h"
 #include "ui/panels/a4checkpanel.h"
 #include "ui/panels/bidpanels.h"
@@ -252,6 +253,11 @@ void TFormAdjust::AdjustmentTabChange() {
 
 void TFormAdjust::IndivisualAdjustQuitBtnClick() {
   close();
+}
+
+void TFormAdjust::showEvent(QShowEvent* event) {
+  ShowSnapshotProgressIn(context_, *this);
+  ProgramForm::showEvent(event);
 }
 
 void TFormAdjust::FormClose() {

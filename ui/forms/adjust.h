@@ -62,6 +62,9 @@ class TFormAdjust : public ProgramForm, public PanelHost {
   void IndivisualAdjustQuitBtnClick();
   void FormClose() override;
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   BusyFocus busy_focus_;
   std::vector<OperationPanel*> MakePanels();

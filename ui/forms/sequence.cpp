@@ -9,6 +9,7 @@
 #include "ui/forms/formwindow.h"
 #include "ui/forms/panelfocus.h"
 #include "ui/forms/repairchainpanel.h"
+#include "ui/forms/snapshotprogress.h"
 #include "ui/forms/statustext.h"
 #include "ui/panels/bidpanels.h"
 #include "ui/panels/completedpanel.h"
@@ -268,6 +269,11 @@ void TFormSequentialRepair::SeqRepairReturnToRepairMenuBtnClick() {
 void TFormSequentialRepair::FormClose() {
   hide();
   emit Closed();
+}
+
+void TFormSequentialRepair::showEvent(QShowEvent* event) {
+  ShowSnapshotProgressIn(context_, *this);
+  QWidget::showEvent(event);
 }
 
 void TFormSequentialRepair::closeEvent(QCloseEvent* event) {

@@ -75,6 +75,7 @@ class TFormSequentialRepair : public QWidget, public PanelHost {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   BusyFocus busy_focus_;
