@@ -1,8 +1,10 @@
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <cstdlib>
 #include <functional>
 #include <string_view>
+#include <utility>
 
 #include "benchmarks/benchsupport.h"
 #include "link/factory.h"
@@ -20,8 +22,9 @@ struct Traffic {
   double runs = 0;
 };
 
-// Takes every byte at once, counts what it takes and answers each EEPROM read with a value and
-// each chip read with the byte of a good cartridge's chip.
+// Takes every byte at once, counts what it takes, keeps the EEPROM bytes it is set to (5 to begin
+// with), as the Bi-D trials read back what they set, and answers each chip read with the byte of a
+// good cartridge's chip.
 class NullDevice final : public opal::PortDevice {
  public:
   explicit NullDevice(Traffic& traffic) : traffic_(traffic) {}
@@ -33,8 +36,10 @@ class NullDevice final : public opal::PortDevice {
       ++traffic_.run_writes;
       traffic_.runs += static_cast<double>(bytes.size() / 2);
     }
-    const bool chip_read = bytes.size() == 12 && bytes[0] == 0x1B && bytes[7] == 0x61;
-    const uint8_t value = chip_read ? ChipByte(bytes[11]) : 5;
+    const bool frame = bytes.size() >= 11 && bytes[0] == 0x1B && bytes[1] == 0x7C;
+    if (frame) Keep(bytes);
+    const bool chip_read = frame && bytes.size() == 12 && bytes[7] == 0x61;
+    const uint8_t value = chip_read ? ChipByte(bytes[11]) : eeprom_[frame ? bytes[10] : 0];
     constexpr std::string_view kHex = "0123456789ABCDEF";
     reply_[14] = kHex[value >> 4];
     reply_[15] = kHex[value & 15];
@@ -55,7 +60,23 @@ class NullDevice final : public opal::PortDevice {
     return address == 12 ? 90 : 5;
   }
 
+  // An EEPROM write, or a Bi-D frame: Black then Color, little-endian, -128 leaving a value.
+  void Keep(std::span<const uint8_t> frame) {
+    if (frame[7] == 0x42 && frame.size() >= 12) eeprom_[frame[10]] = frame[11];
+    if (frame[7] != 0x00 || frame.size() < 15) return;
+    const auto black = static_cast<uint8_t>(0x33 + frame[10] - 1);
+    for (const auto& [address, at] : {std::pair{black, 11}, std::pair{uint8_t(black + 3), 13}}) {
+      const auto value = static_cast<int16_t>(frame[at] | frame[at + 1] << 8);
+      if (value != -128) eeprom_[address] = static_cast<uint8_t>(value & 0xFF);
+    }
+  }
+
   Traffic& traffic_;
+  std::array<uint8_t, 256> eeprom_ = [] {
+    std::array<uint8_t, 256> bytes{};
+    bytes.fill(5);
+    return bytes;
+  }();
   std::string reply_ = "@BDC PS000000005\r\n";
 };
 
@@ -99,7 +120,7 @@ void MeasureStream(benchmark::State& state, Job job) {
 }
 
 void BidCheckPrint(PrintSetup& setup) {
-  DropResult(opal::PrintBidCheckPattern(setup.raster, setup.command));
+  if (opal::PrintBidCheckPattern(setup.raster, setup.command) != opal::PORT_OK) std::abort();
 }
 
 // What the check sheet's first page prints of the patterns, with its line feeds between them.

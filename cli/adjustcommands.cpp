@@ -2,10 +2,14 @@
 
 #include <memory>
 #include <ostream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "cli/terminal.h"
+#include "device/bid.h"
 #include "device/datamanu.h"
+#include "device/eeprom.h"
 #include "device/headid.h"
 #include "device/usbid.h"
 
@@ -13,9 +17,15 @@ namespace opal::cli {
 namespace {
 
 struct Arguments {
-  std::string head_id, usb_id;
+  std::string head_id, usb_id, bid_row, bid_value;
   bool yes = false;
 };
+
+std::vector<std::string> BidRowKeys() {
+  std::vector<std::string> keys;
+  for (const BidRow& row : kBidRows) keys.emplace_back(row.key);
+  return keys;
+}
 
 int HeadIdRead(Opalctl& ctl) {
   ctl.Connect();
@@ -97,6 +107,32 @@ int CounterClear(Opalctl& ctl, bool yes) {
   return kDone;
 }
 
+int BidRead(Opalctl& ctl) {
+  ctl.Connect();
+  std::ostringstream lines;
+  TerminalStatus status(lines, ctl.console.err);
+  if (const Result result = ctl.operations.ReportBidValues(status.Report()); result != PORT_OK) {
+    return ctl.Failed(result);
+  }
+  status.EndLine();
+  ctl.console.out << lines.str();
+  return kDone;
+}
+
+int BidWrite(Opalctl& ctl, const std::string& key, const std::string& value) {
+  if (!BidValueInRange(BidValueFromText(value))) {
+    ctl.console.err << kBidLimitNote << '\n';
+    return kUsage;
+  }
+  ctl.Connect();
+  const BidRow& row = *BidRowKeyed(key);
+  if (const Outcome written = ctl.operations.WriteBidValue(row, value); written.result != PORT_OK) {
+    return ctl.Failed(written);
+  }
+  ctl.console.out << row.written_lead << value << kWrittenInEeprom << '\n';
+  return kDone;
+}
+
 }  // namespace
 
 void AddAdjustCommands(CLI::App& app, Action& chosen) {
@@ -124,6 +160,15 @@ void AddAdjustCommands(CLI::App& app, Action& chosen) {
   auto* clear = counter->add_subcommand("clear", "Set the counter to 0 after a new waste ink pad");
   clear->add_flag("--yes", args->yes, "The pad has been replaced: do not ask");
   Runs(clear, chosen, [args](Opalctl& ctl) { return CounterClear(ctl, args->yes); });
+
+  auto* bid =
+      app.add_subcommand("bid", "Read or write the Bi-D alignment values")->require_subcommand(1);
+  Runs(bid->add_subcommand("read", "Show the six stored Bi-D values"), chosen, BidRead);
+  auto* write = bid->add_subcommand("write", "Set one Bi-D value (-70 to 70)");
+  write->add_option("ROW", args->bid_row)->required()->check(CLI::IsMember(BidRowKeys()));
+  write->add_option("VALUE", args->bid_value)->required();
+  Runs(write, chosen,
+       [args](Opalctl& ctl) { return BidWrite(ctl, args->bid_row, args->bid_value); });
 }
 
 }  // namespace opal::cli

@@ -6,7 +6,7 @@
 
 namespace opal::cli {
 
-// head-id read|write, usb-id read|write, counter read|clear.
+// head-id read|write, usb-id read|write, counter read|clear, bid read|write.
 void AddAdjustCommands(CLI::App& app, Action& chosen);
 
 }  // namespace opal::cli

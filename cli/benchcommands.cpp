@@ -57,15 +57,18 @@ void AddBenchCommands(CLI::App& app, CLI::Option* virtual_option, Target& target
 
   auto* render = app.add_subcommand(
       "render", "Print a captured stream of printer bytes as pages into DIR, without a printer");
-  static std::filesystem::path stream;
-  static std::filesystem::path pages;
-  render->add_option("FILE", stream, "The bytes, e.g. a capture.prn")->required();
-  render->add_option("DIR", pages, "Where the pages go (page-0001.png and on)")->required();
-  render->callback([&chosen] {
-    chosen = [](const Target&, Console& console) {
-      const int printed = RenderCapture(ReadStream(stream), pages);
+  struct RenderArguments {
+    std::filesystem::path stream;
+    std::filesystem::path pages;
+  };
+  const auto args = std::make_shared<RenderArguments>();
+  render->add_option("FILE", args->stream, "The bytes, e.g. a capture.prn")->required();
+  render->add_option("DIR", args->pages, "Where the pages go (page-0001.png and on)")->required();
+  render->callback([&chosen, args] {
+    chosen = [args](const Target&, Console& console) {
+      const int printed = RenderCapture(ReadStream(args->stream), args->pages);
       console.out << printed << (printed == 1 ? " page" : " pages") << " written to "
-                  << pages.string() << '\n';
+                  << args->pages.string() << '\n';
       return kDone;
     };
   });

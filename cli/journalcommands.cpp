@@ -33,15 +33,15 @@ int Unusable(Console& console, const JournalStore& store) {
   return kFailed;
 }
 
-int List(const Arguments& args, Console& console) {
-  const JournalStore store(DefaultJournalFile());
+int List(const Target& target, const Arguments& args, Console& console) {
+  const JournalStore store(target.journal_file);
   if (!store.Problem().empty()) return Unusable(console, store);
   for (const JournalEntry& entry : store.Entries(args.usb_id)) PrintEntry(console.out, entry);
   return kDone;
 }
 
-int Show(const Arguments& args, Console& console) {
-  const JournalStore store(DefaultJournalFile());
+int Show(const Target& target, const Arguments& args, Console& console) {
+  const JournalStore store(target.journal_file);
   if (!store.Problem().empty()) return Unusable(console, store);
   const auto entry = store.Entry(args.id);
   if (!entry) {
@@ -80,8 +80,8 @@ int SettleEntry(Opalctl& ctl, const Arguments& args, const JournalSettling& how)
   return kDone;
 }
 
-int ListSnapshots(const Arguments& args, Console& console) {
-  const JournalStore store(DefaultJournalFile());
+int ListSnapshots(const Target& target, const Arguments& args, Console& console) {
+  const JournalStore store(target.journal_file);
   if (!store.Problem().empty()) return Unusable(console, store);
   for (const JournalSnapshot& snapshot : store.Snapshots(args.usb_id)) {
     const JournalPrinter& printer = snapshot.printer;
@@ -117,7 +117,9 @@ void AddJournalCommands(CLI::App& app, Action& chosen, SessionlessAction& sessio
   journal->add_option("--printer", args->usb_id, "Only the entries of the printer with USBID");
   auto* list = journal->add_subcommand("list", "List the entries with old and new bytes");
   list->add_option("--printer", args->usb_id, "Only the entries of the printer with USBID");
-  const auto list_all = [args](const Target&, Console& console) { return List(*args, console); };
+  const auto list_all = [args](const Target& target, Console& console) {
+    return List(target, *args, console);
+  };
   list->callback([&sessionless, list_all] { sessionless = list_all; });
   journal->callback([&sessionless, journal, list_all] {
     if (journal->get_subcommands().empty()) sessionless = list_all;
@@ -126,14 +128,18 @@ void AddJournalCommands(CLI::App& app, Action& chosen, SessionlessAction& sessio
   auto* show = journal->add_subcommand("show", "Show one entry");
   show->add_option("ID", args->id)->required();
   show->callback([&sessionless, args] {
-    sessionless = [args](const Target&, Console& console) { return Show(*args, console); };
+    sessionless = [args](const Target& target, Console& console) {
+      return Show(target, *args, console);
+    };
   });
 
   auto* snapshots = journal->add_subcommand(
       "snapshots", "List the snapshots: each printer's EEPROM as the journal first found it");
   snapshots->add_option("--printer", args->usb_id, "Only the snapshots of the printer with USBID");
   snapshots->callback([&sessionless, args] {
-    sessionless = [args](const Target&, Console& console) { return ListSnapshots(*args, console); };
+    sessionless = [args](const Target& target, Console& console) {
+      return ListSnapshots(target, *args, console);
+    };
   });
   auto* restore = journal->add_subcommand(
       "restore-snapshot", "Put a snapshot's 256 bytes back on its printer, verified");

@@ -4,7 +4,6 @@
 #include <ostream>
 #include <string>
 
-#include "cli/printcommands.h"
 #include "cli/terminal.h"
 #include "device/headid.h"
 
@@ -14,11 +13,8 @@ namespace {
 struct Arguments {
   bool yes = false;
   bool no_wait = false;
-  std::string chip_report, cartridge, model;
+  std::string chip_report, cartridge;
 };
-
-// What --no-wait leaves the printer to do.
-constexpr std::string_view kNotWaited = "Not waited for: the printer finishes on its own.";
 
 // `action` once the form's question is answered Yes, before anything is sent.
 Action AfterYes(std::string_view question, std::string_view refused,
@@ -29,19 +25,6 @@ Action AfterYes(std::string_view question, std::string_view refused,
     }
     return action(ctl);
   };
-}
-
-// The forms show nothing for these codes; a terminal says what is wrong with the cartridge.
-int ChipFailed(Opalctl& ctl, Result code) {
-  if (code == ERR_CHIP_MAKER) {
-    ctl.console.err << "The cartridge's chip does not name " << kChipMaker << " as its maker.\n";
-    return kFailed;
-  }
-  if (code == ERR_CHIP_EXPIRED) {
-    ctl.console.err << "The cartridge is past its effect date.\n";
-    return kFailed;
-  }
-  return ctl.Failed(code);
 }
 
 int RunSequence(Opalctl& ctl, const TimedSequence& sequence, bool no_wait) {
@@ -116,30 +99,6 @@ int ChipInfo(Opalctl& ctl, const Arguments& args) {
   return kDone;
 }
 
-int PrintChips(Opalctl& ctl, bool no_wait) {
-  ctl.Connect();
-  ctl.console.out << kChipInfoPrinting << std::endl;
-  if (const Result result = ctl.operations.PrintAllChipInfo(); result != PORT_OK) {
-    return ChipFailed(ctl, result);
-  }
-  CountdownSleeper(ctl, no_wait).Sleep(kChipInfoPrintWait);
-  ctl.console.out << (no_wait ? kNotWaited : kChipInfoPrinted) << '\n';
-  return kDone;
-}
-
-int PrintA4(Opalctl& ctl, const std::string& model) {
-  const std::string answer = ctl.Connect();
-  const PrinterModel model_code = model.empty() ? ModelNamedIn(answer) : ModelKeyed(model);
-  ctl.console.out << kA4CheckPrinting << std::endl;
-  if (const Outcome printed = ctl.operations.PrintA4CheckSheet(model_code);
-      printed.result != PORT_OK) {
-    ChipFailed(ctl, printed.result);
-    return ctl.Failed(printed, /*reported=*/true);
-  }
-  ctl.console.out << kA4CheckPrinted << '\n';
-  return kDone;
-}
-
 }  // namespace
 
 void AddMaintenanceCommands(CLI::App& app, Action& chosen) {
@@ -182,15 +141,6 @@ void AddMaintenanceCommands(CLI::App& app, Action& chosen) {
       ->required()
       ->check(CLI::IsMember({"black", "color"}));
   Runs(chip, chosen, [args](Opalctl& ctl) { return ChipInfo(ctl, *args); });
-
-  auto* print = PrintCommand(app);
-  auto* chips = print->add_subcommand("chips", "Print all four cartridge chip reports");
-  add_no_wait(chips);
-  Runs(chips, chosen, [args](Opalctl& ctl) { return PrintChips(ctl, args->no_wait); });
-  auto* a4 = print->add_subcommand("a4", "Print the three-page A4 check sheet");
-  a4->add_option("--model", args->model, "Model line of the sheet (default: the printer's)")
-      ->check(CLI::IsMember(OfferedModelKeys()));
-  Runs(a4, chosen, [args](Opalctl& ctl) { return PrintA4(ctl, args->model); });
 }
 
 }  // namespace opal::cli

@@ -6,8 +6,7 @@
 
 namespace opal::cli {
 
-// clean, ink-charge, liquid-exchange, data-reset, chip unique|usage black|color, print chips,
-// print a4.
+// clean, ink-charge, liquid-exchange, data-reset, chip unique|usage black|color.
 void AddMaintenanceCommands(CLI::App& app, Action& chosen);
 
 }  // namespace opal::cli

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/terminal.h"
 #include "device/bid.h"
 #include "device/eeprom.h"
 
@@ -14,84 +15,20 @@ namespace opal::cli {
 namespace {
 
 struct Arguments {
-  std::string row, value, pattern;
+  std::string pattern, model;
   int position = 0;
+  bool no_wait = false;
 };
 
-// The forms' status lines on a terminal: appended text stays on its line, every other mode
-// starts a new one, and an error goes to standard error.
-class TerminalStatus {
- public:
-  TerminalStatus(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
-
-  StatusReport Report() {
-    return [this](StatusMode mode, std::string_view text) {
-      if (mode == StatusMode::Error) {
-        EndLine();
-        err_ << text << '\n';
-        return;
-      }
-      if (mode != StatusMode::Append && started_) out_ << '\n';
-      out_ << text << std::flush;
-      started_ = true;
-    };
-  }
-  void EndLine() {
-    if (started_) out_ << '\n';
-    started_ = false;
-  }
-
- private:
-  std::ostream& out_;
-  std::ostream& err_;
-  bool started_ = false;
-};
-
-// Row names on the command line, in the order of kBidRows; "bid-" and a row name is that row's
-// check block.
-constexpr std::array<std::string_view, kBidRowCount> kRowNames{
-    "ms-black", "ms-color", "6pl-black", "6pl-color", "4pl-black", "4pl-color"};
+// "bid-" and a row's key is that row's check block.
 constexpr std::string_view kBidBlockPrefix = "bid-";
 
 // The raster patterns, then a Bi-D block for each row.
 std::vector<std::string> PrintablePatterns() {
   std::vector<std::string> names = PatternNames();
-  for (const auto row : kRowNames) names.push_back(std::string(kBidBlockPrefix) + std::string(row));
+  for (const BidRow& row : kBidRows)
+    names.push_back(std::string(kBidBlockPrefix) + std::string(row.key));
   return names;
-}
-
-std::size_t RowIndex(std::string_view name) {
-  for (std::size_t row = 0; row < kRowNames.size(); ++row) {
-    if (kRowNames[row] == name) return row;
-  }
-  return kRowNames.size();
-}
-
-int BidRead(Opalctl& ctl) {
-  ctl.Connect();
-  std::ostringstream lines;
-  TerminalStatus status(lines, ctl.console.err);
-  if (const Result result = ctl.operations.ReportBidValues(status.Report()); result != PORT_OK) {
-    return ctl.Failed(result);
-  }
-  status.EndLine();
-  ctl.console.out << lines.str();
-  return kDone;
-}
-
-int BidWrite(Opalctl& ctl, const Arguments& args) {
-  if (!BidValueInRange(BidValueFromText(args.value))) {
-    ctl.console.err << kBidLimitNote << '\n';
-    return kUsage;
-  }
-  ctl.Connect();
-  const BidRow& row = kBidRows[RowIndex(args.row)];
-  if (const Outcome written = ctl.operations.WriteBidValue(row, args.value);
-      written.result != PORT_OK) {
-    return ctl.Failed(written);
-  }
-  ctl.console.out << row.written_lead << args.value << kWrittenInEeprom << '\n';
-  return kDone;
 }
 
 int PrintBid(Opalctl& ctl, int position) {
@@ -115,7 +52,7 @@ Outcome PrintNamedPattern(Opalctl& ctl, std::string_view name) {
     return Outcome(result);
   }
   name.remove_prefix(kBidBlockPrefix.size());
-  return ctl.operations.PrintBidBlock(kBidRows[RowIndex(name)]);
+  return ctl.operations.PrintBidBlock(*BidRowKeyed(name));
 }
 
 // One pattern on a page of its own, so the page comes out of the printer.
@@ -129,29 +66,37 @@ int PrintPattern(Opalctl& ctl, const std::string& name) {
   return kDone;
 }
 
-}  // namespace
-
-CLI::App* PrintCommand(CLI::App& app) {
-  const auto found =
-      app.get_subcommands([](CLI::App* command) { return command->get_name() == "print"; });
-  if (!found.empty()) return found.front();
-  return app.add_subcommand("print", "Print a check page, pattern or report")
-      ->require_subcommand(1);
+int PrintChips(Opalctl& ctl, bool no_wait) {
+  ctl.Connect();
+  ctl.console.out << kChipInfoPrinting << std::endl;
+  if (const Result result = ctl.operations.PrintAllChipInfo(); result != PORT_OK) {
+    return ChipFailed(ctl, result);
+  }
+  CountdownSleeper(ctl, no_wait).Sleep(kChipInfoPrintWait);
+  ctl.console.out << (no_wait ? kNotWaited : kChipInfoPrinted) << '\n';
+  return kDone;
 }
+
+int PrintA4(Opalctl& ctl, const std::string& model) {
+  const std::string answer = ctl.Connect();
+  const PrinterModel model_code = model.empty() ? ModelNamedIn(answer) : ModelKeyed(model);
+  ctl.console.out << kA4CheckPrinting << std::endl;
+  if (const Outcome printed = ctl.operations.PrintA4CheckSheet(model_code);
+      printed.result != PORT_OK) {
+    ChipFailed(ctl, printed.result);
+    return ctl.Failed(printed, /*reported=*/true);
+  }
+  ctl.console.out << kA4CheckPrinted << '\n';
+  return kDone;
+}
+
+}  // namespace
 
 void AddPrintCommands(CLI::App& app, Action& chosen) {
   const auto args = std::make_shared<Arguments>();
-  const std::vector<std::string> row_names(kRowNames.begin(), kRowNames.end());
 
-  auto* bid =
-      app.add_subcommand("bid", "Read or write the Bi-D alignment values")->require_subcommand(1);
-  Runs(bid->add_subcommand("read", "Show the six stored Bi-D values"), chosen, BidRead);
-  auto* write = bid->add_subcommand("write", "Set one Bi-D value (-70 to 70)");
-  write->add_option("ROW", args->row)->required()->check(CLI::IsMember(row_names));
-  write->add_option("VALUE", args->value)->required();
-  Runs(write, chosen, [args](Opalctl& ctl) { return BidWrite(ctl, *args); });
-
-  auto* print = PrintCommand(app);
+  auto* print =
+      app.add_subcommand("print", "Print a check page, pattern or report")->require_subcommand(1);
   const auto add_position = [&](CLI::App* command) {
     command
         ->add_option("--position", args->position,
@@ -167,6 +112,13 @@ void AddPrintCommands(CLI::App& app, Action& chosen) {
   auto* pattern = print->add_subcommand("pattern", "Print one test pattern on a page of its own");
   pattern->add_option("NAME", args->pattern)->required()->check(CLI::IsMember(PrintablePatterns()));
   Runs(pattern, chosen, [args](Opalctl& ctl) { return PrintPattern(ctl, args->pattern); });
+  auto* chips = print->add_subcommand("chips", "Print all four cartridge chip reports");
+  chips->add_flag("--no-wait", args->no_wait, "Do not wait while the printer works on its own");
+  Runs(chips, chosen, [args](Opalctl& ctl) { return PrintChips(ctl, args->no_wait); });
+  auto* a4 = print->add_subcommand("a4", "Print the three-page A4 check sheet");
+  a4->add_option("--model", args->model, "Model line of the sheet (default: the printer's)")
+      ->check(CLI::IsMember(OfferedModelKeys()));
+  Runs(a4, chosen, [args](Opalctl& ctl) { return PrintA4(ctl, args->model); });
 }
 
 }  // namespace opal::cli

@@ -6,10 +6,7 @@
 
 namespace opal::cli {
 
-// bid read, bid write, print bid, print nozzle, print pattern.
+// print bid, print nozzle, print pattern, print chips, print a4.
 void AddPrintCommands(CLI::App& app, Action& chosen);
-
-// The one `print` command, made by whichever file adds the first thing to print.
-CLI::App* PrintCommand(CLI::App& app);
 
 }  // namespace opal::cli

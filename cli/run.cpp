@@ -15,11 +15,12 @@
 namespace opal::cli {
 
 int RunOpalctl(const std::vector<std::string>& args, Clock& clock, Sleeper& sleeper,
-               Console& console) {
+               Console& console, const std::filesystem::path& journal_file) {
   CLI::App app{"Service tool for Corvane Opal 310 and 320 printers", "opalctl"};
   app.set_version_flag("--version", "opalctl " OPAL_VERSION);
   app.require_subcommand(1);
   Target target;
+  target.journal_file = journal_file;
   auto* port = app.add_option("--port", target.port, "LPT1..LPT3 or VLUSB1:..VLUSB3:");
   auto* virt = app.add_option("--virtual", target.printer.virtual_dir,
                               "Use the virtual printer kept in DIR (made fresh when missing)");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,8 @@ namespace opal::cli {
 // One opalctl run: `args` as typed after the program's name. The printer's time limits and the
 // fixed waits run on `clock` and `sleeper`; every line goes to `console`. Returns the exit
 // status.
+// The service journal is `journal_file`, by default the one of $XDG_DATA_HOME.
 int RunOpalctl(const std::vector<std::string>& args, Clock& clock, Sleeper& sleeper,
-               Console& console);
+               Console& console, const std::filesystem::path& journal_file = DefaultJournalFile());
 
 }  // namespace opal::cli

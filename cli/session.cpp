@@ -37,7 +37,7 @@ Opalctl::Opalctl(const Target& target, Clock& clock, Sleeper& sleeper, Console& 
       ports(target.printer, clock, sleeper),
       session(ports.Provider(), clock, exit),
       printer_key(PrinterKey(target, port_id)),
-      journal_store(DefaultJournalFile()) {}
+      journal_store(target.journal_file) {}
 
 std::string Opalctl::Connect() {
   // Another program's writes would interleave with ours: nothing is sent until we hold it.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <iosfwd>
 #include <optional>
@@ -45,6 +46,8 @@ struct Console {
 struct Target {
   std::optional<std::string> port;
   PrinterPlace printer;
+  // The service journal this run keeps and reads.
+  std::filesystem::path journal_file;
 };
 
 // The module objects of one opalctl run, created once and handed on by reference. Time comes

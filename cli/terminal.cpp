@@ -68,4 +68,16 @@ void CountdownSleeper::Sleep(std::chrono::milliseconds duration) {
   }
 }
 
+int ChipFailed(Opalctl& ctl, Result code) {
+  if (code == ERR_CHIP_MAKER) {
+    ctl.console.err << "The cartridge's chip does not name " << kChipMaker << " as its maker.\n";
+    return kFailed;
+  }
+  if (code == ERR_CHIP_EXPIRED) {
+    ctl.console.err << "The cartridge is past its effect date.\n";
+    return kFailed;
+  }
+  return ctl.Failed(code);
+}
+
 }  // namespace opal::cli

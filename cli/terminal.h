@@ -2,10 +2,12 @@
 
 #include <chrono>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 
 #include "cli/session.h"
+#include "device/statusreport.h"
 #include "link/timing.h"
 
 namespace opal::cli {
@@ -49,5 +51,41 @@ class CountdownSleeper final : public Sleeper {
   Opalctl& ctl_;
   bool skip_;
 };
+
+// The forms' status lines on a terminal: appended text stays on its line, every other mode
+// starts a new one, and an error goes to standard error.
+class TerminalStatus {
+ public:
+  TerminalStatus(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+
+  StatusReport Report() {
+    return [this](StatusMode mode, std::string_view text) {
+      if (mode == StatusMode::Error) {
+        EndLine();
+        err_ << text << '\n';
+        return;
+      }
+      if (mode != StatusMode::Append && started_) out_ << '\n';
+      out_ << text << std::flush;
+      started_ = true;
+    };
+  }
+  void EndLine() {
+    if (started_) out_ << '\n';
+    started_ = false;
+  }
+
+ private:
+  std::ostream& out_;
+  std::ostream& err_;
+  bool started_ = false;
+};
+
+// What --no-wait leaves the printer to do.
+constexpr std::string_view kNotWaited = "Not waited for: the printer finishes on its own.";
+
+// The failure of a chip report or a page that prints them: a terminal says what is wrong with the
+// cartridge where the forms show nothing. Gives the failure status.
+int ChipFailed(Opalctl& ctl, Result code);
 
 }  // namespace opal::cli

@@ -20,6 +20,13 @@ bool IsColor(uint8_t ink_group) {
 
 }  // namespace
 
+const BidRow* BidRowKeyed(std::string_view key) {
+  for (const BidRow& row : kBidRows) {
+    if (row.key == key) return &row;
+  }
+  return nullptr;
+}
+
 std::size_t BidRowIndex(BidKind kind, uint8_t ink_group) {
   return static_cast<std::size_t>(2 * KindIndex(kind) + (IsColor(ink_group) ? 1 : 0));
 }

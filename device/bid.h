@@ -30,16 +30,20 @@ struct BidRow {
   std::string_view label;         // check box caption and "Adjusted Item" label
   std::string_view written_lead;  // first part of the line after a successful write
   std::string_view present_name;  // name in "Check present adjustment data."
+  std::string_view key;           // how opalctl names it: "ms-black"
 };
 inline constexpr std::size_t kBidRowCount = 6;
 inline constexpr std::array<BidRow, kBidRowCount> kBidRows{{
-    {BidKind::Ms, INK_BLACK, "MS Black", "As MS Black data, ", "Multi shot Black"},
-    {BidKind::Ms, INK_COLOR, "MS Color", "As MS Color data, ", "Multi shot Color"},
-    {BidKind::Pl6, INK_BLACK, "6pl Black", "As 6pl Black data, ", "VSD 6pl Black"},
-    {BidKind::Pl6, INK_COLOR, "6pl Color", "As 6pl Color data, ", "VSD 6pl Color"},
-    {BidKind::Pl4, INK_BLACK, "4pl Black", "As 4pl Black data, ", "VSD 4pl Black"},
-    {BidKind::Pl4, INK_COLOR, "4pl Color", "As 4pl Color data, ", "VSD 4pl Color"},
+    {BidKind::Ms, INK_BLACK, "MS Black", "As MS Black data, ", "Multi shot Black", "ms-black"},
+    {BidKind::Ms, INK_COLOR, "MS Color", "As MS Color data, ", "Multi shot Color", "ms-color"},
+    {BidKind::Pl6, INK_BLACK, "6pl Black", "As 6pl Black data, ", "VSD 6pl Black", "6pl-black"},
+    {BidKind::Pl6, INK_COLOR, "6pl Color", "As 6pl Color data, ", "VSD 6pl Color", "6pl-color"},
+    {BidKind::Pl4, INK_BLACK, "4pl Black", "As 4pl Black data, ", "VSD 4pl Black", "4pl-black"},
+    {BidKind::Pl4, INK_COLOR, "4pl Color", "As 4pl Color data, ", "VSD 4pl Color", "4pl-color"},
 }};
+
+// The row opalctl names `key`; nullptr for any other text.
+const BidRow* BidRowKeyed(std::string_view key);
 
 // Ink group 0 is Black, every other value Color.
 std::size_t BidRowIndex(BidKind kind, uint8_t ink_group);
