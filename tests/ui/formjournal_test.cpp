@@ -71,6 +71,22 @@ TEST_F(FormJournal, EachFormWriteIsOneEntryUnderItsOperationsName) {
   EXPECT_EQ(entry.changes.front().after, 'A');
 }
 
+// A printer that takes no write: the journal's first look at it is shown as it reads, and the
+// failed write names what it did not leave as meant.
+TEST_F(FormJournal, TheSnapshotReadIsShownAndAFailedWriteNamesWhatItLeft) {
+  const std::string old_id = UsbIdOf(world.printer);
+  world.printer.SetFaults({.ignore_writes = true});
+  WriteUsbId("CD12345678");
+  std::vector<std::string> shown;
+  for (const QString& text : memo_history) shown.push_back(text.toStdString());
+  EXPECT_THAT(
+      shown, ::testing::Contains(HasSubstr("Keeping a copy of the printer's EEPROM for the service "
+                                           "journal before its first write: 256 of 256 bytes")));
+  const std::string memo = Memo().toPlainText().toStdString();
+  EXPECT_THAT(memo, HasSubstr("Verify error at address 4C: written 43, read back "));
+  EXPECT_THAT(memo, HasSubstr("Not in place as meant: USB ID (was " + old_id + "), USB ID stamp"));
+}
+
 TEST_F(FormJournal, AnotherPrinterOnTheSamePortIsLearntAnew) {
   BackToStartUp();
   // Another printer comes onto the bench, with its own USB ID.
