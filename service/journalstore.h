@@ -16,6 +16,7 @@ struct JournalChange {
   uint8_t address;
   uint8_t before;
   uint8_t after;
+  friend bool operator==(const JournalChange&, const JournalChange&) = default;
 };
 
 // Where a printer stood and who worked on it, as read when its first write began.

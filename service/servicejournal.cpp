@@ -140,7 +140,8 @@ WriteClearance ServiceJournal::BeforeWrites(std::span<const EepromWrite> writes,
   if (!needed) return {PORT_OK, false};
   if (const Result kept = KeepSnapshot(); kept != PORT_OK) return {kept};
   if (entry_) {
-    if (!store_.ReplaceChanges(*entry_, merged)) return {ERR_JOURNAL};
+    // A trial of values already recorded changes nothing in the entry: no commit for it.
+    if (merged != changes_ && !store_.ReplaceChanges(*entry_, merged)) return {ERR_JOURNAL};
   } else {
     JournalEntry entry;
     entry.time = Now();
