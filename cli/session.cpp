@@ -40,11 +40,12 @@ Opalctl::Opalctl(const Target& target, Clock& clock, Sleeper& sleeper, Console& 
       journal_store(target.journal_file) {}
 
 std::string Opalctl::Connect() {
-  // Another program's writes would interleave with ours: nothing is sent until we hold it.
-  if (port.Open(port_id) == ERR_PORT_BUSY) {
+  std::string answer;
+  if (const Result opened = operations.OpenPrinter(port_id, answer); opened == ERR_PORT_BUSY) {
     throw ProgramEnd(ResultMessage(ERR_PORT_BUSY), kFailed);
+  } else if (opened != PORT_OK) {
+    NoAnswer();
   }
-  std::string answer = DeviceIdAnswer();
   // The printer answered, so a start sequence it does not take is a failed transfer like any
   // other, not a printer that is off.
   if (const Result sent = operations.StartServiceProtocol(); sent != PORT_OK) {
@@ -70,7 +71,11 @@ std::string Opalctl::Connect() {
 
 std::string Opalctl::DeviceIdAnswer() {
   std::string answer = port.DeviceIdText();
-  if (!answer.empty()) return answer;
+  if (answer.empty()) NoAnswer();
+  return answer;
+}
+
+void Opalctl::NoAnswer() {
   std::string text = "Printer is error or power off status.";
   if (!port.OpenProblem().empty()) text += "\n" + port.OpenProblem();
   port.Close();

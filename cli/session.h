@@ -63,6 +63,9 @@ struct Opalctl {
   // The printer's device-ID text; throws ProgramEnd with the status for a printer that does not
   // answer.
   std::string DeviceIdAnswer();
+  // Closes the port and throws ProgramEnd for a printer that does not answer, with why the port
+  // could not be reached when that is known.
+  [[noreturn]] void NoAnswer();
   // Prints what the technician reads for the code on standard error; gives the failure status.
   int Failed(Result code);
   // As Failed for the outcome's code (unless the operation `reported` it on its status lines),

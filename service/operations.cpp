@@ -100,6 +100,15 @@ Outcome ServiceOperations::PrintA4CheckSheet(PrinterModel model) {
                    [&] { return modules_.a4check.PrintA4CheckSheet(model); });
 }
 
+Result ServiceOperations::OpenPrinter(PortId port, std::string& answer) {
+  // Another program's writes would interleave with ours: nothing is sent until we hold it.
+  if (const Result opened = port_.Open(port); opened == ERR_PORT_BUSY) return opened;
+  answer = port_.DeviceIdText();
+  if (answer.empty()) return ERR_RECEIVE_TIMEOUT;
+  port_.IdentifyModelFromLastAnswer();
+  return PORT_OK;
+}
+
 Result ServiceOperations::StartServiceProtocol() {
   return port_.Send(kStartSequence);
 }

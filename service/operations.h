@@ -66,6 +66,11 @@ class ServiceOperations {
   Outcome PrintBidBlock(const BidRow& row);
   Outcome PrintA4CheckSheet(PrinterModel model);
 
+  // Opens the port and asks the printer who it is, as both front ends connect: ERR_PORT_BUSY when
+  // another program holds it (nothing is sent then), ERR_RECEIVE_TIMEOUT when no printer answers
+  // (the port stays open for the caller to say why and close it). `answer` is the device-ID text;
+  // the port's ModelCode is set from it.
+  Result OpenPrinter(PortId port, std::string& answer);
   // Switches a printer that answered into its service protocol.
   Result StartServiceProtocol();
   // The printer's own initialisation, when a program is left.

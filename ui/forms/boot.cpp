@@ -112,13 +112,14 @@ void TFormBoot::PortSelectOKBtnClick() {
   const PrinterModel model = SelectedModelCode();
   port_ = *ChosenPort();
 
-  if (context_.port.Open(port_) == ERR_PORT_BUSY) {
+  std::string answer;
+  const Result opened = context_.operations.OpenPrinter(port_, answer);
+  if (opened == ERR_PORT_BUSY) {
     StayForChoices(
         WithDetail(context_.command.Message(ERR_PORT_BUSY), context_.port.OpenProblem()));
     return;
   }
-  if (!context_.port.CheckDeviceId()) EndForSilentPrinter();
-  context_.port.IdentifyModelFromLastAnswer();
+  if (opened != PORT_OK) EndForSilentPrinter();
   if (!IdentityRewriteAccepted(model)) {
     context_.port.Close();
     EndConnecting();

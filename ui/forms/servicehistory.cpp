@@ -151,11 +151,10 @@ void TFormServiceHistory::UndoBtnClick() {
 }
 
 Result TFormServiceHistory::UndoOnPrinter(const JournalEntry& entry, int64_t& by) {
-  if (const Result opened = context_.port.Open(*port_); opened != PORT_OK) return opened;
-  Result result = context_.port.CheckDeviceId() ? context_.operations.StartServiceProtocol()
-                                                : Result(ERR_RECEIVE_TIMEOUT);
+  std::string answer;
+  Result result = context_.operations.OpenPrinter(*port_, answer);
+  if (result == PORT_OK) result = context_.operations.StartServiceProtocol();
   if (result == PORT_OK) {
-    context_.port.IdentifyModelFromLastAnswer();
     journal_.Connected();
     result = journal_.Settle(entry, kUndo.back, SettlingName(kUndo, entry.id));
     journal_.EndOperation();
