@@ -70,7 +70,7 @@ std::string Opalctl::Connect() {
 }
 
 std::string Opalctl::DeviceIdAnswer() {
-  std::string answer = port.DeviceIdText();
+  std::string answer = operations.AskDeviceId();
   if (answer.empty()) NoAnswer();
   return answer;
 }

@@ -103,10 +103,14 @@ Outcome ServiceOperations::PrintA4CheckSheet(PrinterModel model) {
 Result ServiceOperations::OpenPrinter(PortId port, std::string& answer) {
   // Another program's writes would interleave with ours: nothing is sent until we hold it.
   if (const Result opened = port_.Open(port); opened == ERR_PORT_BUSY) return opened;
-  answer = port_.DeviceIdText();
+  answer = AskDeviceId();
   if (answer.empty()) return ERR_RECEIVE_TIMEOUT;
   port_.IdentifyModelFromLastAnswer();
   return PORT_OK;
+}
+
+std::string ServiceOperations::AskDeviceId() {
+  return port_.DeviceIdText();
 }
 
 Result ServiceOperations::StartServiceProtocol() {

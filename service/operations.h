@@ -71,6 +71,8 @@ class ServiceOperations {
   // (the port stays open for the caller to say why and close it). `answer` is the device-ID text;
   // the port's ModelCode is set from it.
   Result OpenPrinter(PortId port, std::string& answer);
+  // The printer's device-ID text asked anew; empty when it does not answer.
+  std::string AskDeviceId();
   // Switches a printer that answered into its service protocol.
   Result StartServiceProtocol();
   // The printer's own initialisation, when a program is left.

@@ -21,7 +21,7 @@ void ProgramForm::InitializePrinterOnLeaving(bool check_answer,
   context_.dialogs.Inform(QStringLiteral(
       "This program starts to initialize the printer.\nPlease wait about 30 seconds."));
   ShowHourglass();
-  if (check_answer && !context_.port.CheckDeviceId()) {
+  if (check_answer && context_.operations.AskDeviceId().empty()) {
     ShowNormalCursor();
     context_.port.Close();
     ForceExit(context_.exit);
