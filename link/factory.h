@@ -110,6 +110,9 @@ class TFactoryCommand {
   std::size_t Build(uint8_t length, Op op);
   Result SendFrame(uint8_t length, Op op);
   Result TestedRead(uint8_t length, Op op, uint8_t& value);
+  bool AnswersAnother(Op op) const;
+  // Late replies skipped for one request before it counts as a bad reply.
+  static constexpr int kMaxStaleReplies = 3;
 
   TPrinterPort& port_;
   std::array<uint8_t, 39> frame_{};

@@ -21,13 +21,23 @@ using testing::ThrowingExit;
 class SlowPrinter final : public PortDevice {
  public:
   SlowPrinter(FakeClock& clock, std::deque<std::chrono::milliseconds> delays,
-              std::chrono::milliseconds byte_every)
-      : clock_(clock), delays_(std::move(delays)), byte_every_(byte_every) {}
+              std::chrono::milliseconds byte_every, bool names_address = false)
+      : clock_(clock),
+        delays_(std::move(delays)),
+        byte_every_(byte_every),
+        names_address_(names_address) {}
 
   long WriteSome(std::span<const uint8_t> bytes) override {
     const bool read_request = bytes.size() == 11 && bytes[7] == 0x41;
     if (read_request && !delays_.empty()) {
-      replies_.push_back({clock_.Now() + delays_.front(), testing::ReplyWith(bytes[10])});
+      std::vector<uint8_t> reply = testing::ReplyWith(bytes[10]);
+      // As a printer that says what it read: CR LF "EE", the address in hex, ":".
+      if (names_address_) {
+        const std::vector<uint8_t> hex = testing::ReplyWith(bytes[10]);
+        const std::array<uint8_t, 7> subject{'\r', '\n', 'E', 'E', hex[14], hex[15], ':'};
+        std::copy(subject.begin(), subject.end(), reply.begin() + 7);
+      }
+      replies_.push_back({clock_.Now() + delays_.front(), std::move(reply)});
       delays_.pop_front();
     }
     return static_cast<long>(bytes.size());
@@ -57,6 +67,7 @@ class SlowPrinter final : public PortDevice {
   FakeClock& clock_;
   std::deque<std::chrono::milliseconds> delays_;
   std::chrono::milliseconds byte_every_;
+  bool names_address_;
   std::deque<Reply> replies_;
 };
 
@@ -99,6 +110,36 @@ TEST(LateReply, NeverAnswersTheNextRequest) {
       EXPECT_EQ(command.EepromReadByte(address, value), PORT_OK);
       EXPECT_EQ(value, address);
     }
+  }
+}
+
+// The first reply comes long after its request gave up, and lands while a later request waits:
+// a reply that names the address it answers is never taken for another's.
+TEST(LateReply, ANamedReplyIsTakenOnlyForItsOwnRequest) {
+  for (const auto late_by : {21'000ms, 25'000ms, 40'000ms, 60'000ms}) {
+    SCOPED_TRACE(late_by.count());
+    FakeClock clock;
+    ThrowingExit exit;
+    OneDeviceProvider provider(std::make_unique<SlowPrinter>(
+        clock, std::deque{late_by, 0ms, 0ms, 0ms}, 0ms, /*names_address=*/true));
+    TPrinterPort port(provider, clock, exit);
+    TFactoryCommand command(port);
+    ASSERT_EQ(port.Open(PortId::Vlusb1), PORT_OK);
+
+    uint8_t value = 0;
+    EXPECT_EQ(command.EepromReadByte(0x11, value), ERR_RECEIVE_TIMEOUT);
+    bool answered = false;
+    for (const uint8_t address : {0x22, 0x33, 0x44}) {
+      value = 0;
+      const Result result = command.EepromReadByte(address, value);
+      if (result == PORT_OK) {
+        EXPECT_EQ(value, address);
+        answered = true;
+      } else {
+        EXPECT_EQ(result, ERR_RECEIVE_TIMEOUT);
+      }
+    }
+    EXPECT_TRUE(answered) << "the printer answers again once the late reply is past";
   }
 }
 
