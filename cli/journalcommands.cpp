@@ -61,9 +61,7 @@ int SettleEntry(Opalctl& ctl, const Arguments& args, const JournalSettling& how)
     return kFailed;
   }
   // Another printer's bytes would land on this one: the entry must be this printer's.
-  if (entry->printer.port != ctl.printer_key) {
-    ctl.console.err << "Entry #" << args.id << " was made on the printer at " << entry->printer.port
-                    << ", not on this one.\n";
+  if (!ctl.OfThisPrinter("Entry #" + std::to_string(args.id) + " was made on", *entry)) {
     return kFailed;
   }
   // A done entry that changed nothing has nothing to take back; an unfinished one may still
@@ -100,9 +98,7 @@ int RestoreSnapshot(Opalctl& ctl, const Arguments& args) {
   }
   ctl.Connect();
   // The image of one printer holds its own calibration: it belongs on that printer only.
-  if (snapshot->printer.port != ctl.printer_key) {
-    ctl.console.err << "Snapshot #" << args.id << " was taken of the printer at "
-                    << snapshot->printer.port << ", not of this one.\n";
+  if (!ctl.OfThisPrinter("Snapshot #" + std::to_string(args.id) + " was taken of", *snapshot)) {
     return kFailed;
   }
   return RestoreImage(ctl, snapshot->image);

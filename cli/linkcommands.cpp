@@ -121,7 +121,12 @@ int RestoreImage(Opalctl& ctl, const EepromImage& image) {
   }
   if (result != PORT_OK) {
     ctl.Failed(result);
-    err << "Wrote " << report.written << " of 256 bytes before the failure.\n";
+    if (report.counted) {
+      err << "Wrote " << report.written << " of 256 bytes before the failure.\n";
+    } else {
+      err << "Sent " << report.sent << " of 256 bytes before the failure; the printer did not "
+          << "answer to show which of them it holds.\n";
+    }
     return kFailed;
   }
   ctl.console.out << "Wrote " << report.written << " of 256 bytes; all 256 match the backup.\n";

@@ -61,7 +61,14 @@ std::string Opalctl::Connect() {
                   << std::flush;
     });
   }
-  for (const InterruptedWork& work : journal->FindInterrupted()) {
+  journal->SetEndProblemReport(
+      [this](const std::string& problem) { console.err << problem << '\n'; });
+  std::vector<InterruptedWork> interrupted;
+  if (const Result checked = journal->FindInterrupted(interrupted); checked != PORT_OK) {
+    port.Close();
+    throw ProgramEnd(UncheckedJournalLine(command.Message(checked)), kFailed);
+  }
+  for (const InterruptedWork& work : interrupted) {
     console.err << InterruptedLine(work) << " See \"opalctl journal show " << work.entry.id
                 << "\"; \"opalctl journal resume " << work.entry.id << "\" finishes it, \"opalctl "
                 << "journal rollback " << work.entry.id << "\" puts the old values back.\n";
@@ -88,6 +95,11 @@ int Opalctl::Failed(Result code) {
               << '\n';
   if (code == ERR_JOURNAL) console.err << journal_store.Problem() << '\n';
   return kFailed;
+}
+
+bool Opalctl::Refused(const std::string& why) {
+  console.err << why << '\n';
+  return false;
 }
 
 int Opalctl::Failed(const Outcome& outcome, bool reported) {

@@ -9,6 +9,7 @@
 
 #include "link/timing.h"
 #include "service/journalstore.h"
+#include "service/printeridentity.h"
 #include "service/servicejournal.h"
 #include "service/servicesession.h"
 #include "virtualport/printerports.h"
@@ -68,6 +69,19 @@ struct Opalctl {
   [[noreturn]] void NoAnswer();
   // Prints what the technician reads for the code on standard error; gives the failure status.
   int Failed(Result code);
+  // Whether the entry or snapshot was made on the connected printer; if not, says "`what`
+  // another printer" and what tells them apart.
+  template <typename Record>
+  bool OfThisPrinter(const std::string& what, const Record& record) {
+    std::string difference;
+    if (const Result read = journal->Recognise(record, difference); read != PORT_OK) {
+      Failed(read);
+      return false;
+    }
+    return difference.empty() || Refused(AnotherPrinterLine(what, difference));
+  }
+  // Says why and returns false.
+  bool Refused(const std::string& why);
   // As Failed for the outcome's code (unless the operation `reported` it on its status lines),
   // then what it left other than it meant and how to put it back.
   int Failed(const Outcome& outcome, bool reported = false);

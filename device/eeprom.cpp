@@ -53,6 +53,23 @@ Result WriteEepromByteVerified(TFactoryCommand& command, const EepromByte& byte)
   return command.WriteEepromVerified({&write, 1});
 }
 
+namespace {
+
+void CountHeld(TFactoryCommand& command, std::span<const EepromWrite> tried,
+               RestoreReport& report) {
+  report.written = 0;
+  for (const EepromWrite& write : tried) {
+    uint8_t held = 0;
+    if (command.EepromReadByte(write.address, held) != PORT_OK) {
+      report.counted = false;
+      return;
+    }
+    report.written += held == write.value;
+  }
+}
+
+}  // namespace
+
 Result RestoreEeprom(TFactoryCommand& command, const EepromImage& image, RestoreReport& report) {
   report = {};
   EepromImage held{};
@@ -67,9 +84,15 @@ Result RestoreEeprom(TFactoryCommand& command, const EepromImage& image, Restore
   }
   for (const EepromWrite& write : changed) {
     const Result result = command.EepromWriteByte(write.address, write.value);
-    if (result != PORT_OK) return command.EndWrites(result);
-    ++report.written;
+    if (result != PORT_OK) {
+      // A frame the port took may have been lost, and a failed one may have arrived: only the
+      // printer can tell what it holds.
+      CountHeld(command, std::span(changed).first(report.sent + 1), report);
+      return command.EndWrites(result);
+    }
+    ++report.sent;
   }
+  report.written = report.sent;
   std::array<EepromWrite, kEepromSize> wanted{};
   for (std::size_t address = 0; address < kEepromSize; ++address) {
     wanted[address] = {static_cast<uint8_t>(address), image[address]};

@@ -52,7 +52,11 @@ struct EepromMismatch {
 };
 
 struct RestoreReport {
+  std::size_t sent = 0;  // write frames the port took
+  // Of those, how many the printer holds as read back; after a failed write, only known when
+  // the printer still answers (`counted`).
   std::size_t written = 0;
+  bool counted = true;
   // Bytes that read back different from the image after the writes, in address order.
   std::vector<EepromMismatch> mismatches;
 };

@@ -1,5 +1,6 @@
 #include "device/headid.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace opal {
@@ -130,18 +131,39 @@ Result THeadIdCoder::WriteHeadId(std::string_view text) {
 }
 
 Result THeadIdCoder::ReadHeadId(std::string& text) {
-  HeadIdValues values{};
-  for (std::size_t i = 0; i < kPositions.size(); ++i) {
-    const Result result = command_.EepromReadByte(kPositions[i].address, values[i]);
+  std::array<uint8_t, kEepromSize> stored{};
+  for (const Position& position : kPositions) {
+    const Result result = command_.EepromReadByte(position.address, stored[position.address]);
     if (result != PORT_OK) return result;
   }
-  std::string rebuilt(kHeadIdLength, '\0');
-  for (std::size_t i = 0; i < kPositions.size(); ++i) {
-    rebuilt[i] = Encode(kPositions[i].map, values[i]);
-  }
-  rebuilt[kHeadIdDataLength] = static_cast<char>(EncodeGroupA(HeadIdCheckValue(values)));
-  text = std::move(rebuilt);
+  text = HeadIdFromBytes([&](uint8_t address) { return stored[address]; });
   return PORT_OK;
+}
+
+std::string HeadIdFromBytes(const std::function<uint8_t(uint8_t address)>& byte_at) {
+  HeadIdValues values{};
+  std::string text(kHeadIdLength, '\0');
+  for (std::size_t i = 0; i < kPositions.size(); ++i) {
+    values[i] = byte_at(kPositions[i].address);
+    text[i] = Encode(kPositions[i].map, values[i]);
+  }
+  text[kHeadIdDataLength] = static_cast<char>(EncodeGroupA(HeadIdCheckValue(values)));
+  return text;
+}
+
+HeadIdValues HeadIdValuesOf(std::string_view text) {
+  HeadIdValues values{};
+  for (std::size_t i = 0; i < kPositions.size() && i < text.size(); ++i) {
+    values[i] = Decode(kPositions[i].map, static_cast<uint8_t>(text[i]));
+  }
+  return values;
+}
+
+std::array<uint8_t, kHeadIdDataLength> HeadIdAddresses() {
+  std::array<uint8_t, kHeadIdDataLength> addresses{};
+  std::transform(kPositions.begin(), kPositions.end(), addresses.begin(),
+                 [](const Position& position) { return position.address; });
+  return addresses;
 }
 
 std::array<std::string, 3> HeadIdWrittenLines(std::string_view id) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -40,6 +41,15 @@ Result DecodeHeadId(std::string_view text, HeadIdValues& values);
 
 // The text up to its first NUL: a stored 0 byte reads back as NUL, and the forms stop there.
 std::string_view HeadIdAsShown(std::string_view text);
+
+// The head ID as the printer's bytes spell it, each byte given by `byte_at`: the 12 positions
+// rebuilt, with a freshly computed check character, as ReadHeadId gives it.
+std::string HeadIdFromBytes(const std::function<uint8_t(uint8_t address)>& byte_at);
+// The bytes a head ID text stands for, position by position, unchecked: a character outside its
+// position's map gives 0.
+HeadIdValues HeadIdValuesOf(std::string_view text);
+// Where the 12 positions are kept.
+std::array<uint8_t, kHeadIdDataLength> HeadIdAddresses();
 
 // Head ID to and from the head data bytes of the EEPROM.
 class THeadIdCoder {

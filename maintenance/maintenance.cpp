@@ -54,10 +54,17 @@ Result RunLiquidExchange(TFactoryCommand& command, const Clock& clock, Sleeper& 
 
 Result ResetRefurbishedData(TMaintenanceModule& maintenance, TFactoryCommand& command) {
   static constexpr std::array<EepromWrite, 2> kInkFlags{{{0x01, 0x00}, {0x26, 0x05}}};
+  static constexpr std::array<EepromWrite, 4> kWhole{
+      {{kCounterLowAddress, 0x00}, {kCounterHighAddress, 0x00}, kInkFlags[0], kInkFlags[1]}};
+  // The counter and the ink flags are one change: recorded whole before the first byte, so a
+  // reset cut between them is known for what it left.
+  const WriteClearance clearance = command.BeginWrites(kWhole);
+  if (clearance.result != PORT_OK) return clearance.result;
+  if (!clearance.needed) return command.EndWrites(PORT_OK);
   if (const Result result = maintenance.ClearProtectionCounter(); result != PORT_OK) {
-    return result;
+    return command.EndWrites(result);
   }
-  return command.WriteEepromVerified(kInkFlags);
+  return command.EndWrites(command.WriteEepromVerified(kInkFlags));
 }
 
 }  // namespace opal

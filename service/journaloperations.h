@@ -39,6 +39,8 @@ class JournalLog {
   // What the operation that ended last left other than it meant, and its entry.
   virtual const std::vector<JournalChange>& LeftBehind() const = 0;
   virtual std::optional<int64_t> CurrentEntry() const = 0;
+  // What it meant to change.
+  virtual const std::vector<JournalChange>& Changes() const = 0;
 };
 
 }  // namespace opal

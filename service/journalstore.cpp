@@ -207,8 +207,8 @@ std::optional<JournalEntry> JournalStore::Entry(int64_t id) const {
   return std::move(found.front());
 }
 
-std::vector<JournalEntry> JournalStore::Unsettled(const std::string& port) const {
-  return Select("WHERE port = ? AND state != 'done' AND settled_by IS NULL ORDER BY id DESC", port);
+std::vector<JournalEntry> JournalStore::Unsettled() const {
+  return Select("WHERE state != 'done' AND settled_by IS NULL ORDER BY id DESC", "");
 }
 
 bool JournalStore::HasSnapshot(const std::string& usb_id, const std::string& head_id) const {

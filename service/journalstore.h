@@ -77,8 +77,8 @@ class JournalStore {
 
   std::vector<JournalEntry> Entries(const std::optional<std::string>& usb_id) const;
   std::optional<JournalEntry> Entry(int64_t id) const;
-  // The port's entries that did not end done and that nothing settled or left, newest first.
-  std::vector<JournalEntry> Unsettled(const std::string& port) const;
+  // Every entry that did not end done and that nothing settled or left, newest first.
+  std::vector<JournalEntry> Unsettled() const;
 
   // Whether the printer with this identity, as read, has its snapshot.
   bool HasSnapshot(const std::string& usb_id, const std::string& head_id) const;

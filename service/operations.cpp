@@ -25,14 +25,18 @@ constexpr std::array<NamedPattern, 6> kPatterns{{
 
 Outcome ServiceOperations::Journaled(JournalOperation operation,
                                      const std::function<Result()>& write) {
-  if (journal_ == nullptr) return Outcome(write());
+  if (journal_ == nullptr) return Described(Outcome(write()));
   journal_->StartOperation(std::string(JournalOperationName(operation)));
   Outcome outcome(write());
   journal_->EndOperation();
-  if (outcome.result != PORT_OK && !journal_->LeftBehind().empty()) {
-    outcome.left_behind = journal_->LeftBehind();
-    outcome.entry = journal_->CurrentEntry();
-  }
+  outcome.changed = journal_->Changes();
+  if (outcome.result != PORT_OK) outcome.left_behind = journal_->LeftBehind();
+  if (!outcome.changed.empty()) outcome.entry = journal_->CurrentEntry();
+  return Described(std::move(outcome));
+}
+
+Outcome ServiceOperations::Described(Outcome outcome) const {
+  if (outcome.result != PORT_OK) outcome.message = command_.Message(outcome.result);
   return outcome;
 }
 

@@ -24,15 +24,18 @@
 
 namespace opal {
 
-// What an operation that may write to the printer gave: its code, and when it stopped, what it
-// left other than it meant (before: as the operation found it; after: what it meant to leave).
+// What an operation that may write to the printer gave: its code and what to say of it, what it
+// changed (before: as the operation found it; after: what it meant to leave), and when it
+// stopped, what it left other than it meant.
 struct Outcome {
   Outcome() = default;
   explicit Outcome(Result code) : result(code) {}
 
   Result result = PORT_OK;
+  std::string message;  // the code's message with its detail; empty on success
+  std::vector<JournalChange> changed;
   std::vector<JournalChange> left_behind;
-  std::optional<int64_t> entry;  // the journal entry that records it, when it left anything
+  std::optional<int64_t> entry;  // the journal entry that records it, when it changed anything
 };
 
 // Everything a technician does to the printer, once, for both front ends. Every operation that
@@ -107,6 +110,8 @@ class ServiceOperations {
  private:
   // Runs `write` as one journal entry named `operation`.
   Outcome Journaled(JournalOperation operation, const std::function<Result()>& write);
+  // The outcome with its code's message and detail.
+  Outcome Described(Outcome outcome) const;
 
   TPrinterPort& port_;
   TFactoryCommand& command_;

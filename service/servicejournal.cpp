@@ -8,6 +8,7 @@
 #include <ctime>
 
 #include "device/eeprom.h"
+#include "service/printeridentity.h"
 
 namespace opal {
 namespace {
@@ -20,13 +21,6 @@ std::string UserName() {
     return found->pw_name;
   }
   return std::to_string(getuid());
-}
-
-// A stored ID that is not letters and digits is kept as far as it reads, so the entry still
-// names what was there.
-std::string IdAsRead(Result result, std::string text) {
-  if (result == ERR_USBID_STORED && !text.empty()) text.pop_back();
-  return text.substr(0, kUsbIdLength);
 }
 
 }  // namespace
@@ -53,6 +47,7 @@ void ServiceJournal::StartOperation(std::string name) {
   Finish();
   operation_ = std::move(name);
   grouped_ = true;
+  last_changes_.clear();
 }
 
 void ServiceJournal::EndOperation() {
@@ -83,18 +78,17 @@ std::string ServiceJournal::Now() const {
 
 Result ServiceJournal::LearnPrinter() {
   if (printer_known_) return PORT_OK;
-  std::string usb_id;
-  const Result usb = session_.modules.usb_id.ReadUsbId(usb_id);
-  if (usb != PORT_OK && usb != ERR_USBID_STORED) return usb;
-  std::string head_id;
-  const Result head = session_.modules.head_id.ReadHeadId(head_id);
-  if (head != PORT_OK) return head;
+  if (const Result read = ReadIdentity(session_.command, identity_); read != PORT_OK) return read;
   if (printer_.port.empty()) printer_.port = PrinterKey(session_.port.Port());
   if (printer_.model.empty()) printer_.model = ModelName(session_.port.ModelCode);
-  printer_.usb_id = IdAsRead(usb, usb_id);
-  printer_.head_id = std::string(HeadIdAsShown(head_id));
+  NameFromIdentity();
   printer_known_ = true;
   return PORT_OK;
+}
+
+void ServiceJournal::NameFromIdentity() {
+  printer_.usb_id = UsbIdOf(identity_);
+  printer_.head_id = HeadIdOf(identity_);
 }
 
 Result ServiceJournal::KeepSnapshot() {
@@ -173,12 +167,24 @@ void ServiceJournal::Finish() {
       const auto held = verified_.find(change.address);
       if (held == verified_.end() || held->second != change.after) left_behind_.push_back(change);
     }
+    // A new USB ID or head ID names the printer from now on, as far as it is in place.
+    for (const auto& [address, value] : verified_) {
+      if (const auto known = identity_.find(address); known != identity_.end())
+        known->second = value;
+    }
+    NameFromIdentity();
     const bool done = left_behind_.empty();
     if (!done && failure_.empty()) failure_ = "Stopped before every byte was read back.";
     // The printer already holds what it holds: a state the database refuses to take leaves the
-    // entry pending, which the next connection reports as unfinished, the safe side.
-    store_.SetState(*entry_, done ? kStateDone : kStateFailed, done ? "" : failure_);
+    // entry pending, which the next connection judges by the printer.
+    if (!store_.SetState(*entry_, done ? kStateDone : kStateFailed, done ? "" : failure_) &&
+        end_problem_report_) {
+      end_problem_report_("The service journal could not record how entry #" +
+                          std::to_string(*entry_) + " ended (" + store_.Problem() +
+                          "); the next connection checks it against the printer.");
+    }
     last_entry_ = entry_;
+    last_changes_ = changes_;
   }
   entry_.reset();
   changes_.clear();
@@ -186,13 +192,50 @@ void ServiceJournal::Finish() {
   failure_.clear();
 }
 
-std::vector<InterruptedWork> ServiceJournal::FindInterrupted() {
-  std::vector<InterruptedWork> found;
-  for (JournalEntry& entry : store_.Unsettled(printer_.port)) {
+Result ServiceJournal::Recognise(const JournalEntry& entry, std::string& difference) {
+  if (const Result learnt = LearnPrinter(); learnt != PORT_OK) return learnt;
+  difference = IdentityDifference(entry.printer, IdentityBefore(identity_, entry.changes));
+  if (difference.empty()) return PORT_OK;
+  std::vector<JournalEntry> since = store_.Entries(std::nullopt);
+  std::erase_if(since, [&](const JournalEntry& later) { return later.id < entry.id; });
+  if (IsPrinterNow(CarriedForward(IdentityBytesOf(entry.printer), since))) difference.clear();
+  return PORT_OK;
+}
+
+Result ServiceJournal::Recognise(const JournalSnapshot& snapshot, std::string& difference) {
+  if (const Result learnt = LearnPrinter(); learnt != PORT_OK) return learnt;
+  std::vector<JournalEntry> since = store_.Entries(std::nullopt);
+  std::erase_if(since, [&](const JournalEntry& later) { return later.time < snapshot.time; });
+  difference.clear();
+  if (!IsPrinterNow(CarriedForward(IdentityBytesOf(snapshot.image), since)))
+    difference = IdentityDifference(snapshot.printer, identity_);
+  return PORT_OK;
+}
+
+bool ServiceJournal::IsPrinterNow(const IdentityBytes& identity) const {
+  return IdentityDifference(
+             {.port = "", .model = "", .usb_id = UsbIdOf(identity), .head_id = HeadIdOf(identity)},
+             identity_)
+      .empty();
+}
+
+Result ServiceJournal::FindInterrupted(std::vector<InterruptedWork>& found) {
+  found.clear();
+  std::vector<JournalEntry> unsettled = store_.Unsettled();
+  // Only a journal with unsettled work has a reason to ask the printer who it is.
+  if (unsettled.empty()) return PORT_OK;
+  if (const Result learnt = LearnPrinter(); learnt != PORT_OK) return learnt;
+  for (JournalEntry& entry : unsettled) {
+    if (!IdentityDifference(entry.printer, IdentityBefore(identity_, entry.changes)).empty())
+      continue;
     InterruptedWork work;
     for (const JournalChange& change : entry.changes) {
       uint8_t now = 0;
-      if (session_.command.EepromReadByte(change.address, now) != PORT_OK) return {};
+      if (const Result read = session_.command.EepromReadByte(change.address, now);
+          read != PORT_OK) {
+        found.clear();
+        return read;
+      }
       if (change.after == change.before) {
         work.trial += now != change.after;
         continue;
@@ -200,13 +243,28 @@ std::vector<InterruptedWork> ServiceJournal::FindInterrupted() {
       ++work.total;
       work.written += now == change.after;
     }
-    // Work that failed before a byte moved left the printer as it was.
-    const bool untouched = work.written == 0 && work.trial == 0;
-    if (entry.state == kStateFailed && untouched) continue;
+    if (!Interrupted(entry, work)) continue;
     work.entry = std::move(entry);
     found.push_back(std::move(work));
   }
-  return found;
+  return PORT_OK;
+}
+
+bool ServiceJournal::Interrupted(const JournalEntry& entry, const InterruptedWork& work) {
+  const bool untouched = work.written == 0 && work.trial == 0;
+  const bool complete = work.written == work.total && work.trial == 0;
+  if (entry.state != kStatePending) return !untouched;
+  // A pending entry is what a program that stopped mid-write, or could not record the end,
+  // left: the printer tells how far it got.
+  if (complete) {
+    store_.SetState(entry.id, kStateDone, "");
+    return false;
+  }
+  if (untouched) {
+    store_.SetState(entry.id, kStateFailed, "Stopped before a byte reached the printer.");
+    return false;
+  }
+  return true;
 }
 
 Result ServiceJournal::Settle(const JournalEntry& entry, bool back, const std::string& name) {
@@ -230,6 +288,12 @@ std::string VirtualPrinterPlace(const std::filesystem::path& dir) {
   std::error_code error;
   const auto absolute = std::filesystem::absolute(dir, error);
   return (error ? dir : absolute.lexically_normal()).string();
+}
+
+std::string UncheckedJournalLine(const std::string& failure) {
+  return failure +
+         "\nThe printer did not answer while the service journal checked it for "
+         "interrupted work; nothing was written.";
 }
 
 std::string InterruptedLine(const InterruptedWork& work) {

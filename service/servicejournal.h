@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "link/timing.h"
 #include "service/journaloperations.h"
 #include "service/journalstore.h"
+#include "service/printeridentity.h"
 #include "service/servicesession.h"
 
 namespace opal {
@@ -59,15 +61,28 @@ class ServiceJournal final : public EepromWriteObserver, public JournalLog {
   // before it began, after what it meant to leave.
   const std::vector<JournalChange>& LeftBehind() const override { return left_behind_; }
   void SetSnapshotProgress(SnapshotProgress progress) { progress_ = std::move(progress); }
+  // Told at once when the end of a write cannot be recorded: the printer holds what it holds,
+  // and the entry stays pending until the next connection judges it by the printer.
+  void SetEndProblemReport(std::function<void(const std::string&)> report) {
+    end_problem_report_ = std::move(report);
+  }
 
   WriteClearance BeforeWrites(std::span<const EepromWrite> writes, WriteIntent intent) override;
   void Verified(const EepromWrite& held) override;
   void AfterWrites(Result result) override;
 
-  // Every entry of this printer that did not end done, that nothing settled or left, and that
-  // left the printer other than it found it, newest first. Empty as well when its bytes cannot be
-  // read now.
-  std::vector<InterruptedWork> FindInterrupted();
+  // Every entry of this printer, known by its identity as read, that did not end done, that
+  // nothing settled or left, and that left the printer other than it found it, newest first. A
+  // pending entry the printer shows finished, or never begun, is marked so and not reported. A
+  // read that fails is the result: no entry may go unreported because the printer was slow.
+  Result FindInterrupted(std::vector<InterruptedWork>& found);
+  // Whether the entry, or the snapshot, was made on the printer now connected, known by its
+  // identity as read and carried forward through the journal's own ID writes since: `difference`
+  // says in words what tells them apart, and is empty when they are one.
+  Result Recognise(const JournalEntry& entry, std::string& difference);
+  Result Recognise(const JournalSnapshot& snapshot, std::string& difference);
+  // What the last operation that ended meant to change, as its entry records it.
+  const std::vector<JournalChange>& Changes() const override { return last_changes_; }
   // Writes back the entry's old values (`back`) or its new ones, verified and journaled as an
   // operation of its own, and marks the entry settled by it; an entry whose values are all in
   // place already is marked settled by itself. Later writes join that operation until
@@ -81,6 +96,9 @@ class ServiceJournal final : public EepromWriteObserver, public JournalLog {
  private:
   Result LearnPrinter();
   Result KeepSnapshot();
+  void NameFromIdentity();
+  bool IsPrinterNow(const IdentityBytes& identity) const;
+  bool Interrupted(const JournalEntry& entry, const InterruptedWork& work);
   void Finish();
   std::string Now() const;
 
@@ -99,12 +117,18 @@ class ServiceJournal final : public EepromWriteObserver, public JournalLog {
   std::string failure_;
   std::optional<int64_t> last_entry_;
   std::vector<JournalChange> left_behind_;
+  std::vector<JournalChange> last_changes_;
+  std::function<void(const std::string&)> end_problem_report_;
+  IdentityBytes identity_;
   SnapshotProgress progress_;
 };
 
 // How the journal names a virtual printer: its folder, absolute. A real printer is named by its
 // port, which the journal takes from the session when the port is left empty.
 std::string VirtualPrinterPlace(const std::filesystem::path& dir);
+
+// Why nothing may be written when the journal could not check the printer for interrupted work.
+std::string UncheckedJournalLine(const std::string& failure);
 
 // "The USB ID write to this printer, on DATE, was interrupted: 7 of 18 bytes were written."
 std::string InterruptedLine(const InterruptedWork& work);

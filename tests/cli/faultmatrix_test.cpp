@@ -228,7 +228,9 @@ class Cell {
     std::vector<std::string> args{"--virtual", printer_dir_.string()};
     for (const std::string& arg : command.args) args.push_back(arg == "FILE" ? file_ : arg);
     testing::FakeClock clock = testing::ClockAtToday();
-    return testing::RunOpalctlHere(args, clock);
+    // A journal of its own: every cell's printer has the same identity, and what one cell's
+    // journal kept (its snapshot) would change what the next sends.
+    return testing::RunOpalctlHere(args, clock, journal_dir_.path() / "journal.sqlite");
   }
 
   Image Before() const { return before_; }
@@ -254,6 +256,7 @@ class Cell {
 
  private:
   testing::TempDir dir_;
+  testing::TempDir journal_dir_;
   fs::path printer_dir_ = dir_.path() / "printer";
   std::string file_ = (dir_.path() / "eeprom.bak").string();
   Image before_{};

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <ctime>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -35,12 +36,15 @@ inline FakeClock ClockAtToday() {
 
 // opalctl run inside the test on `clock`: the printer's time limits and the fixed waits cost no
 // real time, and `took` is the time the run would have taken.
-inline InProcessRun RunOpalctlHere(const std::vector<std::string>& args, FakeClock& clock) {
+// The journal is the user's unless `journal_file` names another.
+inline InProcessRun RunOpalctlHere(const std::vector<std::string>& args, FakeClock& clock,
+                                   const std::filesystem::path& journal_file = {}) {
   std::istringstream in;
   std::ostringstream out, err;
   cli::Console console{in, out, err};
   const auto start = clock.Now();
-  const int status = cli::RunOpalctl(args, clock, clock, console);
+  const int status = cli::RunOpalctl(args, clock, clock, console,
+                                     journal_file.empty() ? DefaultJournalFile() : journal_file);
   return {status, out.str(), err.str(),
           std::chrono::duration_cast<std::chrono::milliseconds>(clock.Now() - start)};
 }

@@ -254,6 +254,120 @@ TEST_P(CutBidPrintTest, IsFoundAtTheNextCommandAndRolledBackWhole) {
 // Percent of the whole print's stream after which the power goes.
 INSTANTIATE_TEST_SUITE_P(Journal, CutBidPrintTest, ::testing::Values(3, 20, 37, 50, 66, 83, 99));
 
+// A data reset (counter, then ink flags) that loses power after this many of its frames: the
+// counter's two writes and read-backs, then the flags'.
+class CutDataResetTest : public JournalTest, public ::testing::WithParamInterface<long> {
+ protected:
+  static constexpr std::array<std::pair<uint8_t, uint8_t>, 4> kLivedIn{
+      {{0x1A, 0x5B}, {0x1B, 0xCC}, {0x01, 0x42}, {0x26, 0x00}}};
+  void LiveIn() const {
+    for (const auto& [address, value] : kLivedIn)
+      vp::VirtualPrinter(Printer()).SetEepromByte(address, value);
+  }
+  // The bytes a data reset sends before its first write frame, its journal's reads.
+  long BeforeWrites() {
+    EXPECT_EQ(Run({"counter", "clear", "--yes"}).status, 0);  // the snapshot is kept by now
+    LiveIn();
+    const long start = BytesHeard();
+    EXPECT_EQ(Run({"data-reset"}).status, 0);
+    LiveIn();
+    return BytesHeard() - start - 4 * (kWriteFrame + kReadFrame);
+  }
+};
+
+TEST_P(CutDataResetTest, IsFoundFromAnyPathToThePrinterAndSettledWhole) {
+  const long before_writes = BeforeWrites();
+  const Image before = Eeprom();
+  vp::VirtualPrinter(Printer()).SetFaults({.power_off_after_bytes = before_writes + GetParam()});
+  ASSERT_EQ(Run({"data-reset"}).status, 1);
+  vp::VirtualPrinter(Printer()).SetFaults({});
+  const Image cut = Eeprom();
+  ASSERT_NE(cut, before);
+
+  // The same printer through a linked folder is the same printer.
+  const fs::path link = temp_.path() / "linked";
+  fs::create_directory_symlink(Printer(), link);
+  const auto next = Run({"counter", "read"}, link);
+  EXPECT_THAT(next.err, ContainsRegex("^The data reset to this printer, on [0-9-]+ [0-9:]+, was "
+                                      "interrupted: [1-3] of 4 bytes were written\\."));
+  const int64_t id = Entries().back().id;
+  for (const std::string settle : {"resume", "rollback"}) {
+    ASSERT_EQ(Run({"journal", settle, std::to_string(id)}).status, 0) << settle;
+    Image expected = before;
+    if (settle == "resume") {
+      for (const auto& [address, value] :
+           {std::pair<uint8_t, uint8_t>{0x1A, 0x00}, {0x1B, 0x00}, {0x01, 0x00}, {0x26, 0x05}})
+        expected[address] = value;
+    }
+    EXPECT_EQ(Eeprom(), expected) << settle;
+    EXPECT_EQ(Run({"counter", "read"}).err, "");
+  }
+}
+
+// After one counter write frame, after the counter's writes, between the two parts, and after
+// the first ink flag's write.
+INSTANTIATE_TEST_SUITE_P(Journal, CutDataResetTest,
+                         ::testing::Values(kWriteFrame, 2 * kWriteFrame,
+                                           2 * (kWriteFrame + kReadFrame),
+                                           2 * (kWriteFrame + kReadFrame) + kWriteFrame));
+
+TEST_F(JournalTest, AnotherPrinterAtTheSamePlaceIsToldApartFromItsPredecessor) {
+  ASSERT_EQ(Run({"counter", "clear", "--yes"}).status, 0);
+  ASSERT_EQ(Run({"bid", "write", "ms-black", "5"}).status, 0);
+  fs::remove_all(Printer());
+  { vp::VirtualPrinter(Printer(), "320", "new-main-board", true); }
+  const Image fresh = Eeprom();
+
+  const auto restore = Run({"journal", "restore-snapshot", "1"});
+  EXPECT_EQ(restore.status, 1);
+  EXPECT_THAT(restore.err, HasSubstr("Snapshot #1 was taken of another printer: USB ID \""));
+  const auto undo = Run({"journal", "undo", std::to_string(Entries().back().id)});
+  EXPECT_EQ(undo.status, 1);
+  EXPECT_THAT(undo.err, HasSubstr("was made on another printer: USB ID \""));
+  EXPECT_EQ(Eeprom(), fresh);
+}
+
+// A pending entry is what a program left that stopped mid-write or could not record the end:
+// the printer says whether it finished or never began, and neither is an alarm.
+TEST_F(JournalTest, APendingEntryIsJudgedByWhatThePrinterHolds) {
+  ASSERT_EQ(Run({"counter", "clear", "--yes"}).status, 0);
+  const JournalEntry done = Entries().back();
+  const Image now = Eeprom();
+  JournalStore store(DefaultJournalFile());
+  JournalEntry finished = done;
+  finished.state = "pending";
+  finished.changes = {{0x1A, 0x33, now[0x1A]}};
+  JournalEntry never_began = done;
+  never_began.state = "pending";
+  never_began.changes = {{0x1A, now[0x1A], 0x44}};
+  const auto finished_id = store.AddEntry(finished);
+  const auto never_id = store.AddEntry(never_began);
+  ASSERT_TRUE(finished_id && never_id);
+
+  EXPECT_EQ(Run({"counter", "read"}).err, "");
+  EXPECT_EQ(store.Entry(*finished_id)->state, "done");
+  EXPECT_EQ(store.Entry(*never_id)->state, "failed");
+  EXPECT_EQ(Eeprom(), now);
+}
+
+// A printer slower than the reply limit while unfinished work waits at connect: the check's read
+// fails the command, and no reply owed to one request is taken for another's.
+TEST_F(JournalTest, ASlowPrinterAtConnectStopsTheCommandWithNothingTakenForAnAnswer) {
+  ASSERT_EQ(Run({"counter", "clear", "--yes"}).status, 0);
+  JournalEntry unfinished = Entries().back();
+  unfinished.state = "pending";
+  unfinished.changes = {{0x1A, 0x33, 0x44}};
+  ASSERT_TRUE(JournalStore(DefaultJournalFile()).AddEntry(unfinished));
+  for (const int delay_s : {21, 25, 40, 60}) {
+    SCOPED_TRACE(delay_s);
+    vp::VirtualPrinter(Printer()).SetFaults({.reply_delay_ms = delay_s * 1000});
+    const auto read = Run({"eeprom", "read", "01", "01"});
+    EXPECT_EQ(read.status, 1);
+    EXPECT_EQ(read.out, "");
+    EXPECT_THAT(read.err, HasSubstr("while the service journal checked it for interrupted work"));
+  }
+}
+
 TEST_F(JournalTest, AJournalThatCannotBeWrittenStopsTheWriteBeforeThePrinterSeesIt) {
   // A file where the journal's folder should be: no folder can be made there, even by root.
   std::ofstream(temp_.path() / "blocked") << "x";
@@ -279,7 +393,8 @@ TEST_F(JournalTest, ASnapshotPutsItsOwnPrinterBackAsItCameIn) {
 
   const auto refused = Run({"journal", "restore-snapshot", "1"});
   EXPECT_EQ(refused.status, 1);
-  EXPECT_THAT(refused.err, HasSubstr("Snapshot #1 was taken of the printer at"));
+  EXPECT_THAT(refused.err, ContainsRegex("^Snapshot #1 was taken of another printer: USB ID "
+                                         "\"[A-Z0-9]+\" then, \"[A-Z0-9]+\" now\\.\n$"));
   EXPECT_EQ(Run({"journal", "restore-snapshot", "9"}).err, "The journal has no snapshot #9.\n");
 
   const auto restored = Run({"journal", "restore-snapshot", "2"});

@@ -76,18 +76,23 @@ TEST_F(EepromBackupTest, RestoreThePrinterDoesNotTakeListsEveryByte) {
 TEST_F(EepromBackupTest, FailingRestoreStopsAndCountsWhatWasWritten) {
   struct Case {
     int frames_before_cut;
+    std::size_t sent;
     std::size_t written;
+    bool counted;
     Result result;
   };
-  // Cut while reading what the printer holds, while writing, and while reading the writes back.
-  for (const Case& c : std::vector<Case>{{10, 0, ERR_SEND_COUNT},
-                                         {256 + 1, 1, ERR_SEND_COUNT},
-                                         {256 + 3 + 10, 3, ERR_WRITE_UNREADABLE}}) {
+  // Cut while reading what the printer holds, while writing (the printer then cannot say what
+  // arrived), and while reading the writes back.
+  for (const Case& c : std::vector<Case>{{10, 0, 0, true, ERR_SEND_COUNT},
+                                         {256 + 1, 1, 0, false, ERR_SEND_COUNT},
+                                         {256 + 3 + 10, 3, 3, true, ERR_WRITE_UNREADABLE}}) {
     gate.frames_before_cut = c.frames_before_cut;
     RestoreReport report;
     report.mismatches.push_back({});
     EXPECT_EQ(RestoreEeprom(command, Changed(), report), c.result);
+    EXPECT_EQ(report.sent, c.sent);
     EXPECT_EQ(report.written, c.written);
+    EXPECT_EQ(report.counted, c.counted);
     EXPECT_TRUE(report.mismatches.empty());
     gate.frames_before_cut = -1;
   }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "service/printeridentity.h"
 #include "service/servicejournal.h"
 #include "tests/ui/support/adjustformtest.h"
 #include "ui/forms/boot.h"
@@ -162,6 +163,14 @@ class InterruptedWorkAtConnect : public ::testing::Test {
     cut.time = "2026-12-01 10:00:00";
     cut.user = "tech";
     cut.printer.port = VirtualPrinterPlace(world.printer.Directory());
+    // Recorded as the journal knows a printer: by what it read of it before the write.
+    IdentityBytes identity;
+    const auto eeprom = world.printer.Eeprom();
+    for (std::size_t address = 0; address < eeprom.size(); ++address) {
+      identity[static_cast<uint8_t>(address)] = eeprom[address];
+    }
+    cut.printer.usb_id = old_id;
+    cut.printer.head_id = opal::HeadIdOf(identity);
     cut.operation = "USB ID write";
     cut.state = "pending";
     for (uint8_t k = 0; k < 4; ++k) {

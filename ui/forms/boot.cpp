@@ -158,9 +158,15 @@ Result TFormBoot::SettleInterruptedWork() {
   if (context_.journal == nullptr) return PORT_OK;
   ServiceJournal& journal = *context_.journal;
   journal.Connected();
+  journal.SetEndProblemReport([this](const std::string& problem) {
+    context_.dialogs.Error(QString::fromUtf8(kApplicationTitle), QString::fromStdString(problem));
+  });
   // Half a write reads back as a valid value: the technician decides on each unfinished entry
   // before anything else is written; leaving one keeps it for the service history.
-  for (const InterruptedWork& work : journal.FindInterrupted()) {
+  std::vector<InterruptedWork> interrupted;
+  if (const Result checked = journal.FindInterrupted(interrupted); checked != PORT_OK)
+    return checked;
+  for (const InterruptedWork& work : interrupted) {
     const int choice = context_.dialogs.Choose(
         QString::fromStdString(InterruptedLine(work) + kInterruptedQuestion),
         {QStringLiteral("Finish it"), QStringLiteral("Put old values back"),

@@ -8,6 +8,7 @@
 #include "link/forceexit.h"
 #include "service/changewords.h"
 #include "service/journaltext.h"
+#include "service/printeridentity.h"
 #include "ui/seams/screencursor.h"
 #include "ui_servicehistory.h"
 
@@ -137,10 +138,13 @@ void TFormServiceHistory::UndoBtnClick() {
   const JournalEntry entry = *selected;
   if (!context_.dialogs.Confirm(UndoQuestion(entry))) return;
   int64_t by = 0;
+  std::string refusal;
   ShowHourglass();
-  const Result result = UndoOnPrinter(entry, by);
+  const Result result = UndoOnPrinter(entry, by, refusal);
   ShowNormalCursor();
-  if (result == PORT_OK) {
+  if (!refusal.empty()) {
+    context_.dialogs.Error(QString::fromUtf8(kApplicationTitle), QString::fromStdString(refusal));
+  } else if (result == PORT_OK) {
     context_.dialogs.Inform(QString::fromStdString(SettledLine(kUndo, entry, by)));
   } else {
     const std::string message = context_.command.Message(result);
@@ -150,12 +154,22 @@ void TFormServiceHistory::UndoBtnClick() {
   Reload();
 }
 
-Result TFormServiceHistory::UndoOnPrinter(const JournalEntry& entry, int64_t& by) {
+Result TFormServiceHistory::UndoOnPrinter(const JournalEntry& entry, int64_t& by,
+                                          std::string& refusal) {
   std::string answer;
   Result result = context_.operations.OpenPrinter(*port_, answer);
   if (result == PORT_OK) result = context_.operations.StartServiceProtocol();
   if (result == PORT_OK) {
     journal_.Connected();
+    std::string difference;
+    result = journal_.Recognise(entry, difference);
+    // Another printer's old values would misadjust this one.
+    if (result == PORT_OK && !difference.empty()) {
+      refusal =
+          AnotherPrinterLine("Entry #" + std::to_string(entry.id) + " was made on", difference);
+    }
+  }
+  if (result == PORT_OK && refusal.empty()) {
     result = journal_.Settle(entry, kUndo.back, SettlingName(kUndo, entry.id));
     journal_.EndOperation();
     by = journal_.CurrentEntry().value_or(entry.id);

@@ -39,7 +39,7 @@ class TFormServiceHistory : public QWidget {
   void Reload();
   void ShowSelected();
   const JournalEntry* Selected() const;
-  Result UndoOnPrinter(const JournalEntry& entry, int64_t& by);
+  Result UndoOnPrinter(const JournalEntry& entry, int64_t& by, std::string& refusal);
 
   std::unique_ptr<::Ui::TFormServiceHistory> ui_;
   ServiceContext& context_;
