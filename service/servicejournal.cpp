@@ -253,7 +253,12 @@ Result ServiceJournal::FindInterrupted(std::vector<InterruptedWork>& found) {
 bool ServiceJournal::Interrupted(const JournalEntry& entry, const InterruptedWork& work) {
   const bool untouched = work.written == 0 && work.trial == 0;
   const bool complete = work.written == work.total && work.trial == 0;
-  if (entry.state != kStatePending) return !untouched;
+  if (entry.state != kStatePending) {
+    // Work that failed before a byte moved left the printer as it was: settled by itself, so it
+    // is not read again at every connection.
+    if (untouched) store_.SetSettled(entry.id, entry.id);
+    return !untouched;
+  }
   // A pending entry is what a program that stopped mid-write, or could not record the end,
   // left: the printer tells how far it got.
   if (complete) {
@@ -262,6 +267,7 @@ bool ServiceJournal::Interrupted(const JournalEntry& entry, const InterruptedWor
   }
   if (untouched) {
     store_.SetState(entry.id, kStateFailed, "Stopped before a byte reached the printer.");
+    store_.SetSettled(entry.id, entry.id);
     return false;
   }
   return true;
