@@ -34,14 +34,14 @@ int Unusable(Console& console, const JournalStore& store) {
 }
 
 int List(const Target& target, const Arguments& args, Console& console) {
-  const JournalStore store(target.journal_file);
+  const JournalStore store(target.journal_file, JournalAccess::Read);
   if (!store.Problem().empty()) return Unusable(console, store);
   for (const JournalEntry& entry : store.Entries(args.usb_id)) PrintEntry(console.out, entry);
   return kDone;
 }
 
 int Show(const Target& target, const Arguments& args, Console& console) {
-  const JournalStore store(target.journal_file);
+  const JournalStore store(target.journal_file, JournalAccess::Read);
   if (!store.Problem().empty()) return Unusable(console, store);
   const auto entry = store.Entry(args.id);
   if (!entry) {
@@ -81,7 +81,7 @@ int SettleEntry(Opalctl& ctl, const Arguments& args, const JournalSettling& how)
 }
 
 int ListSnapshots(const Target& target, const Arguments& args, Console& console) {
-  const JournalStore store(target.journal_file);
+  const JournalStore store(target.journal_file, JournalAccess::Read);
   if (!store.Problem().empty()) return Unusable(console, store);
   for (const JournalSnapshot& snapshot : store.Snapshots(args.usb_id)) {
     const JournalPrinter& printer = snapshot.printer;
