@@ -77,6 +77,21 @@ std::optional<int64_t> Version(sqlite3* db) {
   return pragma.Number(0);
 }
 
+// Why `path` cannot be the journal's folder or file; empty when it can, or is not there yet.
+std::string RefusedPlace(const fs::path& path, fs::file_type wanted) {
+  std::error_code error;
+  const fs::file_status status = fs::symlink_status(path, error);
+  if (status.type() == fs::file_type::not_found) return {};
+  if (error) return path.string() + ": " + error.message();
+  if (fs::is_symlink(status)) {
+    return path.string() + " is a link; the service journal is kept only in a folder and file " +
+           "of its own";
+  }
+  if (status.type() == wanted) return {};
+  return path.string() +
+         (wanted == fs::file_type::directory ? " is not a folder" : " is not a regular file");
+}
+
 }  // namespace
 
 // A journal that opened but cannot be written stays open: what it holds can still be read.
@@ -111,6 +126,8 @@ bool JournalStore::WrittenByNewer(const fs::path& file) {
 }
 
 bool JournalStore::Open(const fs::path& file, JournalAccess access) {
+  problem_ = RefusedPlace(file.parent_path(), fs::file_type::directory);
+  if (!problem_.empty()) return false;
   if (access == JournalAccess::Write) {
     std::error_code error;
     fs::create_directories(file.parent_path(), error);
@@ -118,6 +135,11 @@ bool JournalStore::Open(const fs::path& file, JournalAccess access) {
       problem_ = file.parent_path().string() + ": " + error.message();
       return false;
     }
+  }
+  // SQLite keeps the write-ahead log and its index beside the file while the journal is open.
+  for (const char* suffix : {"", "-wal", "-shm"}) {
+    problem_ = RefusedPlace(file.string() + suffix, fs::file_type::regular);
+    if (!problem_.empty()) return false;
   }
   // A journal nothing was written to yet has no entries to read.
   if (access == JournalAccess::Read && !fs::exists(file)) return true;

@@ -65,7 +65,8 @@ enum class JournalAccess { Write, Read };
 // The file carries the version of its tables. Opened to write, an older journal is brought up to
 // this version; one written by a newer version of the program is read as it is and never
 // written, and Problem() says so. Opened to read, nothing is changed or made, so a journal the
-// user may only read still lists, and a missing one lists empty.
+// user may only read still lists, and a missing one lists empty. The file and the folder holding
+// it are the program's own: either one being a link, or not a plain file and folder, is refused.
 class JournalStore {
  public:
   explicit JournalStore(const std::filesystem::path& file,

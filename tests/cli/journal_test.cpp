@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <thread>
 
 #include "device/datamanu.h"
@@ -346,6 +347,63 @@ TEST_F(JournalTest, AJournalFileTheUserMayOnlyReadIsStillListed) {
   EXPECT_EQ(list.status, 0) << list.err;
   EXPECT_THAT(list.out, HasSubstr("counter clear  done"));
 }
+
+// The journal's folder or one of its files planted to lead elsewhere, where a journal is kept.
+struct PlantedJournalCase {
+  const char* name;
+  const char* entry;  // under the data home
+  const char* refusal;
+  std::function<void(const fs::path& folder, const fs::path& elsewhere)> plant;
+};
+
+class PlantedJournalTest : public JournalTest,
+                           public ::testing::WithParamInterface<PlantedJournalCase> {};
+
+TEST_P(PlantedJournalTest, IsRefusedByNameAndWhatItLeadsToIsLeftAlone) {
+  const fs::path elsewhere = temp_.path() / "elsewhere";
+  { JournalStore kept(elsewhere / "journal.sqlite"); }
+  const fs::path folder = DefaultJournalFile().parent_path();
+  fs::create_directories(folder.parent_path());
+  GetParam().plant(folder, elsewhere);
+  const std::string kept = testing::ReadWholeFile(elsewhere / "journal.sqlite");
+  const std::string refusal =
+      (folder.parent_path() / GetParam().entry).string() + " " + GetParam().refusal;
+
+  const auto list = Run({"journal"});
+  EXPECT_EQ(list.status, 1);
+  EXPECT_THAT(list.err, HasSubstr(refusal));
+  const Image before = Eeprom();
+  const auto write = Run({"counter", "clear", "--yes"});
+  EXPECT_EQ(write.status, 1);
+  EXPECT_THAT(write.err, HasSubstr(refusal));
+  EXPECT_EQ(Eeprom(), before);
+  EXPECT_EQ(testing::ReadWholeFile(elsewhere / "journal.sqlite"), kept);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Journal, PlantedJournalTest,
+    ::testing::Values(PlantedJournalCase{"FolderLink", "opal-service", "is a link",
+                                         [](const fs::path& folder, const fs::path& elsewhere) {
+                                           fs::create_directory_symlink(elsewhere, folder);
+                                         }},
+                      PlantedJournalCase{"FileLink", "opal-service/journal.sqlite", "is a link",
+                                         [](const fs::path& folder, const fs::path& elsewhere) {
+                                           fs::create_directory(folder);
+                                           fs::create_symlink(elsewhere / "journal.sqlite",
+                                                              folder / "journal.sqlite");
+                                         }},
+                      PlantedJournalCase{"LogLink", "opal-service/journal.sqlite-wal", "is a link",
+                                         [](const fs::path& folder, const fs::path& elsewhere) {
+                                           fs::create_directory(folder);
+                                           fs::create_symlink(elsewhere / "journal.sqlite",
+                                                              folder / "journal.sqlite-wal");
+                                         }},
+                      PlantedJournalCase{"FileAFolder", "opal-service/journal.sqlite",
+                                         "is not a regular file",
+                                         [](const fs::path& folder, const fs::path&) {
+                                           fs::create_directories(folder / "journal.sqlite");
+                                         }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(JournalTest, ASnapshotPutsItsOwnPrinterBackAsItCameIn) {
   ASSERT_EQ(Run({"counter", "clear", "--yes"}, Printer("other")).status, 0);
