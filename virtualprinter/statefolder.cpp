@@ -206,13 +206,17 @@ void StateFolder::Sync(std::string_view name) const {
   if (error != 0) FailWithError("cannot write", Within(name), error);
 }
 
+void StateFolder::RequireOwnFileIfPresent(std::string_view name) const {
+  struct stat status {};
+  if (::fstatat(fd_.get(), std::string(name).c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
+    RequireOwnRegular(status, Within(name));
+  }
+}
+
 void StateFolder::ReplaceWith(std::string_view name, std::span<const uint8_t> bytes,
                               bool sync) const {
   const std::string target(name);
-  struct stat status {};
-  if (::fstatat(fd_.get(), target.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
-    RequireOwnRegular(status, Within(name));
-  }
+  RequireOwnFileIfPresent(name);
   const std::string temporary = WriteTemporary(name, bytes, sync);
   if (::renameat(fd_.get(), temporary.c_str(), fd_.get(), target.c_str()) != 0) {
     const int error = errno;

@@ -84,7 +84,10 @@ json ParseSettings(const std::vector<uint8_t>& text) {
 
 }  // namespace
 
+// The lock is only opened when a program takes the printer, where a failure reads as a printer
+// that does not answer: a lock file that is no file of its own is refused here already.
 StateStore::StateStore(fs::path dir, std::string_view model_if_new) : folder_(OpenDirectory(dir)) {
+  folder_.RequireOwnFileIfPresent(kLockFile);
   if (Empty()) {
     MakeFresh(model_if_new);
     made_fresh_ = true;

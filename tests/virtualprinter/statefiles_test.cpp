@@ -99,6 +99,11 @@ INSTANTIATE_TEST_SUITE_P(
                                   [](PlantedTest& t) { t.HardLinkOutside("capture.prn"); }},
                       PlantedCase{"SettingsHardLink", "printer.json",
                                   [](PlantedTest& t) { t.HardLinkOutside("printer.json"); }},
+                      PlantedCase{"LockLink", ".lock",
+                                  [](PlantedTest& t) {
+                                    Touch(t.outside_ / ".lock");
+                                    t.LinkOutside(".lock");
+                                  }},
                       PlantedCase{"PagesLink", "pages",
                                   [](PlantedTest& t) { t.LinkOutside("pages"); }},
                       PlantedCase{"ChipFifo", "chip-color.bin",
