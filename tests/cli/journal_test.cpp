@@ -428,6 +428,18 @@ TEST_F(JournalTest, ASnapshotPutsItsOwnPrinterBackAsItCameIn) {
   EXPECT_EQ(Entries().back().state, "done");
 }
 
+TEST_F(JournalTest, AnythingButAnEntryNumberIsAUsageError) {
+  for (const char* command : {"show", "undo", "rollback", "resume", "restore-snapshot"}) {
+    for (const char* number : {"", "0", "-3", "0x10", "1 ", "9223372036854775808"}) {
+      SCOPED_TRACE(std::string(command) + " \"" + number + "\"");
+      const auto run = Run({"journal", command, number});
+      EXPECT_EQ(run.status, 2);
+      EXPECT_THAT(run.err, HasSubstr("is no journal number"));
+    }
+  }
+  EXPECT_EQ(Run({"journal", "show", "010"}).err, "The journal has no entry #10.\n");
+}
+
 TEST_F(JournalTest, TwoProgramsJournalAtOnce) {
   constexpr int kWrites = 5;
   const auto clear_many = [this](const fs::path& printer) {
