@@ -1,8 +1,12 @@
 #include "cli/journalcommands.h"
 
+#include <charconv>
+#include <cstdint>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <string>
 
 #include "cli/linkcommands.h"
 #include "cli/terminal.h"
@@ -16,6 +20,22 @@ struct Arguments {
   std::optional<std::string> usb_id;
   int64_t id = 0;
 };
+
+// Entry and snapshot numbers as the journal lists them: decimal, from 1. CLI11 on its own reads
+// "" as 0, clamps a number past int64_t and takes 010 for octal and 0x10 for hexadecimal.
+const CLI::Validator kJournalNumber(
+    [](std::string& text) -> std::string {
+      int64_t number = 0;
+      const char* const end = text.data() + text.size();
+      const auto [stop, error] = std::from_chars(text.data(), end, number);
+      if (text.empty() || error != std::errc() || stop != end || number < 1) {
+        return "\"" + text + "\" is no journal number (1 to " +
+               std::to_string(std::numeric_limits<int64_t>::max()) + ")";
+      }
+      text = std::to_string(number);
+      return "";
+    },
+    "");
 
 void PrintEntry(std::ostream& out, const JournalEntry& entry) {
   const JournalPrinter& printer = entry.printer;
@@ -34,14 +54,14 @@ int Unusable(Console& console, const JournalStore& store) {
 }
 
 int List(const Target& target, const Arguments& args, Console& console) {
-  const JournalStore store(target.journal_file);
+  const JournalStore store(target.journal_file, JournalAccess::Read);
   if (!store.Problem().empty()) return Unusable(console, store);
   for (const JournalEntry& entry : store.Entries(args.usb_id)) PrintEntry(console.out, entry);
   return kDone;
 }
 
 int Show(const Target& target, const Arguments& args, Console& console) {
-  const JournalStore store(target.journal_file);
+  const JournalStore store(target.journal_file, JournalAccess::Read);
   if (!store.Problem().empty()) return Unusable(console, store);
   const auto entry = store.Entry(args.id);
   if (!entry) {
@@ -79,7 +99,7 @@ int SettleEntry(Opalctl& ctl, const Arguments& args, const JournalSettling& how)
 }
 
 int ListSnapshots(const Target& target, const Arguments& args, Console& console) {
-  const JournalStore store(target.journal_file);
+  const JournalStore store(target.journal_file, JournalAccess::Read);
   if (!store.Problem().empty()) return Unusable(console, store);
   for (const JournalSnapshot& snapshot : store.Snapshots(args.usb_id)) {
     const JournalPrinter& printer = snapshot.printer;
@@ -122,7 +142,7 @@ void AddJournalCommands(CLI::App& app, Action& chosen, SessionlessAction& sessio
   });
 
   auto* show = journal->add_subcommand("show", "Show one entry");
-  show->add_option("ID", args->id)->required();
+  show->add_option("ID", args->id)->required()->transform(kJournalNumber);
   show->callback([&sessionless, args] {
     sessionless = [args](const Target& target, Console& console) {
       return Show(target, *args, console);
@@ -139,14 +159,14 @@ void AddJournalCommands(CLI::App& app, Action& chosen, SessionlessAction& sessio
   });
   auto* restore = journal->add_subcommand(
       "restore-snapshot", "Put a snapshot's 256 bytes back on its printer, verified");
-  restore->add_option("ID", args->id)->required();
+  restore->add_option("ID", args->id)->required()->transform(kJournalNumber);
   Runs(restore, chosen, [args](Opalctl& ctl) { return RestoreSnapshot(ctl, *args); });
 
   for (const JournalSettling* how : {&kUndo, &kRollback, &kResume}) {
     const char* help = how == &kResume ? "Write the entry's new values to the printer"
                                        : "Write the entry's old values back to the printer";
     auto* settle = journal->add_subcommand(how->name, help);
-    settle->add_option("ID", args->id)->required();
+    settle->add_option("ID", args->id)->required()->transform(kJournalNumber);
     Runs(settle, chosen, [args, how](Opalctl& ctl) { return SettleEntry(ctl, *args, *how); });
   }
 }

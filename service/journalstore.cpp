@@ -3,13 +3,18 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <system_error>
 
 namespace opal {
 namespace {
 
-constexpr const char* kSchema = R"(
+namespace fs = std::filesystem;
+
+// The steps that bring a journal from version N to N + 1, version 0's first. Version 0 is a new
+// file, or one made before the journal carried its version, which holds these tables already.
+constexpr std::array<const char*, 1> kMigrations{R"(
 CREATE TABLE IF NOT EXISTS entries(
   id INTEGER PRIMARY KEY, time TEXT, user TEXT, port TEXT, model TEXT, usb_id TEXT,
   head_id TEXT, operation TEXT, state TEXT, failure TEXT, settled_by INTEGER);
@@ -18,7 +23,8 @@ CREATE TABLE IF NOT EXISTS changes(
 CREATE TABLE IF NOT EXISTS snapshots(
   id INTEGER PRIMARY KEY, time TEXT, port TEXT, model TEXT, usb_id TEXT, head_id TEXT,
   image BLOB);
-)";
+)"};
+constexpr int64_t kVersion = kMigrations.size();
 
 constexpr int kBusyWaitMs = 5000;
 
@@ -65,29 +71,101 @@ class Statement {
   int bound_ = 0;
 };
 
+std::optional<int64_t> Version(sqlite3* db) {
+  Statement pragma(db, "PRAGMA user_version");
+  if (!pragma.Step()) return std::nullopt;
+  return pragma.Number(0);
+}
+
+// Why `path` cannot be the journal's folder or file; empty when it can, or is not there yet.
+std::string RefusedPlace(const fs::path& path, fs::file_type wanted) {
+  std::error_code error;
+  const fs::file_status status = fs::symlink_status(path, error);
+  if (status.type() == fs::file_type::not_found) return {};
+  if (error) return path.string() + ": " + error.message();
+  if (fs::is_symlink(status)) {
+    return path.string() + " is a link; the service journal is kept only in a folder and file " +
+           "of its own";
+  }
+  if (status.type() == wanted) return {};
+  return path.string() +
+         (wanted == fs::file_type::directory ? " is not a folder" : " is not a regular file");
+}
+
 }  // namespace
 
-JournalStore::JournalStore(const std::filesystem::path& file) {
-  std::error_code error;
-  std::filesystem::create_directories(file.parent_path(), error);
-  if (error) {
-    problem_ = file.parent_path().string() + ": " + error.message();
+// A journal that opened but cannot be written stays open: what it holds can still be read.
+JournalStore::JournalStore(const fs::path& file, JournalAccess access) {
+  if (!Open(file, access) || access == JournalAccess::Read || WrittenByNewer(file)) return;
+  if (!Execute("PRAGMA journal_mode=WAL;") || !Execute("PRAGMA synchronous=FULL;") ||
+      !Execute("BEGIN IMMEDIATE;")) {
+    problem_ = file.string() + ": " + problem_;
     return;
   }
-  if (sqlite3_open_v2(file.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
-      SQLITE_OK) {
+  // Another program may have made it meanwhile, a newer one too.
+  if (WrittenByNewer(file)) {
+    sqlite3_exec(db_, "ROLLBACK;", nullptr, nullptr, nullptr);
+    return;
+  }
+  if (!Migrate()) {
+    problem_ = file.string() + ": " + problem_;
+    return;
+  }
+  writable_ = true;
+}
+
+// A newer program may keep what this one does not know of, so its journal is not written to, not
+// even to set the journal mode.
+bool JournalStore::WrittenByNewer(const fs::path& file) {
+  const int64_t version = Version(db_).value_or(0);
+  if (version <= kVersion) return false;
+  problem_ = file.string() + " was written by a newer version of Opal Service (journal version " +
+             std::to_string(version) + ", this version knows up to " + std::to_string(kVersion) +
+             "): it can be listed, but not written";
+  return true;
+}
+
+bool JournalStore::Open(const fs::path& file, JournalAccess access) {
+  problem_ = RefusedPlace(file.parent_path(), fs::file_type::directory);
+  if (!problem_.empty()) return false;
+  if (access == JournalAccess::Write) {
+    std::error_code error;
+    fs::create_directories(file.parent_path(), error);
+    if (error) {
+      problem_ = file.parent_path().string() + ": " + error.message();
+      return false;
+    }
+  }
+  // SQLite keeps the write-ahead log and its index beside the file while the journal is open.
+  for (const char* suffix : {"", "-wal", "-shm"}) {
+    problem_ = RefusedPlace(file.string() + suffix, fs::file_type::regular);
+    if (!problem_.empty()) return false;
+  }
+  // A journal nothing was written to yet has no entries to read.
+  if (access == JournalAccess::Read && !fs::exists(file)) return true;
+  const int flags = access == JournalAccess::Write ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE
+                                                   : SQLITE_OPEN_READONLY;
+  if (sqlite3_open_v2(file.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
     problem_ = file.string() + ": " + (db_ ? sqlite3_errmsg(db_) : "cannot be opened");
     sqlite3_close(db_);
     db_ = nullptr;
-    return;
+    return false;
   }
   sqlite3_busy_timeout(db_, kBusyWaitMs);
-  if (!Execute("PRAGMA journal_mode=WAL;") || !Execute("PRAGMA synchronous=FULL;") ||
-      !Execute(kSchema)) {
-    problem_ = file.string() + ": " + problem_;
-    sqlite3_close(db_);
-    db_ = nullptr;
+  return true;
+}
+
+// Inside the transaction the constructor began, so a program opening the journal meanwhile finds
+// it either as it was or at this version.
+bool JournalStore::Migrate() {
+  const std::optional<int64_t> version = Version(db_);
+  if (!version) return Refused();
+  for (int64_t step = *version; step < kVersion; ++step) {
+    if (!Execute(kMigrations[static_cast<std::size_t>(step)])) return Refused();
   }
+  const std::string set_version = "PRAGMA user_version = " + std::to_string(kVersion) + ";";
+  if (*version != kVersion && !Execute(set_version.c_str())) return Refused();
+  return Commit();
 }
 
 JournalStore::~JournalStore() {
@@ -124,7 +202,7 @@ bool JournalStore::InsertChanges(int64_t entry, std::span<const JournalChange> c
 }
 
 std::optional<int64_t> JournalStore::AddEntry(const JournalEntry& entry) {
-  if (!db_ || !Execute("BEGIN IMMEDIATE;")) return std::nullopt;
+  if (!writable_ || !Execute("BEGIN IMMEDIATE;")) return std::nullopt;
   Statement insert(db_,
                    "INSERT INTO entries(time, user, port, model, usb_id, head_id, operation, "
                    "state, failure) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?)");
@@ -141,7 +219,7 @@ std::optional<int64_t> JournalStore::AddEntry(const JournalEntry& entry) {
 }
 
 bool JournalStore::ReplaceChanges(int64_t entry, std::span<const JournalChange> changes) {
-  if (!db_ || !Execute("BEGIN IMMEDIATE;")) return false;
+  if (!writable_ || !Execute("BEGIN IMMEDIATE;")) return false;
   Statement update(db_, "UPDATE entries SET state = ? WHERE id = ?");
   update.Bind(std::string(kStatePending)).Bind(entry);
   if (!update.Run()) return Refused();
@@ -152,12 +230,14 @@ bool JournalStore::ReplaceChanges(int64_t entry, std::span<const JournalChange> 
 }
 
 bool JournalStore::SetState(int64_t entry, std::string_view state, std::string_view failure) {
+  if (!writable_) return false;
   Statement update(db_, "UPDATE entries SET state = ?, failure = ? WHERE id = ?");
   update.Bind(std::string(state)).Bind(std::string(failure)).Bind(entry);
   return update.Run() || Refused();
 }
 
 bool JournalStore::SetSettled(int64_t entry, int64_t by) {
+  if (!writable_) return false;
   Statement update(db_, "UPDATE entries SET settled_by = ? WHERE id = ?");
   update.Bind(by).Bind(entry);
   return update.Run() || Refused();
@@ -219,6 +299,7 @@ bool JournalStore::HasSnapshot(const std::string& usb_id, const std::string& hea
 
 bool JournalStore::AddSnapshot(const std::string& time, const JournalPrinter& printer,
                                std::span<const uint8_t, 256> image) {
+  if (!writable_) return false;
   Statement insert(db_,
                    "INSERT INTO snapshots(time, port, model, usb_id, head_id, image) "
                    "VALUES(?, ?, ?, ?, ?, ?)");

@@ -55,12 +55,22 @@ struct JournalSnapshot {
   std::array<uint8_t, 256> image{};
 };
 
+// Whether a program means to add to the journal or only to look at it.
+enum class JournalAccess { Write, Read };
+
 // The journal's file: one SQLite database in WAL mode, so several programs on one machine add to
 // it at once and an entry once committed survives a crash. Every call that changes it returns
 // false with Problem() set when the database refused.
+//
+// The file carries the version of its tables. Opened to write, an older journal is brought up to
+// this version; one written by a newer version of the program is read as it is and never
+// written, and Problem() says so. Opened to read, nothing is changed or made, so a journal the
+// user may only read still lists, and a missing one lists empty. The file and the folder holding
+// it are the program's own: either one being a link, or not a plain file and folder, is refused.
 class JournalStore {
  public:
-  explicit JournalStore(const std::filesystem::path& file);
+  explicit JournalStore(const std::filesystem::path& file,
+                        JournalAccess access = JournalAccess::Write);
   ~JournalStore();
   JournalStore(const JournalStore&) = delete;
   JournalStore& operator=(const JournalStore&) = delete;
@@ -88,6 +98,9 @@ class JournalStore {
   std::optional<JournalSnapshot> Snapshot(int64_t id) const;
 
  private:
+  bool Open(const std::filesystem::path& file, JournalAccess access);
+  bool WrittenByNewer(const std::filesystem::path& file);
+  bool Migrate();
   bool Execute(const char* sql);
   bool InsertChanges(int64_t entry, std::span<const JournalChange> changes);
   bool Commit();
@@ -97,6 +110,7 @@ class JournalStore {
                                                const std::string& key) const;
 
   sqlite3* db_ = nullptr;
+  bool writable_ = false;
   std::string problem_;
 };
 

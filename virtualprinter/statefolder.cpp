@@ -37,10 +37,20 @@ constexpr int kTemporaryAttempts = 100;
   FailWithError(what, file, errno);
 }
 
+// A file that has another name elsewhere would take the printer's bytes there too.
+void RequireOwnRegular(const struct stat& status, const fs::path& file) {
+  if (S_ISLNK(status.st_mode)) FailAsLink(file);
+  if (!S_ISREG(status.st_mode)) throw std::runtime_error(file.string() + " is not a regular file");
+  if (status.st_nlink > 1) {
+    throw std::runtime_error(file.string() +
+                             " has other names (hard links); the printer's files must be its own");
+  }
+}
+
 void RequireRegular(int fd, const fs::path& file) {
   struct stat status {};
   if (::fstat(fd, &status) != 0) FailWithErrno("cannot examine", file);
-  if (!S_ISREG(status.st_mode)) throw std::runtime_error(file.string() + " is not a regular file");
+  RequireOwnRegular(status, file);
 }
 
 std::string TemporaryName(std::string_view name) {
@@ -196,15 +206,17 @@ void StateFolder::Sync(std::string_view name) const {
   if (error != 0) FailWithError("cannot write", Within(name), error);
 }
 
+void StateFolder::RequireOwnFileIfPresent(std::string_view name) const {
+  struct stat status {};
+  if (::fstatat(fd_.get(), std::string(name).c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
+    RequireOwnRegular(status, Within(name));
+  }
+}
+
 void StateFolder::ReplaceWith(std::string_view name, std::span<const uint8_t> bytes,
                               bool sync) const {
   const std::string target(name);
-  struct stat status {};
-  if (::fstatat(fd_.get(), target.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 &&
-      !S_ISREG(status.st_mode)) {
-    if (S_ISLNK(status.st_mode)) FailAsLink(Within(name));
-    throw std::runtime_error(Within(name).string() + " is not a regular file");
-  }
+  RequireOwnFileIfPresent(name);
   const std::string temporary = WriteTemporary(name, bytes, sync);
   if (::renameat(fd_.get(), temporary.c_str(), fd_.get(), target.c_str()) != 0) {
     const int error = errno;

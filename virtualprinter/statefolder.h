@@ -39,6 +39,8 @@ class StateFolder {
   StateFolder Child(std::string_view name) const;
   std::vector<std::string> Names() const;
 
+  // Refused when `name` is there and is a link, not a regular file or a file with other names.
+  void RequireOwnFileIfPresent(std::string_view name) const;
   // The whole file, refused when it is a link, not a regular file or larger than `limit` bytes.
   std::vector<uint8_t> Read(std::string_view name, std::size_t limit) const;
   // Readers see the old content or the new one: the bytes go to a temporary file made beside the

@@ -29,6 +29,9 @@ constexpr std::string_view kPagesDir = "pages";
 constexpr std::string_view kLockFile = ".lock";
 constexpr std::array<std::string_view, 4> kReplacedFiles{kSettingsFile, kEepromFile, kBlackChipFile,
                                                          kColorChipFile};
+// printer.json nests three levels deep. Far deeper is no settings file: every level indents the
+// saved file further and deepens the recursion that copies and writes it.
+constexpr int kMaxSettingsDepth = 32;
 
 std::span<const uint8_t> AsBytes(std::string_view text) {
   return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
@@ -67,9 +70,24 @@ bool IsPage(std::string_view name) {
   return PageShelf::PageNumber(name) != 0;
 }
 
+json ParseSettings(const std::vector<uint8_t>& text) {
+  return json::parse(text.begin(), text.end(), [](int depth, json::parse_event_t event, json&) {
+    const bool opens =
+        event == json::parse_event_t::object_start || event == json::parse_event_t::array_start;
+    if (opens && depth >= kMaxSettingsDepth) {
+      throw std::invalid_argument("nests deeper than " + std::to_string(kMaxSettingsDepth) +
+                                  " levels");
+    }
+    return true;
+  });
+}
+
 }  // namespace
 
+// The lock is only opened when a program takes the printer, where a failure reads as a printer
+// that does not answer: a lock file that is no file of its own is refused here already.
 StateStore::StateStore(fs::path dir, std::string_view model_if_new) : folder_(OpenDirectory(dir)) {
+  folder_.RequireOwnFileIfPresent(kLockFile);
   if (Empty()) {
     MakeFresh(model_if_new);
     made_fresh_ = true;
@@ -127,7 +145,7 @@ void StateStore::Load() {
   Faults faults;
   Simulation simulation;
   try {
-    settings = json::parse(text.begin(), text.end());
+    settings = ParseSettings(text);
     if (!settings.is_object()) throw std::invalid_argument("not a JSON object");
     model = ModelOrThrow(settings.at("model").get<std::string>());
     faults = FaultsFromJson(settings);
@@ -177,8 +195,16 @@ void StateStore::Reload() {
   capture_ = std::move(capture);
 }
 
+// Indented for the trainer who edits it, unless the indentation alone would take it past what a
+// load accepts, as it does for many small values nested a few levels deep.
 void StateStore::SaveSettings(const json& settings) {
-  folder_.Replace(kSettingsFile, AsBytes(settings.dump(2) + "\n"));
+  std::string text = settings.dump(2) + "\n";
+  if (text.size() > kMaxSettingsBytes) text = settings.dump() + "\n";
+  if (text.size() > kMaxSettingsBytes) {
+    throw std::runtime_error((Directory() / kSettingsFile).string() + " would be larger than " +
+                             std::to_string(kMaxSettingsBytes) + " bytes");
+  }
+  folder_.Replace(kSettingsFile, AsBytes(text));
   settings_ = settings;
 }
 

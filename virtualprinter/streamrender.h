@@ -33,9 +33,19 @@ class StreamPrinter final : StreamListener, PrintMechanism {
   PageInterpreter page_{*this};
 };
 
+// How much one rendering may write. The largest print of the program is its three-page A4 check
+// sheet, some 80 kB a page; a stream that prints far more is not one of its prints but bytes the
+// page language takes for pages (4 kB of garbage made 2,000 pages, 50 MB of random bytes 1.5 GB
+// of them), and would fill the disk.
+struct RenderLimits {
+  int pages = 100;
+  std::uintmax_t bytes = 64ull << 20;
+};
+
 // Prints `bytes` as a StreamPrinter does into `dir` (made when missing), as page-0001.png and on,
 // numbered on from the pages already there. Returns how many pages were written; throws
-// std::runtime_error when one cannot be.
-int RenderStream(std::span<const uint8_t> bytes, const std::filesystem::path& dir);
+// std::runtime_error when one cannot be, or would pass `limits` (the pages before it are kept).
+int RenderStream(std::span<const uint8_t> bytes, const std::filesystem::path& dir,
+                 const RenderLimits& limits = {});
 
 }  // namespace vp

@@ -1,9 +1,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <thread>
 
 #include "device/datamanu.h"
@@ -53,6 +56,26 @@ class JournalTest : public ::testing::Test {
   long BytesHeard() const { return static_cast<long>(fs::file_size(Printer() / "capture.prn")); }
   std::vector<JournalEntry> Entries() const {
     return JournalStore(DefaultJournalFile()).Entries(std::nullopt);
+  }
+  // A journal as another version of the program left it.
+  static void WriteJournal(const std::string& sql) {
+    fs::create_directories(DefaultJournalFile().parent_path());
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(DefaultJournalFile().c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK)
+        << sqlite3_errmsg(db);
+    sqlite3_close(db);
+  }
+  static int64_t JournalVersion() {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(DefaultJournalFile().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* pragma = nullptr;
+    sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &pragma, nullptr);
+    const int64_t version =
+        sqlite3_step(pragma) == SQLITE_ROW ? sqlite3_column_int64(pragma, 0) : -1;
+    sqlite3_finalize(pragma);
+    sqlite3_close(db);
+    return version;
   }
   static std::string Ids(const Image& image) {
     return {image.begin() + kUsbIdStart, image.begin() + kUsbIdStart + kUsbIdBytes};
@@ -380,6 +403,122 @@ TEST_F(JournalTest, AJournalThatCannotBeWrittenStopsTheWriteBeforeThePrinterSees
   EXPECT_EQ(Run({"usb-id", "read"}).status, 0);
 }
 
+// The journal as the versions before it carried a version number left it, with one entry.
+constexpr const char* kUnversionedJournal = R"(
+CREATE TABLE entries(
+  id INTEGER PRIMARY KEY, time TEXT, user TEXT, port TEXT, model TEXT, usb_id TEXT,
+  head_id TEXT, operation TEXT, state TEXT, failure TEXT, settled_by INTEGER);
+CREATE TABLE changes(
+  entry INTEGER REFERENCES entries(id), address INTEGER, before INTEGER, after INTEGER);
+CREATE TABLE snapshots(
+  id INTEGER PRIMARY KEY, time TEXT, port TEXT, model TEXT, usb_id TEXT, head_id TEXT,
+  image BLOB);
+INSERT INTO entries VALUES(1, '2023-04-05 10:11', 'tech', 'bench-2', 'Corvane Opal 310',
+  'QZ00000001', 'HDHDHDHDHDHDH', 'counter clear', 'done', '', NULL);
+INSERT INTO changes VALUES(1, 26, 128, 0);
+)";
+
+TEST_F(JournalTest, AnUnversionedJournalKeepsItsEntriesAndTakesNewOnes) {
+  WriteJournal(kUnversionedJournal);
+  const auto write = Run({"counter", "clear", "--yes"});
+  ASSERT_EQ(write.status, 0) << write.err;
+  const auto entries = Entries();
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[0].printer.port, "bench-2");
+  EXPECT_EQ(entries[0].changes, (std::vector<JournalChange>{{0x1A, 0x80, 0x00}}));
+  EXPECT_EQ(entries[1].operation, "counter clear");
+  EXPECT_EQ(entries[1].state, "done");
+  EXPECT_GT(JournalVersion(), 0) << "the journal says now which version its tables are";
+}
+
+// A newer version added a column and a table this one does not know.
+TEST_F(JournalTest, AJournalOfANewerVersionIsListedButNeverWritten) {
+  WriteJournal(std::string(kUnversionedJournal) +
+               "ALTER TABLE entries ADD COLUMN bench TEXT;"
+               "CREATE TABLE forwarded(entry INTEGER);"
+               "PRAGMA user_version = 9;");
+  const auto journal_before = testing::ReadWholeFile(DefaultJournalFile());
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"journal"}, {"journal", "show", "1"}}) {
+    const auto read = Run(args);
+    EXPECT_EQ(read.status, 0) << read.err;
+    EXPECT_THAT(read.out, HasSubstr("#1  2023-04-05 10:11  counter clear"));
+  }
+  const Image before = Eeprom();
+  const auto write = Run({"counter", "clear", "--yes"});
+  EXPECT_EQ(write.status, 1);
+  EXPECT_THAT(write.err, HasSubstr(DefaultJournalFile().string() +
+                                   " was written by a newer version of Opal Service"));
+  EXPECT_EQ(Eeprom(), before);
+  EXPECT_EQ(testing::ReadWholeFile(DefaultJournalFile()), journal_before);
+}
+
+TEST_F(JournalTest, AJournalFileTheUserMayOnlyReadIsStillListed) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root writes any file";
+  ASSERT_EQ(Run({"counter", "clear", "--yes"}).status, 0);
+  fs::permissions(DefaultJournalFile(), fs::perms::owner_read | fs::perms::group_read);
+  const auto list = Run({"journal"});
+  EXPECT_EQ(list.status, 0) << list.err;
+  EXPECT_THAT(list.out, HasSubstr("counter clear  done"));
+}
+
+// The journal's folder or one of its files planted to lead elsewhere, where a journal is kept.
+struct PlantedJournalCase {
+  const char* name;
+  const char* entry;  // under the data home
+  const char* refusal;
+  std::function<void(const fs::path& folder, const fs::path& elsewhere)> plant;
+};
+
+class PlantedJournalTest : public JournalTest,
+                           public ::testing::WithParamInterface<PlantedJournalCase> {};
+
+TEST_P(PlantedJournalTest, IsRefusedByNameAndWhatItLeadsToIsLeftAlone) {
+  const fs::path elsewhere = temp_.path() / "elsewhere";
+  { JournalStore kept(elsewhere / "journal.sqlite"); }
+  const fs::path folder = DefaultJournalFile().parent_path();
+  fs::create_directories(folder.parent_path());
+  GetParam().plant(folder, elsewhere);
+  const std::string kept = testing::ReadWholeFile(elsewhere / "journal.sqlite");
+  const std::string refusal =
+      (folder.parent_path() / GetParam().entry).string() + " " + GetParam().refusal;
+
+  const auto list = Run({"journal"});
+  EXPECT_EQ(list.status, 1);
+  EXPECT_THAT(list.err, HasSubstr(refusal));
+  const Image before = Eeprom();
+  const auto write = Run({"counter", "clear", "--yes"});
+  EXPECT_EQ(write.status, 1);
+  EXPECT_THAT(write.err, HasSubstr(refusal));
+  EXPECT_EQ(Eeprom(), before);
+  EXPECT_EQ(testing::ReadWholeFile(elsewhere / "journal.sqlite"), kept);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Journal, PlantedJournalTest,
+    ::testing::Values(PlantedJournalCase{"FolderLink", "opal-service", "is a link",
+                                         [](const fs::path& folder, const fs::path& elsewhere) {
+                                           fs::create_directory_symlink(elsewhere, folder);
+                                         }},
+                      PlantedJournalCase{"FileLink", "opal-service/journal.sqlite", "is a link",
+                                         [](const fs::path& folder, const fs::path& elsewhere) {
+                                           fs::create_directory(folder);
+                                           fs::create_symlink(elsewhere / "journal.sqlite",
+                                                              folder / "journal.sqlite");
+                                         }},
+                      PlantedJournalCase{"LogLink", "opal-service/journal.sqlite-wal", "is a link",
+                                         [](const fs::path& folder, const fs::path& elsewhere) {
+                                           fs::create_directory(folder);
+                                           fs::create_symlink(elsewhere / "journal.sqlite",
+                                                              folder / "journal.sqlite-wal");
+                                         }},
+                      PlantedJournalCase{"FileAFolder", "opal-service/journal.sqlite",
+                                         "is not a regular file",
+                                         [](const fs::path& folder, const fs::path&) {
+                                           fs::create_directories(folder / "journal.sqlite");
+                                         }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(JournalTest, ASnapshotPutsItsOwnPrinterBackAsItCameIn) {
   ASSERT_EQ(Run({"counter", "clear", "--yes"}, Printer("other")).status, 0);
   const Image as_it_came = Eeprom();
@@ -402,6 +541,18 @@ TEST_F(JournalTest, ASnapshotPutsItsOwnPrinterBackAsItCameIn) {
   EXPECT_EQ(Eeprom(), as_it_came);
   EXPECT_EQ(Entries().back().operation, "EEPROM restore");
   EXPECT_EQ(Entries().back().state, "done");
+}
+
+TEST_F(JournalTest, AnythingButAnEntryNumberIsAUsageError) {
+  for (const char* command : {"show", "undo", "rollback", "resume", "restore-snapshot"}) {
+    for (const char* number : {"", "0", "-3", "0x10", "1 ", "9223372036854775808"}) {
+      SCOPED_TRACE(std::string(command) + " \"" + number + "\"");
+      const auto run = Run({"journal", command, number});
+      EXPECT_EQ(run.status, 2);
+      EXPECT_THAT(run.err, HasSubstr("is no journal number"));
+    }
+  }
+  EXPECT_EQ(Run({"journal", "show", "010"}).err, "The journal has no entry #10.\n");
 }
 
 TEST_F(JournalTest, TwoProgramsJournalAtOnce) {

@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <future>
 
 #include "tests/cli/inprocessopalctl.h"
@@ -29,6 +31,19 @@ TEST(SharedPrinterTest, ASecondProgramIsToldThePrinterIsInUseAndSendsNothing) {
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err, kInUse);
   EXPECT_EQ(vp::VirtualPrinter(printer_dir).Eeprom()[0x5E], 0x00);
+}
+
+TEST(SharedPrinterTest, ALockFileThatIsALinkIsRefusedByNameNotTakenForASilentPrinter) {
+  testing::TempDir dir;
+  const auto printer_dir = dir.path() / "printer";
+  { vp::VirtualPrinter fresh(printer_dir); }
+  std::ofstream(dir.path() / "elsewhere") << "";
+  std::filesystem::create_symlink(dir.path() / "elsewhere", printer_dir / ".lock");
+  testing::FakeClock clock = testing::ClockAtToday();
+  const auto run =
+      testing::RunOpalctlHere({"--virtual", printer_dir.string(), "usb-id", "read"}, clock);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_THAT(run.err, ::testing::StartsWith((printer_dir / ".lock").string() + " is a link"));
 }
 
 // Each program keeps the EEPROM it loaded; without one holder at a time, the later one to save

@@ -7,21 +7,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "tests/support/tempdir.h"
 
 namespace opal::testing {
-namespace {
-
-std::string Slurp(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-}  // namespace
 
 ProgramRun RunProgram(const std::string& path, const std::vector<std::string>& args,
                       const std::string& input) {
@@ -45,7 +34,8 @@ ProgramRun RunProgram(const std::string& path, const std::vector<std::string>& a
   }
   int status = 0;
   waitpid(child, &status, 0);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out_path), Slurp(err_path)};
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadWholeFile(out_path),
+          ReadWholeFile(err_path)};
 }
 
 }  // namespace opal::testing

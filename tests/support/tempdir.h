@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 namespace opal::testing {
 
@@ -16,5 +17,8 @@ class TempDir {
  private:
   std::filesystem::path path_;
 };
+
+// The whole content of `path`; empty when it cannot be read.
+std::string ReadWholeFile(const std::filesystem::path& path);
 
 }  // namespace opal::testing

@@ -141,7 +141,11 @@ INSTANTIATE_TEST_SUITE_P(
                               R"(18446744073709551615}})"),
                    "power_off_after_bytes"},
         BrokenCase{"DeviceIdNotText", SettingsOf(R"({"model": "310", "device_id": 5})"),
-                   "device_id"}),
+                   "device_id"},
+        BrokenCase{"SettingsNestedFarTooDeep",
+                   SettingsOf(R"({"model": "310", "kept": )" + std::string(200'000, '[') +
+                              std::string(200'000, ']') + "}"),
+                   "printer.json: nests deeper than"}),
     kCaseName);
 
 TEST(StateDirectory, UnusablePlacesAreRefused) {

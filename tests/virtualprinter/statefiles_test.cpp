@@ -54,6 +54,11 @@ class PlantedTest : public ::testing::Test {
     fs::remove(dir_ / name);
     fs::create_symlink(outside_ / name, dir_ / name);
   }
+  // Gives the outside copy the printer's `name` as a second one.
+  void HardLinkOutside(const char* name) {
+    fs::remove(dir_ / name);
+    fs::create_hard_link(outside_ / name, dir_ / name);
+  }
 
   opal::testing::TempDir temp_;
   fs::path dir_ = temp_.path() / "printer";
@@ -90,6 +95,15 @@ INSTANTIATE_TEST_SUITE_P(
                                   [](PlantedTest& t) { t.LinkOutside("chip-black.bin"); }},
                       PlantedCase{"CaptureLink", "capture.prn",
                                   [](PlantedTest& t) { t.LinkOutside("capture.prn"); }},
+                      PlantedCase{"CaptureHardLink", "capture.prn",
+                                  [](PlantedTest& t) { t.HardLinkOutside("capture.prn"); }},
+                      PlantedCase{"SettingsHardLink", "printer.json",
+                                  [](PlantedTest& t) { t.HardLinkOutside("printer.json"); }},
+                      PlantedCase{"LockLink", ".lock",
+                                  [](PlantedTest& t) {
+                                    Touch(t.outside_ / ".lock");
+                                    t.LinkOutside(".lock");
+                                  }},
                       PlantedCase{"PagesLink", "pages",
                                   [](PlantedTest& t) { t.LinkOutside("pages"); }},
                       PlantedCase{"ChipFifo", "chip-color.bin",
