@@ -14,11 +14,6 @@ namespace {
 // A capture beyond this is no stream a program sent for a few pages.
 constexpr std::uintmax_t kMostStreamBytes = 1ull << 30;
 
-struct RenderPaths {
-  std::filesystem::path stream;
-  std::filesystem::path pages;
-};
-
 int Status(const Target& target, Console& console) {
   if (!target.printer.virtual_dir) {
     console.err << "status grades a virtual printer: give --virtual DIR.\n";
