@@ -40,12 +40,13 @@ Opalctl::Opalctl(const Target& target, Clock& clock, Sleeper& sleeper, Console& 
       journal_store(target.journal_file) {}
 
 std::string Opalctl::Connect() {
-  std::string answer;
-  if (const Result opened = operations.OpenPrinter(port_id, answer); opened == ERR_PORT_BUSY) {
+  const OpenedPrinter connection = operations.OpenPrinter(port_id);
+  if (connection.result == ERR_PORT_BUSY) {
     throw ProgramEnd(ResultMessage(ERR_PORT_BUSY), kFailed);
-  } else if (opened != PORT_OK) {
-    NoAnswer();
+  } else if (connection.result != PORT_OK) {
+    NoAnswer(connection.problem);
   }
+  const std::string& answer = connection.answer;
   // The printer answered, so a start sequence it does not take is a failed transfer like any
   // other, not a printer that is off.
   if (const Result sent = operations.StartServiceProtocol(); sent != PORT_OK) {
@@ -78,19 +79,22 @@ std::string Opalctl::Connect() {
 
 std::string Opalctl::DeviceIdAnswer() {
   std::string answer = operations.AskDeviceId();
-  if (answer.empty()) NoAnswer();
+  if (answer.empty()) NoAnswer({});
   return answer;
 }
 
-void Opalctl::NoAnswer() {
+void Opalctl::NoAnswer(const std::string& problem) {
   std::string text = "Printer is error or power off status.";
-  if (!port.OpenProblem().empty()) text += "\n" + port.OpenProblem();
+  if (!problem.empty()) text += "\n" + problem;
   port.Close();
   throw ProgramEnd(text, kNoAnswer);
 }
 
 int Opalctl::Failed(Result code) {
-  const std::string message = command.Message(code);
+  return Said(code, command.Message(code));
+}
+
+int Opalctl::Said(Result code, const std::string& message) {
   console.err << (message.empty() ? "Failed with code " + std::to_string(Code(code)) : message)
               << '\n';
   if (code == ERR_JOURNAL) console.err << journal_store.Problem() << '\n';
@@ -103,7 +107,7 @@ bool Opalctl::Refused(const std::string& why) {
 }
 
 int Opalctl::Failed(const Outcome& outcome, bool reported) {
-  if (!reported) Failed(outcome.result);
+  if (!reported) Said(outcome.result, outcome.message);
   const std::string left = LeftBehindLine(outcome.left_behind);
   if (!left.empty()) {
     console.err << left << " \"opalctl journal rollback " << outcome.entry.value_or(0)

@@ -66,9 +66,11 @@ struct Opalctl {
   std::string DeviceIdAnswer();
   // Closes the port and throws ProgramEnd for a printer that does not answer, with why the port
   // could not be reached when that is known.
-  [[noreturn]] void NoAnswer();
+  [[noreturn]] void NoAnswer(const std::string& problem);
   // Prints what the technician reads for the code on standard error; gives the failure status.
   int Failed(Result code);
+  // Says the failure's message, or its code when it has none.
+  int Said(Result code, const std::string& message);
   // Whether the entry or snapshot was made on the connected printer; if not, says "`what`
   // another printer" and what tells them apart.
   template <typename Record>

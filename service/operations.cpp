@@ -104,13 +104,23 @@ Outcome ServiceOperations::PrintA4CheckSheet(PrinterModel model) {
                    [&] { return modules_.a4check.PrintA4CheckSheet(model); });
 }
 
-Result ServiceOperations::OpenPrinter(PortId port, std::string& answer) {
+OpenedPrinter ServiceOperations::OpenPrinter(PortId port) {
+  OpenedPrinter connection;
   // Another program's writes would interleave with ours: nothing is sent until we hold it.
-  if (const Result opened = port_.Open(port); opened == ERR_PORT_BUSY) return opened;
-  answer = AskDeviceId();
-  if (answer.empty()) return ERR_RECEIVE_TIMEOUT;
+  if (const Result opened = port_.Open(port); opened == ERR_PORT_BUSY) {
+    connection.result = opened;
+    connection.problem = port_.OpenProblem();
+    return connection;
+  }
+  connection.answer = AskDeviceId();
+  if (connection.answer.empty()) {
+    connection.result = ERR_RECEIVE_TIMEOUT;
+    connection.problem = port_.OpenProblem();
+    connection.elsewhere = port_.PrintersElsewhere();
+    return connection;
+  }
   port_.IdentifyModelFromLastAnswer();
-  return PORT_OK;
+  return connection;
 }
 
 std::string ServiceOperations::AskDeviceId() {

@@ -38,6 +38,16 @@ struct Outcome {
   std::optional<int64_t> entry;  // the journal entry that records it, when it changed anything
 };
 
+// What opening the port and asking the printer who it is gave.
+struct OpenedPrinter {
+  Result result = PORT_OK;
+  std::string answer;  // the device-ID text
+  // Why the port would not open (a missing device node, a missing permission), and the printers
+  // answering on other ports: what a technician whose printer is not found needs to hear.
+  std::string problem;
+  std::string elsewhere;
+};
+
 // Everything a technician does to the printer, once, for both front ends. Every operation that
 // writes is one journal entry under its own name; the front ends present operations and their
 // outcomes and send nothing themselves.
@@ -71,9 +81,9 @@ class ServiceOperations {
 
   // Opens the port and asks the printer who it is, as both front ends connect: ERR_PORT_BUSY when
   // another program holds it (nothing is sent then), ERR_RECEIVE_TIMEOUT when no printer answers
-  // (the port stays open for the caller to say why and close it). `answer` is the device-ID text;
-  // the port's ModelCode is set from it.
-  Result OpenPrinter(PortId port, std::string& answer);
+  // (the port stays open for the caller to say why and close it). The port's ModelCode is set
+  // from the answer.
+  OpenedPrinter OpenPrinter(PortId port);
   // The printer's device-ID text asked anew; empty when it does not answer.
   std::string AskDeviceId();
   // Switches a printer that answered into its service protocol.

@@ -88,13 +88,13 @@ bool TFormBoot::AllChosen() const {
   return true;
 }
 
-void TFormBoot::EndForSilentPrinter() {
+void TFormBoot::EndForSilentPrinter(const OpenedPrinter& connection) {
   ShowNormalCursor();
   // Why the port would not open (a missing device node, a missing permission) tells the
   // technician what to fix; the printer cannot have answered then. A printer found on another
   // port says the wrong one was chosen.
-  const std::string problem = context_.port.OpenProblem();
-  const std::string elsewhere = context_.port.PrintersElsewhere();
+  const std::string& problem = connection.problem;
+  const std::string& elsewhere = connection.elsewhere;
   context_.port.Close();
   if (problem.empty() && elsewhere.empty()) ForceExit(context_.exit);
   context_.exit.End({kApplicationTitle, std::string(kForceExitText) +
@@ -112,14 +112,12 @@ void TFormBoot::PortSelectOKBtnClick() {
   const PrinterModel model = SelectedModelCode();
   port_ = *ChosenPort();
 
-  std::string answer;
-  const Result opened = context_.operations.OpenPrinter(port_, answer);
-  if (opened == ERR_PORT_BUSY) {
-    StayForChoices(
-        WithDetail(context_.command.Message(ERR_PORT_BUSY), context_.port.OpenProblem()));
+  const OpenedPrinter connection = context_.operations.OpenPrinter(port_);
+  if (connection.result == ERR_PORT_BUSY) {
+    StayForChoices(WithDetail(ResultMessage(ERR_PORT_BUSY), connection.problem));
     return;
   }
-  if (opened != PORT_OK) EndForSilentPrinter();
+  if (connection.result != PORT_OK) EndForSilentPrinter(connection);
   if (!IdentityRewriteAccepted(model)) {
     context_.port.Close();
     EndConnecting();

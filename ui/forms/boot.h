@@ -68,7 +68,7 @@ class TFormBoot : public QWidget {
   void FormMouseUp(Qt::MouseButton button, QPoint position);
   bool AllChosen() const;
   // Ends the program; the exit never returns.
-  void EndForSilentPrinter();
+  void EndForSilentPrinter(const OpenedPrinter& connection);
   // The start sequence and the chosen model's identity, stopping at the first failure.
   // Before anything is written, the journal's unfinished work on this printer is finished or
   // put back as the technician chooses.

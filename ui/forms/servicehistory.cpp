@@ -147,7 +147,7 @@ void TFormServiceHistory::UndoBtnClick() {
   } else if (result == PORT_OK) {
     context_.dialogs.Inform(QString::fromStdString(SettledLine(kUndo, entry, by)));
   } else {
-    const std::string message = context_.command.Message(result);
+    const std::string message = ResultMessage(result);
     context_.dialogs.Error(QString::fromUtf8(kApplicationTitle),
                            QString::fromStdString(message.empty() ? kForceExitText : message));
   }
@@ -156,8 +156,7 @@ void TFormServiceHistory::UndoBtnClick() {
 
 Result TFormServiceHistory::UndoOnPrinter(const JournalEntry& entry, int64_t& by,
                                           std::string& refusal) {
-  std::string answer;
-  Result result = context_.operations.OpenPrinter(*port_, answer);
+  Result result = context_.operations.OpenPrinter(*port_).result;
   if (result == PORT_OK) result = context_.operations.StartServiceProtocol();
   if (result == PORT_OK) {
     journal_.Connected();

@@ -13,7 +13,7 @@ void PanelHost::ShowOutcome(Result result, std::string_view done_text) {
 }
 
 void PanelHost::ShowFailure(const Outcome& outcome) {
-  ShowResultCode(StatusMode::Error, outcome.result);
+  ShowStatus(StatusMode::Error, QString::fromStdString(outcome.message));
   ShowLeftBehind(outcome);
 }
 
