@@ -63,6 +63,11 @@ void VirtualPortDevice::WaitReady(Readiness direction, std::chrono::milliseconds
   if (direction == Readiness::Readable) {
     Collect();
     if (!unread_.empty()) return;
+    // A reply owed sooner than the limit is waited for only until it is due.
+    if (const auto due = printer_.NextReplyDue()) {
+      const auto until = std::chrono::ceil<std::chrono::milliseconds>(*due - clock_.Now());
+      limit = std::min(limit, until);
+    }
   }
   sleeper_.Sleep(std::max(limit, std::chrono::milliseconds{1}));
 }

@@ -331,6 +331,12 @@ std::vector<uint8_t> VirtualPrinter::TakeReply(TimePoint now) {
   return reply;
 }
 
+std::optional<VirtualPrinter::TimePoint> VirtualPrinter::NextReplyDue() const {
+  const auto& replies = state_->replies;
+  if (replies.empty()) return std::nullopt;
+  return replies.front().due;
+}
+
 std::string VirtualPrinter::WaitForPages() {
   state_->renderer.Wait();
   return state_->renderer.TakeFailures();

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -90,6 +91,8 @@ class VirtualPrinter {
   void Feed(std::span<const uint8_t> bytes, TimePoint now);
   // The next reply whose time has come, as one packet; empty when none is ready.
   std::vector<uint8_t> TakeReply(TimePoint now);
+  // When the next reply becomes readable; nothing when none is owed.
+  std::optional<TimePoint> NextReplyDue() const;
   // The IEEE 1284 device-ID text; empty when the printer does not answer.
   std::string DeviceId(TimePoint now) const;
   // Pages are drawn and encoded apart from Feed, so a write that ends a page does not wait for

@@ -1,0 +1,158 @@
+#include <fcntl.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "service/journalstore.h"
+#include "tests/support/runprogram.h"
+#include "tests/support/tempdir.h"
+#include "virtualprinter/virtualprinter.h"
+
+extern char** environ;
+
+namespace opal {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using Image = std::array<uint8_t, vp::VirtualPrinter::kEepromSize>;
+using namespace std::chrono_literals;
+
+struct KilledOperation {
+  const char* name;
+  std::vector<std::string> args;
+  // Whether its writes span replies, so some kills must land between them; the others write all
+  // their bytes at once and are mostly killed before or after.
+  bool spans_replies;
+};
+
+void PrintTo(const KilledOperation& operation, std::ostream* out) {
+  *out << operation.name;
+}
+
+// The printer answers a little late, so each operation runs long enough to be killed anywhere.
+constexpr int kReplyDelayMs = 2;
+constexpr int kKills = 60;
+
+// opalctl, as a process of its own, killed with SIGKILL at random points of a journaled write on
+// a virtual printer: the journal and the printer's own files are all that is left to tell.
+class KillRunTest : public ::testing::TestWithParam<KilledOperation> {
+ protected:
+  std::vector<std::string> WithPrinter(const std::vector<std::string>& command) const {
+    std::vector<std::string> args{"--virtual", printer_.string()};
+    args.insert(args.end(), command.begin(), command.end());
+    return args;
+  }
+  testing::ProgramRun Run(const std::vector<std::string>& command) const {
+    return testing::RunProgram(OPALCTL_PATH, WithPrinter(command));
+  }
+  // Starts the command and kills it after `after`, or lets it end first.
+  void KillAfter(const std::vector<std::string>& command, std::chrono::microseconds after) const {
+    std::vector<std::string> args = WithPrinter(command);
+    args.insert(args.begin(), OPALCTL_PATH);
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, OPALCTL_PATH, &actions, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    std::this_thread::sleep_for(after);
+    ::kill(pid, SIGKILL);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+  }
+  Image Eeprom() const { return vp::VirtualPrinter(printer_).Eeprom(); }
+  void PutBack(const Image& image) const {
+    vp::VirtualPrinter printer(printer_);
+    const Image now = printer.Eeprom();
+    for (std::size_t address = 0; address < image.size(); ++address) {
+      if (now[address] != image[address])
+        printer.SetEepromByte(static_cast<uint8_t>(address), image[address]);
+    }
+  }
+  void SetReplyDelay(int ms) const {
+    vp::VirtualPrinter(printer_).SetFaults({.reply_delay_ms = ms});
+  }
+  static Image After(Image image, const JournalEntry& entry) {
+    for (const JournalChange& change : entry.changes) image[change.address] = change.after;
+    return image;
+  }
+
+  testing::TempDir temp_;
+  fs::path printer_ = temp_.path() / "printer";
+};
+
+TEST_P(KillRunTest, EveryKillIsFoundAtTheNextCommandAndSettledExactly) {
+  const KilledOperation& operation = GetParam();
+  ASSERT_EQ(Run({"counter", "clear", "--yes"}).status, 0);  // the snapshot is kept by now
+  const Image before = Eeprom();
+  SetReplyDelay(kReplyDelayMs);
+  const auto start = std::chrono::steady_clock::now();
+  ASSERT_EQ(Run(operation.args).status, 0);
+  const auto took = std::chrono::duration_cast<std::chrono::microseconds>(
+      std::chrono::steady_clock::now() - start);
+  PutBack(before);
+
+  std::mt19937 random(20261211);
+  std::uniform_int_distribution<long> when(0, took.count());
+  int found = 0;
+  for (int kill = 0; kill < kKills; ++kill) {
+    const std::chrono::microseconds after{when(random)};
+    SCOPED_TRACE("killed after " + std::to_string(after.count()) + " us");
+    SetReplyDelay(kReplyDelayMs);
+    KillAfter(operation.args, after);
+    SetReplyDelay(0);
+    const Image left = Eeprom();
+    const auto next = Run({"counter", "read"});
+    ASSERT_EQ(next.status, 0) << next.err;
+
+    JournalStore store(DefaultJournalFile());
+    const std::vector<JournalEntry> unsettled = store.Unsettled();
+    if (unsettled.empty()) {
+      const std::vector<JournalEntry> entries = store.Entries(std::nullopt);
+      const bool as_meant = !entries.empty() && entries.back().state == "done" &&
+                            left == After(before, entries.back());
+      EXPECT_TRUE(left == before || as_meant) << "a cut write went unreported";
+      PutBack(before);
+      continue;
+    }
+    ++found;
+    EXPECT_THAT(next.err, HasSubstr("was interrupted"));
+    ASSERT_EQ(unsettled.size(), 1u);
+    const bool back = kill % 2 == 0;
+    const auto settled =
+        Run({"journal", back ? "rollback" : "resume", std::to_string(unsettled.front().id)});
+    ASSERT_EQ(settled.status, 0) << settled.err;
+    EXPECT_EQ(Eeprom(), back ? before : After(before, unsettled.front()));
+    EXPECT_TRUE(JournalStore(DefaultJournalFile()).Unsettled().empty());
+    PutBack(before);
+  }
+  if (operation.spans_replies) {
+    EXPECT_GT(found, 0) << "no kill landed inside a write";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Journal, KillRunTest,
+    ::testing::Values(KilledOperation{"UsbId", {"usb-id", "write", "AB12345678"}, true},
+                      KilledOperation{"HeadId", {"head-id", "write", "AZBCDEFJKLMNW"}, false},
+                      KilledOperation{"DataReset", {"data-reset"}, false},
+                      KilledOperation{
+                          "BidBlockPrint", {"print", "pattern", "bid-6pl-color"}, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace opal
