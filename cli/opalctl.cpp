@@ -3,11 +3,13 @@
 #include <csignal>
 #include <iostream>
 
+#include "cli/interrupt.h"
 #include "cli/run.h"
 
 int main(int argc, char** argv) {
   // A printer that hangs up must give an error code, not kill the program.
   std::signal(SIGPIPE, SIG_IGN);
+  opal::cli::StopOnInterrupt();
   opal::SystemClock clock;
   opal::ThreadSleeper sleeper;
   opal::cli::Console console{std::cin,

@@ -5,6 +5,7 @@
 
 #include "cli/adjustcommands.h"
 #include "cli/benchcommands.h"
+#include "cli/interrupt.h"
 #include "cli/journalcommands.h"
 #include "cli/linkcommands.h"
 #include "cli/maintenancecommands.h"
@@ -53,7 +54,11 @@ int RunOpalctl(const std::vector<std::string>& args, Clock& clock, Sleeper& slee
   try {
     if (sessionless) return sessionless(target, console);
     Opalctl ctl(target, clock, sleeper, console);
-    return chosen(ctl);
+    try {
+      return chosen(ctl);
+    } catch (const StopRequested&) {
+      return ctl.Stopped();
+    }
   } catch (const ProgramEnd& end) {
     console.err << end.what() << '\n';
     return end.status;

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <ostream>
 
+#include "cli/interrupt.h"
 #include "device/datamanu.h"
 #include "service/changewords.h"
 
@@ -37,7 +38,29 @@ Opalctl::Opalctl(const Target& target, Clock& clock, Sleeper& sleeper, Console& 
       ports(target.printer, clock, sleeper),
       session(ports.Provider(), clock, exit),
       printer_key(PrinterKey(target, port_id)),
-      journal_store(target.journal_file) {}
+      journal_store(target.journal_file) {
+  session.port.SetIdle([this] { StopIfAsked(); });
+}
+
+void Opalctl::StopIfAsked() {
+  // Between the frames of a stream, or while an operation's entry is open, the printer or the
+  // journal would be left half-way: the stop waits for the next wait outside them.
+  if (StopAsked() && !port.InSend() && !(journal && journal->Writing())) throw StopRequested{};
+}
+
+int Opalctl::Stopped() {
+  console.err << "\nStopped at Ctrl+C.\n";
+  if (journal) {
+    journal->EndOperation();
+    const std::string left = LeftBehindLine(journal->LeftBehind());
+    if (!left.empty()) {
+      console.err << left << " \"opalctl journal rollback " << journal->CurrentEntry().value_or(0)
+                  << "\" puts back what was there before.\n";
+    }
+  }
+  port.Close();
+  return kStopped;
+}
 
 std::string Opalctl::Connect() {
   const OpenedPrinter connection = operations.OpenPrinter(port_id);

@@ -20,7 +20,7 @@ class App;
 
 namespace opal::cli {
 
-enum ExitStatus : int { kDone = 0, kFailed = 1, kUsage = 2, kNoAnswer = 3 };
+enum ExitStatus : int { kDone = 0, kFailed = 1, kUsage = 2, kNoAnswer = 3, kStopped = 130 };
 
 // Thrown where the program would end on its own; the run turns it into the exit status.
 struct ProgramEnd : std::runtime_error {
@@ -69,6 +69,10 @@ struct Opalctl {
   [[noreturn]] void NoAnswer(const std::string& problem);
   // Prints what the technician reads for the code on standard error; gives the failure status.
   int Failed(Result code);
+  // After Ctrl+C, at a safe point: throws StopRequested.
+  void StopIfAsked();
+  // Ends the run that stopped: what the operation under way left, the port closed.
+  int Stopped();
   // Says the failure's message, or its code when it has none.
   int Said(Result code, const std::string& message);
   // Whether the entry or snapshot was made on the connected printer; if not, says "`what`

@@ -62,6 +62,7 @@ void CountdownSleeper::Sleep(std::chrono::milliseconds duration) {
   for (milliseconds left = duration; left > milliseconds(0);) {
     const auto seconds = std::chrono::ceil<std::chrono::seconds>(left).count();
     line.Show("Waiting for the printer: " + std::to_string(seconds) + " s");
+    ctl_.StopIfAsked();
     const milliseconds step = std::min(left, milliseconds(1000));
     ctl_.sleeper.Sleep(step);
     left -= step;

@@ -79,6 +79,11 @@ TPrinterPort::StallGuard::~StallGuard() {
 
 Result TPrinterPort::Send(std::span<const uint8_t> bytes) {
   // A page is thousands of writes a fast device takes without a wait: the hook still gets its turn.
+  sending_ = true;
+  const struct Sent {
+    bool& sending;
+    ~Sent() { sending = false; }
+  } sent{sending_};
   if (clock_.Now() - last_idle_ >= kIdleEvery) Idle();
   if (!device_) return ERR_PORT_NOT_OPEN;
   if (stalled_ != PORT_OK) return stalled_;

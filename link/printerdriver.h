@@ -64,6 +64,8 @@ class TPrinterPort {
   // Why the last Open failed, for a technician; empty after a successful one.
   const std::string& OpenProblem() const { return open_problem_; }
   void SetIdle(IdleHook idle) { idle_ = std::move(idle); }
+  // Whether a Send is under way (its idle calls fall between the bytes of one stream).
+  bool InSend() const { return sending_; }
   // The printers the ports could reach now, found without opening one (PortProvider).
   std::optional<std::vector<std::string>> PrintersPresent() const {
     return provider_.PrintersPresent();
@@ -101,6 +103,7 @@ class TPrinterPort {
   ProgramExit& exit_;
   PortLimits limits_;
   IdleHook idle_;
+  bool sending_ = false;
   Clock::TimePoint last_idle_{};
   // Shared with a device-ID question that may outlive its limit, so it never meets a destroyed
   // device.

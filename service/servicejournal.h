@@ -55,6 +55,8 @@ class ServiceJournal final : public EepromWriteObserver, public JournalLog {
   void Connected();
   // How the journal names the printer at `port`: the virtual printer's place, or the port.
   std::string PrinterKey(PortId port) const;
+  // Whether an operation's entry is open: its writes are under way.
+  bool Writing() const { return entry_.has_value(); }
   // The entry of the operation under way, else of the last one that ended.
   std::optional<int64_t> CurrentEntry() const override { return entry_ ? entry_ : last_entry_; }
   // What the last operation that ended failed left other than it meant: before is what was there

@@ -1,23 +1,16 @@
-#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <random>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "service/journalstore.h"
 #include "tests/support/runprogram.h"
 #include "tests/support/tempdir.h"
 #include "virtualprinter/virtualprinter.h"
-
-extern char** environ;
 
 namespace opal {
 namespace {
@@ -55,24 +48,9 @@ class KillRunTest : public ::testing::TestWithParam<KilledOperation> {
   testing::ProgramRun Run(const std::vector<std::string>& command) const {
     return testing::RunProgram(OPALCTL_PATH, WithPrinter(command));
   }
-  // Starts the command and kills it after `after`, or lets it end first.
-  void KillAfter(const std::vector<std::string>& command, std::chrono::microseconds after) const {
-    std::vector<std::string> args = WithPrinter(command);
-    args.insert(args.begin(), OPALCTL_PATH);
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    ASSERT_EQ(posix_spawn(&pid, OPALCTL_PATH, &actions, nullptr, argv.data(), environ), 0);
-    posix_spawn_file_actions_destroy(&actions);
-    std::this_thread::sleep_for(after);
-    ::kill(pid, SIGKILL);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
+  testing::ProgramRun RunSignalled(const std::vector<std::string>& command, int signal,
+                                   std::chrono::microseconds after) const {
+    return testing::RunProgramSignalled(OPALCTL_PATH, WithPrinter(command), signal, after);
   }
   Image Eeprom() const { return vp::VirtualPrinter(printer_).Eeprom(); }
   void PutBack(const Image& image) const {
@@ -86,6 +64,19 @@ class KillRunTest : public ::testing::TestWithParam<KilledOperation> {
   void SetReplyDelay(int ms) const {
     vp::VirtualPrinter(printer_).SetFaults({.reply_delay_ms = ms});
   }
+  // Runs the operation once with the snapshot kept and puts `before` back: the times from its
+  // start to its end, where a signal may land.
+  std::uniform_int_distribution<long> Prepared(const KilledOperation& operation, Image& before) {
+    EXPECT_EQ(Run({"counter", "clear", "--yes"}).status, 0);
+    before = Eeprom();
+    SetReplyDelay(kReplyDelayMs);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Run(operation.args).status, 0);
+    const auto took = std::chrono::duration_cast<std::chrono::microseconds>(
+        std::chrono::steady_clock::now() - start);
+    PutBack(before);
+    return std::uniform_int_distribution<long>(0, took.count());
+  }
   static Image After(Image image, const JournalEntry& entry) {
     for (const JournalChange& change : entry.changes) image[change.address] = change.after;
     return image;
@@ -97,23 +88,15 @@ class KillRunTest : public ::testing::TestWithParam<KilledOperation> {
 
 TEST_P(KillRunTest, EveryKillIsFoundAtTheNextCommandAndSettledExactly) {
   const KilledOperation& operation = GetParam();
-  ASSERT_EQ(Run({"counter", "clear", "--yes"}).status, 0);  // the snapshot is kept by now
-  const Image before = Eeprom();
-  SetReplyDelay(kReplyDelayMs);
-  const auto start = std::chrono::steady_clock::now();
-  ASSERT_EQ(Run(operation.args).status, 0);
-  const auto took = std::chrono::duration_cast<std::chrono::microseconds>(
-      std::chrono::steady_clock::now() - start);
-  PutBack(before);
-
+  Image before{};
+  std::uniform_int_distribution<long> when = Prepared(operation, before);
   std::mt19937 random(20261211);
-  std::uniform_int_distribution<long> when(0, took.count());
   int found = 0;
   for (int kill = 0; kill < kKills; ++kill) {
     const std::chrono::microseconds after{when(random)};
     SCOPED_TRACE("killed after " + std::to_string(after.count()) + " us");
     SetReplyDelay(kReplyDelayMs);
-    KillAfter(operation.args, after);
+    RunSignalled(operation.args, SIGKILL, after);
     SetReplyDelay(0);
     const Image left = Eeprom();
     const auto next = Run({"counter", "read"});
@@ -143,6 +126,53 @@ TEST_P(KillRunTest, EveryKillIsFoundAtTheNextCommandAndSettledExactly) {
   if (operation.spans_replies) {
     EXPECT_GT(found, 0) << "no kill landed inside a write";
   }
+}
+
+// Ctrl+C stops opalctl only where nothing is half-done: it ends with 130 or, when the operation
+// was past its last wait, as the operation ends; either way nothing is left for the journal to
+// report.
+TEST_P(KillRunTest, CtrlCStopsOnlyWhereNothingIsHalfDone) {
+  const KilledOperation& operation = GetParam();
+  Image before{};
+  std::uniform_int_distribution<long> when = Prepared(operation, before);
+  std::mt19937 random(20261212);
+  int stopped = 0;
+  for (int stop = 0; stop < kKills / 2; ++stop) {
+    const std::chrono::microseconds after{when(random)};
+    SCOPED_TRACE("interrupted after " + std::to_string(after.count()) + " us");
+    SetReplyDelay(kReplyDelayMs);
+    const auto heard = fs::file_size(printer_ / "capture.prn");
+    const auto run = RunSignalled(operation.args, SIGINT, after);
+    SetReplyDelay(0);
+    if (run.status == 130) {
+      ++stopped;
+      EXPECT_THAT(run.err, HasSubstr("Stopped at Ctrl+C."));
+    } else if (run.status == -1) {
+      EXPECT_EQ(fs::file_size(printer_ / "capture.prn"), heard)
+          << "only a program not yet started may end by the signal itself";
+    } else {
+      EXPECT_EQ(run.status, 0) << run.err;
+    }
+    const Image left = Eeprom();
+    const auto next = Run({"counter", "read"});
+    EXPECT_EQ(next.err, "");
+    JournalStore store(DefaultJournalFile());
+    EXPECT_TRUE(store.Unsettled().empty());
+    const std::vector<JournalEntry> entries = store.Entries(std::nullopt);
+    const bool as_meant = !entries.empty() && left == After(before, entries.back());
+    EXPECT_TRUE(left == before || as_meant);
+    PutBack(before);
+  }
+  EXPECT_GT(stopped, 0);
+}
+
+// A fixed wait of the printer's own (108 s for an ink charge) ends at Ctrl+C within its step.
+TEST_F(KillRunTest, CtrlCEndsAFixedWait) {
+  const auto start = std::chrono::steady_clock::now();
+  const auto run = RunSignalled({"ink-charge", "--yes"}, SIGINT, 500ms);
+  EXPECT_EQ(run.status, 130) << run.err;
+  EXPECT_THAT(run.err, HasSubstr("Stopped at Ctrl+C."));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,19 +1,23 @@
 #include "tests/support/runprogram.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "tests/support/tempdir.h"
 
 namespace opal::testing {
 
-ProgramRun RunProgram(const std::string& path, const std::vector<std::string>& args,
-                      const std::string& input) {
+namespace {
+
+ProgramRun Run(const std::string& path, const std::vector<std::string>& args,
+               const std::string& input, int signal, std::chrono::microseconds after) {
   TempDir dir;
   const auto in_path = dir.path() / "in", out_path = dir.path() / "out",
              err_path = dir.path() / "err";
@@ -32,10 +36,26 @@ ProgramRun RunProgram(const std::string& path, const std::vector<std::string>& a
     execv(path.c_str(), argv.data());
     _exit(127);
   }
+  if (signal != 0) {
+    std::this_thread::sleep_for(after);
+    kill(child, signal);
+  }
   int status = 0;
   waitpid(child, &status, 0);
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadWholeFile(out_path),
           ReadWholeFile(err_path)};
+}
+
+}  // namespace
+
+ProgramRun RunProgram(const std::string& path, const std::vector<std::string>& args,
+                      const std::string& input) {
+  return Run(path, args, input, 0, {});
+}
+
+ProgramRun RunProgramSignalled(const std::string& path, const std::vector<std::string>& args,
+                               int signal, std::chrono::microseconds after) {
+  return Run(path, args, {}, signal, after);
 }
 
 }  // namespace opal::testing

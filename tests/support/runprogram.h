@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -14,5 +15,9 @@ struct ProgramRun {
 // Runs a program with its arguments (no shell), feeding `input` on standard input.
 ProgramRun RunProgram(const std::string& path, const std::vector<std::string>& args,
                       const std::string& input = {});
+// As RunProgram, with `signal` sent to it `after` it started (if it is still running then).
+// `status` is the exit status, or -1 when the signal ended it.
+ProgramRun RunProgramSignalled(const std::string& path, const std::vector<std::string>& args,
+                               int signal, std::chrono::microseconds after);
 
 }  // namespace opal::testing
