@@ -51,6 +51,9 @@ std::string TPrinterPort::PrintersElsewhere() const {
 }
 
 void TPrinterPort::Close() {
+  // A stream's last bytes still go out; whoever cared for their result released them before.
+  if (device_) DropResult(Release());
+  held_.clear();
   device_.reset();
   owed_bytes_ = 0;
   last_device_id_.clear();
@@ -77,7 +80,33 @@ TPrinterPort::StallGuard::~StallGuard() {
   if (--port_.stall_guards_ == 0) port_.stalled_ = PORT_OK;
 }
 
+Result TPrinterPort::Hold(std::span<const uint8_t> bytes) {
+  held_.insert(held_.end(), bytes.begin(), bytes.end());
+  while (held_.size() >= kHeldMost) {
+    const Result written = Write(std::span(held_).first(kHeldMost));
+    held_.erase(held_.begin(), held_.begin() + kHeldMost);
+    // The rest of a stream whose write failed must not follow it later.
+    if (written != PORT_OK) {
+      held_.clear();
+      return written;
+    }
+  }
+  return PORT_OK;
+}
+
+Result TPrinterPort::Release() {
+  if (held_.empty()) return PORT_OK;
+  const std::vector<uint8_t> bytes = std::move(held_);
+  held_.clear();
+  return Write(bytes);
+}
+
 Result TPrinterPort::Send(std::span<const uint8_t> bytes) {
+  if (const Result released = Release(); released != PORT_OK) return released;
+  return Write(bytes);
+}
+
+Result TPrinterPort::Write(std::span<const uint8_t> bytes) {
   // A page is thousands of writes a fast device takes without a wait: the hook still gets its turn.
   sending_ = true;
   const struct Sent {
@@ -112,6 +141,7 @@ Result TPrinterPort::Transmit(std::span<const uint8_t> bytes) {
 }
 
 Result TPrinterPort::Receive(std::span<uint8_t> buffer) {
+  if (const Result released = Release(); released != PORT_OK) return released;
   if (!device_) return ERR_PORT_NOT_OPEN;
   if (stalled_ != PORT_OK) return ERR_RECEIVE_TIMEOUT;
   const auto start = clock_.Now();

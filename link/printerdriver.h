@@ -38,6 +38,14 @@ class TPrinterPort {
 
   Result Open(PortId port);
   Result Send(std::span<const uint8_t> bytes);
+  // Bytes of a stream that may go out with the ones after them: a USB port waits for every
+  // write, so a page's thousands of small commands are written kHeldMost at a time. What is held
+  // always goes out before anything else is sent or received, in order. The result is that of
+  // the write this made, if any.
+  Result Hold(std::span<const uint8_t> bytes);
+  // Writes what is held now; the write's result.
+  Result Release();
+  static constexpr std::size_t kHeldMost = 16 * 1024;
   // Reads a reply of exactly `buffer.size()` bytes.
   Result Receive(std::span<uint8_t> buffer);
   // Throws away what the printer sent that no request waits for, so a reply that came after its
@@ -64,8 +72,8 @@ class TPrinterPort {
   // Why the last Open failed, for a technician; empty after a successful one.
   const std::string& OpenProblem() const { return open_problem_; }
   void SetIdle(IdleHook idle) { idle_ = std::move(idle); }
-  // Whether a Send is under way (its idle calls fall between the bytes of one stream).
-  bool InSend() const { return sending_; }
+  // Whether a stream is under way: a Send, or bytes held for the next write.
+  bool InSend() const { return sending_ || !held_.empty(); }
   // The printers the ports could reach now, found without opening one (PortProvider).
   std::optional<std::vector<std::string>> PrintersPresent() const {
     return provider_.PrintersPresent();
@@ -94,6 +102,7 @@ class TPrinterPort {
   Result Transmit(std::span<const uint8_t> bytes);
   void WaitFor(Readiness direction, Clock::TimePoint deadline);
   void Idle();
+  Result Write(std::span<const uint8_t> bytes);
   // Both count in `got` the bytes of the reply that came.
   Result ReceiveParallel(std::span<uint8_t> buffer, Clock::TimePoint deadline, std::size_t& got);
   Result ReceiveUsb(std::span<uint8_t> buffer, Clock::TimePoint deadline, std::size_t& got);
@@ -104,6 +113,7 @@ class TPrinterPort {
   PortLimits limits_;
   IdleHook idle_;
   bool sending_ = false;
+  std::vector<uint8_t> held_;
   Clock::TimePoint last_idle_{};
   // Shared with a device-ID question that may outlive its limit, so it never meets a destroyed
   // device.

@@ -36,19 +36,27 @@ InkPair InkPairOf(uint8_t code) {
 
 Result TRasterPrinter::WriteCollectedRuns() {
   if (runs_.empty()) return PORT_OK;
-  const Result sent = port_.Send(runs_);
+  const Result held = port_.Hold(runs_);
   runs_.clear();
-  return sent;
+  return held;
 }
 
 Result TRasterPrinter::SendBytes(std::span<const uint8_t> bytes) {
   FirstFailure failure;
   failure.Note(WriteCollectedRuns());
-  failure.Note(port_.Send(bytes));
+  failure.Note(port_.Hold(bytes));
+  failure.Note(port_.Release());
   return failure.Get();
 }
 
 Result TRasterPrinter::Command(std::initializer_list<uint8_t> bytes) {
+  FirstFailure failure;
+  failure.Note(WriteCollectedRuns());
+  failure.Note(port_.Hold(std::span(bytes.begin(), bytes.size())));
+  return failure.Get();
+}
+
+Result TRasterPrinter::CommandNow(std::initializer_list<uint8_t> bytes) {
   return SendBytes(std::span(bytes.begin(), bytes.size()));
 }
 
@@ -59,7 +67,7 @@ Result TRasterPrinter::SendText(std::string_view text) {
 }
 
 Result TRasterPrinter::SendInitialize() {
-  return Command({ESC, '@'});
+  return CommandNow({ESC, '@'});
 }
 
 Result TRasterPrinter::SendGraphicsMode() {
@@ -132,7 +140,7 @@ Result TRasterPrinter::SendNewLines(int32_t count) {
 }
 
 Result TRasterPrinter::SendFormFeed() {
-  return Command({FF});
+  return CommandNow({FF});
 }
 
 Result TRasterPrinter::SendGraphicsSetup(uint8_t unit, uint8_t direction, uint8_t dot_size) {

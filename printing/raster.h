@@ -28,11 +28,13 @@ inline constexpr uint8_t TRANSFER_INK_LIGHT_CYAN = 0x12;
 inline constexpr int kMaxRunCount = 129;
 inline constexpr const char* kRunErrorText = "RepeatSend() error";
 
-// The page-language emitters. Each writes its command in one port write and returns that write's
-// result, except SendRun: runs are collected and reach the port as one write just before the next
-// emitter's bytes. A USB printer port turns every write into a transfer it waits for, and a page
-// of raster data holds hundreds of thousands of runs, so run by run would hold the link for
-// minutes while the printer receives exactly the same bytes.
+// The page-language emitters. A USB printer port turns every write into a transfer it waits for,
+// and a page holds hundreds of thousands of runs and thousands of commands, so one write each
+// would hold the link far longer than its bytes take. The emitters hand their bytes to the port's
+// Hold, which writes them TPrinterPort::kHeldMost at a time; SendInitialize, SendFormFeed,
+// SendText and SendBytes write everything held with their own bytes at once, so a page begins
+// and ends on the wire. The printer receives exactly the same bytes; a failed write shows in the
+// result of the emitter that made it, and every later one.
 // Held by every print operation for its whole run.
 using PrintJob = TPrinterPort::StallGuard;
 
@@ -76,7 +78,10 @@ class TRasterPrinter {
   Result SendBytes(std::span<const uint8_t> bytes);
 
  private:
+  // Held with the page's other commands, or (CommandNow) written with everything held before it:
+  // the commands that begin and end a page go out at once.
   Result Command(std::initializer_list<uint8_t> bytes);
+  Result CommandNow(std::initializer_list<uint8_t> bytes);
   Result WriteCollectedRuns();
 
   TPrinterPort& port_;

@@ -35,6 +35,12 @@ Outcome ServiceOperations::Journaled(JournalOperation operation,
   return Described(std::move(outcome));
 }
 
+Result ServiceOperations::Streamed(Result printed) {
+  // A page ends on the wire; should its last held bytes not go out, the print did not happen.
+  const Result released = port_.Release();
+  return printed != PORT_OK ? printed : released;
+}
+
 Outcome ServiceOperations::Described(Outcome outcome) const {
   if (outcome.result != PORT_OK) outcome.message = command_.Message(outcome.result);
   return outcome;
@@ -89,19 +95,19 @@ Outcome ServiceOperations::ResetData() {
 
 Outcome ServiceOperations::PrintBidCheckPage(int start_steps, const StatusReport& report) {
   return Journaled(JournalOperation::BidCheckPrint, [&] {
-    return opal::PrintBidCheckPage(modules_.raster, command_, start_steps, report);
+    return Streamed(opal::PrintBidCheckPage(modules_.raster, command_, start_steps, report));
   });
 }
 
 Outcome ServiceOperations::PrintBidBlock(const BidRow& row) {
   return Journaled(JournalOperation::BidPatternPrint, [&] {
-    return PrintBidPattern(modules_.raster, command_, row.kind, row.ink_group);
+    return Streamed(PrintBidPattern(modules_.raster, command_, row.kind, row.ink_group));
   });
 }
 
 Outcome ServiceOperations::PrintA4CheckSheet(PrinterModel model) {
   return Journaled(JournalOperation::A4CheckPrint,
-                   [&] { return modules_.a4check.PrintA4CheckSheet(model); });
+                   [&] { return Streamed(modules_.a4check.PrintA4CheckSheet(model)); });
 }
 
 OpenedPrinter ServiceOperations::OpenPrinter(PortId port) {
@@ -187,17 +193,17 @@ Result ServiceOperations::ReadChipInfo(const ChipInfoItem& item, std::string& re
 }
 
 Result ServiceOperations::PrintAllChipInfo() {
-  return opal::PrintAllChipInfo(modules_.raster, modules_.zlic);
+  return Streamed(opal::PrintAllChipInfo(modules_.raster, modules_.zlic));
 }
 
 Result ServiceOperations::PrintNozzleCheckPage(int start_steps, const StatusReport& report) {
-  return opal::PrintNozzleCheckPage(modules_.raster, start_steps, report);
+  return Streamed(opal::PrintNozzleCheckPage(modules_.raster, start_steps, report));
 }
 
 bool ServiceOperations::PrintPattern(std::string_view name, Result& result) {
   for (const NamedPattern& pattern : kPatterns) {
     if (pattern.name != name) continue;
-    result = pattern.print(modules_.raster);
+    result = Streamed(pattern.print(modules_.raster));
     return true;
   }
   return false;

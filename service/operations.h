@@ -120,6 +120,8 @@ class ServiceOperations {
  private:
   // Runs `write` as one journal entry named `operation`.
   Outcome Journaled(JournalOperation operation, const std::function<Result()>& write);
+  // A print's result, with the write of what it left held.
+  Result Streamed(Result printed);
   // The outcome with its code's message and detail.
   Outcome Described(Outcome outcome) const;
 

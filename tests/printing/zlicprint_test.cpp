@@ -46,13 +46,16 @@ TEST_F(ChipReportPrintTest, LostWriteStopsThePageThere) {
   };
   for (const Case& c : std::vector<Case>{
            {"\r\n", "Black ZLIC information\0"s},
+           // The page's last line feeds go out with its form feed, in one write.
            {"\f",
             "Black ZLIC information\0\r\n\r\n(Unique)\0u\r\n\r\n(Usage)\0s\r\n\r\n\r\n"
-            "Color ZLIC information\0\r\n\r\n(Unique)\0u\r\n\r\n(Usage)\0s\r\n\r\n\r\n"s},
+            "Color ZLIC information\0\r\n\r\n(Unique)\0u\r\n\r\n(Usage)\0s"s},
        }) {
     link.gate = {};
+    // The write that begins or ends with these bytes is lost.
     link.flaw.drops = [&c](std::span<const uint8_t> bytes) {
-      return std::string(bytes.begin(), bytes.end()) == c.lost;
+      const std::string written(bytes.begin(), bytes.end());
+      return written.starts_with(c.lost) || written.ends_with(c.lost);
     };
     EXPECT_EQ(SendChipReports(raster, {"u", "s", "u", "s"}), ERR_SEND_COUNT);
     EXPECT_EQ(Page(), c.page);
