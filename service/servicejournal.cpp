@@ -194,12 +194,18 @@ void ServiceJournal::Finish() {
 
 Result ServiceJournal::Recognise(const JournalEntry& entry, std::string& difference) {
   if (const Result learnt = LearnPrinter(); learnt != PORT_OK) return learnt;
-  difference = IdentityDifference(entry.printer, IdentityBefore(identity_, entry.changes));
-  if (difference.empty()) return PORT_OK;
+  difference = DifferenceFrom(entry);
+  return PORT_OK;
+}
+
+std::string ServiceJournal::DifferenceFrom(const JournalEntry& entry) const {
+  std::string difference =
+      IdentityDifference(entry.printer, IdentityBefore(identity_, entry.changes));
+  if (difference.empty()) return difference;
   std::vector<JournalEntry> since = store_.Entries(std::nullopt);
   std::erase_if(since, [&](const JournalEntry& later) { return later.id < entry.id; });
   if (IsPrinterNow(CarriedForward(IdentityBytesOf(entry.printer), since))) difference.clear();
-  return PORT_OK;
+  return difference;
 }
 
 Result ServiceJournal::Recognise(const JournalSnapshot& snapshot, std::string& difference) {
@@ -226,8 +232,7 @@ Result ServiceJournal::FindInterrupted(std::vector<InterruptedWork>& found) {
   if (unsettled.empty()) return PORT_OK;
   if (const Result learnt = LearnPrinter(); learnt != PORT_OK) return learnt;
   for (JournalEntry& entry : unsettled) {
-    if (!IdentityDifference(entry.printer, IdentityBefore(identity_, entry.changes)).empty())
-      continue;
+    if (!DifferenceFrom(entry).empty()) continue;
     InterruptedWork work;
     for (const JournalChange& change : entry.changes) {
       uint8_t now = 0;

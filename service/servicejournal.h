@@ -100,6 +100,9 @@ class ServiceJournal final : public EepromWriteObserver, public JournalLog {
   Result KeepSnapshot();
   void NameFromIdentity();
   bool IsPrinterNow(const IdentityBytes& identity) const;
+  // What tells the entry's printer, carried forward through the journal's later ID writes, from
+  // the one connected; empty when they are one.
+  std::string DifferenceFrom(const JournalEntry& entry) const;
   bool Interrupted(const JournalEntry& entry, const InterruptedWork& work);
   void Finish();
   std::string Now() const;

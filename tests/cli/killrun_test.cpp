@@ -64,9 +64,10 @@ class KillRunTest : public ::testing::TestWithParam<KilledOperation> {
   void SetReplyDelay(int ms) const {
     vp::VirtualPrinter(printer_).SetFaults({.reply_delay_ms = ms});
   }
-  // Runs the operation once with the snapshot kept and puts `before` back: the times from its
-  // start to its end, where a signal may land.
-  std::uniform_int_distribution<long> Prepared(const KilledOperation& operation, Image& before) {
+  // Runs the operation once with the snapshot kept and puts `before` back; then `count` times
+  // between its start and its end, where a signal may land.
+  std::vector<std::chrono::microseconds> SignalTimes(const KilledOperation& operation, int count,
+                                                     unsigned seed, Image& before) {
     EXPECT_EQ(Run({"counter", "clear", "--yes"}).status, 0);
     before = Eeprom();
     SetReplyDelay(kReplyDelayMs);
@@ -75,7 +76,11 @@ class KillRunTest : public ::testing::TestWithParam<KilledOperation> {
     const auto took = std::chrono::duration_cast<std::chrono::microseconds>(
         std::chrono::steady_clock::now() - start);
     PutBack(before);
-    return std::uniform_int_distribution<long>(0, took.count());
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<long> when(0, took.count());
+    std::vector<std::chrono::microseconds> times;
+    for (int k = 0; k < count; ++k) times.emplace_back(when(random));
+    return times;
   }
   static Image After(Image image, const JournalEntry& entry) {
     for (const JournalChange& change : entry.changes) image[change.address] = change.after;
@@ -89,11 +94,10 @@ class KillRunTest : public ::testing::TestWithParam<KilledOperation> {
 TEST_P(KillRunTest, EveryKillIsFoundAtTheNextCommandAndSettledExactly) {
   const KilledOperation& operation = GetParam();
   Image before{};
-  std::uniform_int_distribution<long> when = Prepared(operation, before);
-  std::mt19937 random(20261211);
+  const auto times = SignalTimes(operation, kKills, 20261211, before);
   int found = 0;
-  for (int kill = 0; kill < kKills; ++kill) {
-    const std::chrono::microseconds after{when(random)};
+  for (std::size_t kill = 0; kill < times.size(); ++kill) {
+    const std::chrono::microseconds after = times[kill];
     SCOPED_TRACE("killed after " + std::to_string(after.count()) + " us");
     SetReplyDelay(kReplyDelayMs);
     RunSignalled(operation.args, SIGKILL, after);
@@ -134,11 +138,9 @@ TEST_P(KillRunTest, EveryKillIsFoundAtTheNextCommandAndSettledExactly) {
 TEST_P(KillRunTest, CtrlCStopsOnlyWhereNothingIsHalfDone) {
   const KilledOperation& operation = GetParam();
   Image before{};
-  std::uniform_int_distribution<long> when = Prepared(operation, before);
-  std::mt19937 random(20261212);
   int stopped = 0;
-  for (int stop = 0; stop < kKills / 2; ++stop) {
-    const std::chrono::microseconds after{when(random)};
+  for (const std::chrono::microseconds after :
+       SignalTimes(operation, kKills / 2, 20261212, before)) {
     SCOPED_TRACE("interrupted after " + std::to_string(after.count()) + " us");
     SetReplyDelay(kReplyDelayMs);
     const auto heard = fs::file_size(printer_ / "capture.prn");
