@@ -19,6 +19,7 @@
 #include "ui/forms/sequence.h"
 #include "ui/seams/dialogs.h"
 #include "ui/seams/inputdrop.h"
+#include "ui/seams/printerworker.h"
 
 namespace opal::testing {
 namespace {
@@ -52,11 +53,11 @@ void ReturnToTheEventLoop() {
   QCoreApplication::processEvents();
 }
 
-// Runs `queue` once, the first time the port waits for the printer, as a technician clicks
-// while an operation is under way.
+// Runs `queue` once on the window's thread, the first time the port waits for the printer, as a
+// technician clicks while an operation is under way.
 void QueueDuringTheFirstWait(UiWorld& world, std::function<void()> queue) {
   world.session.port.SetIdle([queue = std::move(queue), queued = false]() mutable {
-    if (!std::exchange(queued, true)) queue();
+    if (!std::exchange(queued, true)) ui::OnTheWindow(queue);
     ui::ProcessEventsDroppingInput();
   });
 }

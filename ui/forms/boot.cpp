@@ -9,6 +9,7 @@
 #include "service/journaltext.h"
 #include "ui/forms/formwindow.h"
 #include "ui/seams/inputdrop.h"
+#include "ui/seams/printerworker.h"
 #include "ui/seams/screencursor.h"
 #include "ui_boot.h"
 
@@ -112,7 +113,8 @@ void TFormBoot::PortSelectOKBtnClick() {
   const PrinterModel model = SelectedModelCode();
   port_ = *ChosenPort();
 
-  const OpenedPrinter connection = context_.operations.OpenPrinter(port_);
+  const OpenedPrinter connection =
+      OffTheWindow([&] { return context_.operations.OpenPrinter(port_); });
   if (connection.result == ERR_PORT_BUSY) {
     StayForChoices(WithDetail(ResultMessage(ERR_PORT_BUSY), connection.problem));
     return;
@@ -147,9 +149,12 @@ bool TFormBoot::IdentityRewriteAccepted(PrinterModel model) {
 }
 
 Result TFormBoot::StartService(PrinterModel model) {
-  if (const Result sent = context_.operations.StartServiceProtocol(); sent != PORT_OK) return sent;
+  if (const Result sent = OffTheWindow([&] { return context_.operations.StartServiceProtocol(); });
+      sent != PORT_OK) {
+    return sent;
+  }
   if (const Result settled = SettleInterruptedWork(); settled != PORT_OK) return settled;
-  return context_.operations.WriteIdentity(model).result;
+  return OffTheWindow([&] { return context_.operations.WriteIdentity(model).result; });
 }
 
 Result TFormBoot::SettleInterruptedWork() {
@@ -157,13 +162,17 @@ Result TFormBoot::SettleInterruptedWork() {
   ServiceJournal& journal = *context_.journal;
   journal.Connected();
   journal.SetEndProblemReport([this](const std::string& problem) {
-    context_.dialogs.Error(QString::fromUtf8(kApplicationTitle), QString::fromStdString(problem));
+    OnTheWindow([&] {
+      context_.dialogs.Error(QString::fromUtf8(kApplicationTitle), QString::fromStdString(problem));
+    });
   });
   // Half a write reads back as a valid value: the technician decides on each unfinished entry
   // before anything else is written; leaving one keeps it for the service history.
   std::vector<InterruptedWork> interrupted;
-  if (const Result checked = journal.FindInterrupted(interrupted); checked != PORT_OK)
+  if (const Result checked = OffTheWindow([&] { return journal.FindInterrupted(interrupted); });
+      checked != PORT_OK) {
     return checked;
+  }
   for (const InterruptedWork& work : interrupted) {
     const int choice = context_.dialogs.Choose(
         QString::fromStdString(InterruptedLine(work) + kInterruptedQuestion),
@@ -174,8 +183,11 @@ Result TFormBoot::SettleInterruptedWork() {
       continue;
     }
     const JournalSettling& how = choice == 0 ? kResume : kRollback;
-    const Result settled = journal.Settle(work.entry, how.back, SettlingName(how, work.entry.id));
-    journal.EndOperation();
+    const Result settled = OffTheWindow([&] {
+      const Result done = journal.Settle(work.entry, how.back, SettlingName(how, work.entry.id));
+      journal.EndOperation();
+      return done;
+    });
     if (settled != PORT_OK) return settled;
     const std::optional<int64_t> by = journal.CurrentEntry();
     context_.dialogs.Inform(

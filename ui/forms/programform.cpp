@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "link/forceexit.h"
+#include "ui/seams/printerworker.h"
 #include "ui/seams/screencursor.h"
 
 namespace opal::ui {
@@ -21,12 +22,12 @@ void ProgramForm::InitializePrinterOnLeaving(bool check_answer,
   context_.dialogs.Inform(QStringLiteral(
       "This program starts to initialize the printer.\nPlease wait about 30 seconds."));
   ShowHourglass();
-  if (check_answer && context_.operations.AskDeviceId().empty()) {
+  if (check_answer && OffTheWindow([&] { return context_.operations.AskDeviceId(); }).empty()) {
     ShowNormalCursor();
     context_.port.Close();
     ForceExit(context_.exit);
   }
-  if (const Result result = context_.operations.InitializePrinter();
+  if (const Result result = OffTheWindow([&] { return context_.operations.InitializePrinter(); });
       result != PORT_OK && report_failure) {
     report_failure(result);
   }

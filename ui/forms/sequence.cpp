@@ -19,6 +19,7 @@
 #include "ui/panels/nozzlecheckpanel.h"
 #include "ui/panels/usbidinputpanel.h"
 #include "ui/seams/inputdrop.h"
+#include "ui/seams/printerworker.h"
 #include "ui/seams/screencursor.h"
 #include "ui_sequence.h"
 
@@ -195,7 +196,7 @@ void TFormSequentialRepair::CounterClearCompleteBtnClick() {
 void TFormSequentialRepair::ShowRepairStatus(StatusMode mode, const QString& text) {
   switch (mode) {
     case StatusMode::Done:
-      context_.operations.AwaitPrinterAnswer();
+      OffTheWindow([&] { context_.operations.AwaitPrinterAnswer(); });
       ShowNormalCursor();
       busy_focus_.Enable(*this);
       break;

@@ -9,6 +9,7 @@
 #include "service/changewords.h"
 #include "service/journaltext.h"
 #include "service/printeridentity.h"
+#include "ui/seams/printerworker.h"
 #include "ui/seams/screencursor.h"
 #include "ui_servicehistory.h"
 
@@ -156,23 +157,26 @@ void TFormServiceHistory::UndoBtnClick() {
 
 Result TFormServiceHistory::UndoOnPrinter(const JournalEntry& entry, int64_t& by,
                                           std::string& refusal) {
-  Result result = context_.operations.OpenPrinter(*port_).result;
-  if (result == PORT_OK) result = context_.operations.StartServiceProtocol();
-  if (result == PORT_OK) {
-    journal_.Connected();
-    std::string difference;
-    result = journal_.Recognise(entry, difference);
-    // Another printer's old values would misadjust this one.
-    if (result == PORT_OK && !difference.empty()) {
-      refusal =
-          AnotherPrinterLine("Entry #" + std::to_string(entry.id) + " was made on", difference);
+  const Result result = OffTheWindow([&] {
+    Result done = context_.operations.OpenPrinter(*port_).result;
+    if (done == PORT_OK) done = context_.operations.StartServiceProtocol();
+    if (done == PORT_OK) {
+      journal_.Connected();
+      std::string difference;
+      done = journal_.Recognise(entry, difference);
+      // Another printer's old values would misadjust this one.
+      if (done == PORT_OK && !difference.empty()) {
+        refusal =
+            AnotherPrinterLine("Entry #" + std::to_string(entry.id) + " was made on", difference);
+      }
     }
-  }
-  if (result == PORT_OK && refusal.empty()) {
-    result = journal_.Settle(entry, kUndo.back, SettlingName(kUndo, entry.id));
-    journal_.EndOperation();
-    by = journal_.CurrentEntry().value_or(entry.id);
-  }
+    if (done == PORT_OK && refusal.empty()) {
+      done = journal_.Settle(entry, kUndo.back, SettlingName(kUndo, entry.id));
+      journal_.EndOperation();
+      by = journal_.CurrentEntry().value_or(entry.id);
+    }
+    return done;
+  });
   // The start-up form opens the port itself when the technician goes on.
   context_.port.Close();
   return result;

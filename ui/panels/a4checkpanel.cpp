@@ -1,5 +1,6 @@
 #include "ui/panels/a4checkpanel.h"
 
+#include "ui/seams/printerworker.h"
 #include "ui_a4checkpanel.h"
 
 namespace opal::ui {
@@ -18,7 +19,9 @@ A4CheckPanel::~A4CheckPanel() = default;
 
 void A4CheckPanel::A4CheckPrintOKBtnClick() {
   host_.ShowStatus(StatusMode::Busy, QString::fromUtf8(kA4CheckPrinting));
-  const Outcome printed = context_.operations.PrintA4CheckSheet(host_.SelectedModelCode());
+  const PrinterModel model = host_.SelectedModelCode();
+  const Outcome printed =
+      OffTheWindow([&] { return context_.operations.PrintA4CheckSheet(model); });
   host_.ShowOutcome(printed.result, kA4CheckPrinted);
   host_.ShowLeftBehind(printed);
 }

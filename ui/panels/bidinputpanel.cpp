@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <QValidator>
 
+#include "ui/seams/printerworker.h"
 #include "ui/widgets/updown.h"
 #include "ui_bidinputpanel.h"
 
@@ -114,10 +115,11 @@ void BidInputPanel::ClearInput() {
 
 void BidInputPanel::ShowAndReadValues() {
   host_.ShowPanel(Id());
-  const Result result =
-      context_.operations.ReadBidValues([this](std::size_t row, const std::string& text) {
-        rows_[row].edit->setText(QString::fromStdString(text));
-      });
+  const Result result = OffTheWindow([&] {
+    return context_.operations.ReadBidValues([this](std::size_t row, const std::string& text) {
+      OnTheWindow([&] { rows_[row].edit->setText(QString::fromStdString(text)); });
+    });
+  });
   if (result != PORT_OK) {
     host_.ShowResultCode(StatusMode::Error, result);
     return;
@@ -147,10 +149,13 @@ bool BidInputPanel::WriteTickedValues() {
   }
   // All or nothing: a value that cannot be written keeps the others from being sent as well.
   if (!TickedValuesAccepted(entries)) return true;
-  const Outcome written =
-      context_.operations.WriteTickedBidValues(entries, host_.Report(), [&](std::size_t row) {
+  const Outcome written = OffTheWindow([&, report = host_.Report()] {
+    return context_.operations.WriteTickedBidValues(entries, report, [&](std::size_t row) {
+      OnTheWindow([&] {
         host_.SetAdjustedItem(kRowControls[row].item, QString::fromStdString(entries[row].text));
       });
+    });
+  });
   host_.ShowLeftBehind(written);
   return written.result == PORT_OK;
 }

@@ -2,6 +2,7 @@
 
 #include "device/bid.h"
 #include "ui/panels/bidinputpanel.h"
+#include "ui/seams/printerworker.h"
 #include "ui_biditemspanel.h"
 
 namespace opal::ui {
@@ -40,7 +41,8 @@ void BidItemsPanel::BidOKBtnClick() {
       input_.ShowAndReadValues();
       break;
     case kCheckPresentValues:
-      if (const Result result = context_.operations.ReportBidValues(host_.Report());
+      if (const Result result = OffTheWindow(
+              [&, report = host_.Report()] { return context_.operations.ReportBidValues(report); });
           result != PORT_OK) {
         host_.ShowResultCode(StatusMode::Error, result);
       }

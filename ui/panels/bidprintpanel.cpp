@@ -3,6 +3,7 @@
 #include <QPushButton>
 
 #include "ui/panels/bidinputpanel.h"
+#include "ui/seams/printerworker.h"
 #include "ui_bidprintpanel.h"
 
 namespace opal::ui {
@@ -35,8 +36,10 @@ void BidPrintPanel::ClearInput() {
 
 void BidPrintPanel::BidPrnOKBtnClick() {
   // The print reports every outcome on the status lines itself.
-  host_.ShowLeftBehind(
-      context_.operations.PrintBidCheckPage(ui_->BidPrintTrackBar->value(), host_.Report()));
+  const int steps = ui_->BidPrintTrackBar->value();
+  host_.ShowLeftBehind(OffTheWindow([&, report = host_.Report()] {
+    return context_.operations.PrintBidCheckPage(steps, report);
+  }));
 }
 
 void BidPrintPanel::BidAdjustBtnClick() {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "ui/seams/printerworker.h"
 #include "ui_chipinfoitemspanel.h"
 
 namespace opal::ui {
@@ -34,7 +35,9 @@ void ChipInfoItemsPanel::ZLICInfoItemsOKBtnClick() {
 void ChipInfoItemsPanel::ShowReport(const ChipInfoItem& item) {
   report_.SetTitle(QString::fromUtf8(item.label));
   std::string report;
-  if (const Result result = context_.operations.ReadChipInfo(item, report); result != PORT_OK) {
+  if (const Result result =
+          OffTheWindow([&] { return context_.operations.ReadChipInfo(item, report); });
+      result != PORT_OK) {
     host_.ShowResultCode(StatusMode::Error, result);
     return;
   }
@@ -47,7 +50,7 @@ void ChipInfoItemsPanel::ShowReport(const ChipInfoItem& item) {
 
 void ChipInfoItemsPanel::PrintAllReports() {
   host_.ShowStatus(StatusMode::Busy, QString::fromUtf8(kChipInfoPrinting));
-  if (context_.operations.PrintAllChipInfo() != PORT_OK) {
+  if (OffTheWindow([&] { return context_.operations.PrintAllChipInfo(); }) != PORT_OK) {
     host_.ShowResultCode(StatusMode::Error, ERR_CHIP_PRINT);
     return;
   }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "ui/seams/printerworker.h"
 #include "ui/seams/screencursor.h"
 #include "ui_countercheckpanel.h"
 
@@ -24,7 +25,7 @@ CounterCheckPanel::~CounterCheckPanel() = default;
 void CounterCheckPanel::CounterCheckOKBtnClick() {
   ShowHourglass();
   std::string digits;
-  const Result result = context_.operations.ReadCounter(digits);
+  const Result result = OffTheWindow([&] { return context_.operations.ReadCounter(digits); });
   if (result == PORT_OK) {
     host_.ShowStatus(StatusMode::Plain, QString::fromUtf8(kCounterValuePrefix));
     host_.ShowStatus(StatusMode::Append, QString::fromStdString(digits));

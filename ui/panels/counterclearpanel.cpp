@@ -1,5 +1,6 @@
 #include "ui/panels/counterclearpanel.h"
 
+#include "ui/seams/printerworker.h"
 #include "ui_counterclearpanel.h"
 
 namespace opal::ui {
@@ -28,7 +29,7 @@ void CounterClearPanel::CounterClearOKBtnClick() {
 }
 
 Result CounterClearPanel::Clear() {
-  const Outcome cleared = context_.operations.ClearCounter();
+  const Outcome cleared = OffTheWindow([&] { return context_.operations.ClearCounter(); });
   if (cleared.result != PORT_OK) {
     host_.ShowFailure(cleared);
     return cleared.result;

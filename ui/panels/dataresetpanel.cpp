@@ -1,5 +1,6 @@
 #include "ui/panels/dataresetpanel.h"
 
+#include "ui/seams/printerworker.h"
 #include "ui_dataresetpanel.h"
 
 namespace opal::ui {
@@ -18,7 +19,7 @@ DataResetPanel::~DataResetPanel() = default;
 
 void DataResetPanel::ExchangeResetOKBtnClick() {
   host_.ShowStatus(StatusMode::Busy, QString::fromUtf8(kDataResetBusy));
-  const Outcome reset = context_.operations.ResetData();
+  const Outcome reset = OffTheWindow([&] { return context_.operations.ResetData(); });
   if (reset.result != PORT_OK) {
     host_.ShowFailure(reset);
     return;

@@ -1,6 +1,7 @@
 #include "ui/panels/eepromreadpanel.h"
 
 #include "device/eeprom.h"
+#include "ui/seams/printerworker.h"
 #include "ui/seams/screencursor.h"
 #include "ui_eepromreadpanel.h"
 
@@ -30,8 +31,11 @@ void EepromReadPanel::EepromReadOkBtnClick() {
   host_.ShowPanel(PanelId::EepromGrid);
   grid_.ClearBytes();
   ShowHourglass();
-  const Result result = context_.operations.ReadEeprom(
-      *range, [this](uint8_t address, uint8_t value) { grid_.ShowByte(address, value); });
+  const Result result = OffTheWindow([&] {
+    return context_.operations.ReadEeprom(*range, [this](uint8_t address, uint8_t value) {
+      OnTheWindow([&] { grid_.ShowByte(address, value); });
+    });
+  });
   if (result != PORT_OK) {
     // The bytes read so far stay in the hidden grid.
     host_.ResetPanels(false);

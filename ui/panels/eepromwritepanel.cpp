@@ -2,6 +2,7 @@
 
 #include "device/datamanu.h"
 #include "device/eeprom.h"
+#include "ui/seams/printerworker.h"
 #include "ui_eepromwritepanel.h"
 
 namespace opal::ui {
@@ -24,7 +25,7 @@ EepromWritePanel::~EepromWritePanel() = default;
 void EepromWritePanel::EepromWriteOkBtnClick() {
   const auto byte = ParsedEntry(ParseEepromByte, host_);
   if (!byte) return;
-  const Outcome written = context_.operations.WriteEepromByte(*byte);
+  const Outcome written = OffTheWindow([&] { return context_.operations.WriteEepromByte(*byte); });
   if (written.result != PORT_OK) {
     host_.ShowFailure(written);
     return;

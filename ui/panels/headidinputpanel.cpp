@@ -3,6 +3,7 @@
 #include "device/eeprom.h"
 #include "device/headid.h"
 #include "ui/panels/stepcompletebutton.h"
+#include "ui/seams/printerworker.h"
 #include "ui/widgets/jpegpicture.h"
 #include "ui/widgets/uppercaseinput.h"
 #include "ui_headidinputpanel.h"
@@ -50,7 +51,8 @@ void HeadIdInputPanel::showEvent(QShowEvent* event) {
 void HeadIdInputPanel::HdVolWrtOKBtnClick() {
   const QString id = ui_->HdVolWrtEdit->text();
   // One byte a character, so a letter the head ID cannot hold is reported at its position.
-  const Outcome written = context_.operations.WriteHeadId(id.toLatin1().toStdString());
+  const Outcome written =
+      OffTheWindow([&] { return context_.operations.WriteHeadId(id.toLatin1().toStdString()); });
   if (written.result != PORT_OK) {
     host_.ShowFailure(written);
     ui_->HdVolWrtEdit->setFocus();

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "device/headid.h"
+#include "ui/seams/printerworker.h"
 #include "ui/seams/screencursor.h"
 
 namespace opal::ui {
@@ -36,7 +37,7 @@ void HeadIdPanel::HdVolOKBtnClick() {
 void HeadIdPanel::CheckHeadId() {
   ShowHourglass();
   std::string text;
-  const Result result = context_.operations.ReadHeadId(text);
+  const Result result = OffTheWindow([&] { return context_.operations.ReadHeadId(text); });
   if (result == PORT_OK) {
     host_.ShowStatus(StatusMode::Plain, QString::fromUtf8(kHeadIdShownPrefix));
     // Stored bytes outside the symbol maps come back as raw characters, one byte each.

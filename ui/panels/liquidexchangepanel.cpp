@@ -4,6 +4,7 @@
 
 #include "device/statusreport.h"
 #include "ui/panels/operationarea.h"
+#include "ui/seams/printerworker.h"
 #include "ui_liquidexchangepanel.h"
 
 namespace opal::ui {
@@ -39,10 +40,12 @@ void LiquidExchangePanel::ExchangeSequence1PnlClick() {
   report(StatusMode::Busy, kExchangeBusy);
   // The busy line stays on top; below it the technician sees for how long the printer has not
   // answered, so a printer that never comes back is noticed long before the polling gives up.
-  const Result result = context_.operations.RunLiquidExchange(
-      context_.sleeper, context_.sleeper, [&report](std::chrono::seconds silent) {
-        report(StatusMode::Busy, std::string(kExchangeBusy) + "\n" + SilenceText(silent));
-      });
+  const Result result = OffTheWindow([&] {
+    return context_.operations.RunLiquidExchange(
+        context_.sleeper, context_.sleeper, [&report](std::chrono::seconds silent) {
+          report(StatusMode::Busy, std::string(kExchangeBusy) + "\n" + SilenceText(silent));
+        });
+  });
   host_.ShowOutcome(result, kExchangeDone);
   if (result != PORT_OK) return;
   ui_->ExchangeSequence1Pnl->hide();

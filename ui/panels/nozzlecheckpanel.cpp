@@ -4,6 +4,7 @@
 
 #include "ui/panels/sequencestatus.h"
 #include "ui/panels/stepcompletebutton.h"
+#include "ui/seams/printerworker.h"
 #include "ui_nozzlecheckpanel.h"
 
 namespace opal::ui {
@@ -64,8 +65,9 @@ void NozzleCheckPanel::NozzleCheckOKBtnClick() {
 }
 
 Result NozzleCheckPanel::PrintNozzleCheck() {
-  return context_.operations.PrintNozzleCheckPage(ui_->NozzleCheckPrintTrackBar->value(),
-                                                  print_status_);
+  const int steps = ui_->NozzleCheckPrintTrackBar->value();
+  return OffTheWindow(
+      [&] { return context_.operations.PrintNozzleCheckPage(steps, print_status_); });
 }
 
 }  // namespace opal::ui

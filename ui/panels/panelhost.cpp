@@ -1,6 +1,7 @@
 #include "ui/panels/panelhost.h"
 
 #include "service/changewords.h"
+#include "ui/seams/printerworker.h"
 
 namespace opal::ui {
 
@@ -25,8 +26,10 @@ void PanelHost::ShowLeftBehind(const Outcome& outcome) {
 void PanelHost::MoveStatusMemoForReport() {}
 
 StatusReport PanelHost::Report() {
-  return
-      [this](StatusMode mode, std::string_view text) { ShowStatus(mode, QString::fromUtf8(text)); };
+  // Printer work reports from its own thread; the status lines are the window's.
+  return [this](StatusMode mode, std::string_view text) {
+    OnTheWindow([&] { ShowStatus(mode, QString::fromUtf8(text)); });
+  };
 }
 
 }  // namespace opal::ui

@@ -1,4 +1,5 @@
 #include "ui/panels/sequencestatus.h"
+#include "ui/seams/printerworker.h"
 
 namespace opal::ui {
 
@@ -6,8 +7,11 @@ Result RunSequenceWithStatus(ServiceContext& context, PanelHost& host,
                              const TimedSequence& sequence,
                              const std::function<void()>& after_wait) {
   host.ShowStatus(StatusMode::Busy, QString::fromUtf8(sequence.busy_text));
-  const Result result = context.operations.RunSequence(sequence, context.sleeper);
-  if (result == PORT_OK && after_wait) after_wait();
+  const Result result = OffTheWindow([&] {
+    const Result ran = context.operations.RunSequence(sequence, context.sleeper);
+    if (ran == PORT_OK && after_wait) after_wait();
+    return ran;
+  });
   host.ShowOutcome(result, sequence.done_text);
   return result;
 }

@@ -5,6 +5,7 @@
 #include "device/eeprom.h"
 #include "device/usbid.h"
 #include "ui/panels/stepcompletebutton.h"
+#include "ui/seams/printerworker.h"
 #include "ui_usbidinputpanel.h"
 
 namespace opal::ui {
@@ -44,7 +45,8 @@ void UsbIdInputPanel::UsbIdInputOKBtnClick() {
   host_.ShowStatus(StatusMode::Plain, QString());
   const QString id = ui_->UsbIdInputEdit->text();
   std::string stamp;
-  const Outcome written = context_.operations.WriteUsbId(id.toLatin1().toStdString(), stamp);
+  const Outcome written = OffTheWindow(
+      [&] { return context_.operations.WriteUsbId(id.toLatin1().toStdString(), stamp); });
   if (written.result != PORT_OK) {
     host_.ShowFailure(written);
     return;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "device/usbid.h"
+#include "ui/seams/printerworker.h"
 
 namespace opal::ui {
 
@@ -31,7 +32,7 @@ void UsbIdPanel::UsbIdOKBtnClick() {
 
 void UsbIdPanel::CheckUsbId() {
   std::string text;
-  const Result result = context_.operations.ReadUsbId(text);
+  const Result result = OffTheWindow([&] { return context_.operations.ReadUsbId(text); });
   if (result != PORT_OK) {
     host_.ShowResultCode(StatusMode::Error, result);
     return;

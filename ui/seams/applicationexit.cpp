@@ -2,15 +2,20 @@
 
 #include <QCoreApplication>
 
+#include "ui/seams/printerworker.h"
 #include "ui/seams/screencursor.h"
 
 namespace opal::ui {
 
 void ApplicationExit::End(const ExitNotice& notice) {
-  ShowNormalCursor();
-  dialogs_.Error(QString::fromStdString(notice.caption), QString::fromStdString(notice.text));
+  // Printer work may end the program from its own thread; the notice and the quitting are the
+  // window's, and the exception travels back to the window's thread with the work.
+  OnTheWindow([&] {
+    ShowNormalCursor();
+    dialogs_.Error(QString::fromStdString(notice.caption), QString::fromStdString(notice.text));
+  });
   if (port_ != nullptr) port_->Close();
-  QCoreApplication::exit(0);
+  OnTheWindow([] { QCoreApplication::exit(0); });
   throw ApplicationEnding{};
 }
 

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QEvent>
 
+#include "ui/seams/printerworker.h"
+
 namespace opal::ui {
 namespace {
 
@@ -73,6 +75,8 @@ InputDropSuspended::~InputDropSuspended() {
 }
 
 void ProcessEventsDroppingInput() {
+  // Off the window's thread the windows run on their own.
+  if (!OnWindowThread()) return;
   const InputDropped dropped;
   QCoreApplication::processEvents(QEventLoop::AllEvents);
 }

@@ -4,8 +4,11 @@
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QTimer>
+#include <algorithm>
+#include <thread>
 
 #include "ui/seams/inputdrop.h"
+#include "ui/seams/printerworker.h"
 
 namespace opal::ui {
 namespace {
@@ -15,6 +18,10 @@ constexpr std::chrono::milliseconds kCountdownTick{200};
 }  // namespace
 
 void ResponsiveSleeper::Sleep(std::chrono::milliseconds duration) {
+  if (!OnWindowThread()) {
+    SleepOffTheWindow(duration);
+    return;
+  }
   const QDeadlineTimer deadline(duration, Qt::PreciseTimer);
   const bool counted = duration >= kCountdownFrom;
   if (counted) countdown_.Begin(duration);
@@ -38,6 +45,24 @@ void ResponsiveSleeper::Sleep(std::chrono::milliseconds duration) {
     QCoreApplication::processEvents();
   }
   countdown_.hide();
+}
+
+void ResponsiveSleeper::SleepOffTheWindow(std::chrono::milliseconds duration) {
+  const QDeadlineTimer deadline(duration, Qt::PreciseTimer);
+  const bool counted = duration >= kCountdownFrom;
+  if (counted) OnTheWindow([&] { countdown_.Begin(duration); });
+  for (auto left = duration; left.count() > 0;
+       left = std::chrono::duration_cast<std::chrono::milliseconds>(
+           deadline.remainingTimeAsDuration())) {
+    std::this_thread::sleep_for(std::min(left, kCountdownTick));
+    if (counted) {
+      OnTheWindow([&] {
+        countdown_.ShowRemaining(std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline.remainingTimeAsDuration()));
+      });
+    }
+  }
+  if (counted) OnTheWindow([&] { countdown_.hide(); });
 }
 
 }  // namespace opal::ui

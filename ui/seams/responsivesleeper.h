@@ -20,6 +20,9 @@ class ResponsiveSleeper final : public Sleeper {
   const WaitCountdown& Countdown() const { return countdown_; }
 
  private:
+  // Printer work waits on its own thread; the countdown is still the window's.
+  void SleepOffTheWindow(std::chrono::milliseconds duration);
+
   WaitCountdown countdown_;
 };
 

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <type_traits>
+#include <utility>
+
+namespace opal::ui {
+
+// True on the thread that owns the windows (and where there is no application yet).
+bool OnWindowThread();
+
+// Runs `task` on the window's thread and returns when it has run; at once when called there. What
+// it throws comes back to the caller.
+void OnTheWindow(const std::function<void()>& task);
+
+// Printer work runs on a worker thread so that no reply, wait or page of the printer holds up the
+// windows: they keep painting, input is dropped meanwhile, and what the work asks of the windows
+// (status lines, dialogs, the program's end) runs back on the window's thread. Returns when the
+// work has ended; what it threw is thrown here. Called off the window's thread, or inside work
+// that is already off it, the work runs at once.
+void RunOffTheWindow(const std::function<void()>& work);
+
+template <typename Work>
+auto OffTheWindow(Work&& work) -> std::invoke_result_t<Work> {
+  using Value = std::invoke_result_t<Work>;
+  if constexpr (std::is_void_v<Value>) {
+    RunOffTheWindow(std::forward<Work>(work));
+  } else {
+    std::optional<Value> value;
+    RunOffTheWindow([&] { value.emplace(work()); });
+    return std::move(*value);
+  }
+}
+
+// `callback` made safe to hand to printer work: each call runs on the window's thread.
+template <typename... Args>
+std::function<void(Args...)> OnTheWindow(std::function<void(Args...)> callback) {
+  return
+      [callback = std::move(callback)](Args... args) { OnTheWindow([&] { callback(args...); }); };
+}
+
+}  // namespace opal::ui
