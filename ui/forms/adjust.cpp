@@ -131,8 +131,6 @@ void TFormAdjust::ShowStatus(StatusMode mode, const QString& text) {
   }
   WriteStatusText(*ui_->StatusMemo, mode, text);
   if (mode == StatusMode::Error) busy_focus_.Enable(*this);
-  // The text must be on screen before the next long operation starts.
-  repaint();
   // The operation has ended: nothing clicked or typed while it ran may run now.
   if (mode == StatusMode::Done || mode == StatusMode::Error) ProcessEventsDroppingInput();
 }

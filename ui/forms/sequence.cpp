@@ -217,8 +217,6 @@ void TFormSequentialRepair::ShowRepairStatus(StatusMode mode, const QString& tex
   }
   // An error after a busy status must never leave the form disabled.
   if (mode == StatusMode::Error) busy_focus_.Enable(*this);
-  // The text must be on screen before the next long operation starts.
-  repaint();
   // The operation has ended: nothing clicked or typed while it ran may run now.
   if (mode == StatusMode::Done || mode == StatusMode::Error) ProcessEventsDroppingInput();
 }

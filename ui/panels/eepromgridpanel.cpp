@@ -76,7 +76,6 @@ void EepromGridPanel::ClearBytes() {
 void EepromGridPanel::ShowByte(uint8_t address, uint8_t value) {
   ui_->EepromStrGrid->item(address / kDigits + 1, address % kDigits + 1)
       ->setText(QString::fromStdString(ByteToHexPair(value)));
-  ui_->EepromStrGrid->viewport()->repaint();
 }
 
 void EepromGridPanel::EepromGridRtnBtnClick() {
