@@ -1,7 +1,8 @@
 #include "app/opalservice.h"
 
 #include "app/printedpageswindow.h"
-#include "ui/seams/inputdrop.h"
+#include "ui/forms/printerwork.h"
+#include "ui/seams/printerworker.h"
 
 namespace opal::app {
 
@@ -22,9 +23,10 @@ OpalService::OpalService(const Options& options)
               .operations = session.operations,
               .journal = &journal},
       forms(context),
+      work_watched(ui::PrinterWorkWatch(context)),
       printed_pages(MakePrintedPagesWindow(BenchViewOf(ports), *forms.FormBoot)) {
   exit.ClosesPort(session.port);
-  session.port.SetIdle(ui::ProcessEventsDroppingInput);
+  session.port.SetIdle(ui::PrinterIdle);
 }
 
 }  // namespace opal::app

@@ -6,6 +6,7 @@
 #include "service/servicejournal.h"
 #include "service/servicesession.h"
 #include "ui/forms/navigator.h"
+#include "ui/seams/printerworker.h"
 #include "ui/forms/printedpages.h"
 #include "ui/seams/applicationexit.h"
 #include "ui/seams/dialogs.h"
@@ -34,6 +35,7 @@ struct OpalService {
   ServiceJournal journal;
   ui::ServiceContext context;
   ui::Navigator forms;
+  ui::WorkWatched work_watched;
   // Only on the virtual printer, whose pages land in files.
   std::unique_ptr<ui::TFormPrintedPages> printed_pages;
 };

@@ -20,13 +20,13 @@
 #include "ui/forms/adjust.h"
 #include "ui/forms/boot.h"
 #include "ui/forms/navigator.h"
+#include "ui/forms/printerwork.h"
 #include "ui/panels/a4checkpanel.h"
 #include "ui/panels/counterclearpanel.h"
 #include "ui/panels/eeprompanels.h"
 #include "ui/panels/liquidexchangepanel.h"
 #include "ui/panels/panelhost.h"
 #include "ui/seams/dialogs.h"
-#include "ui/seams/inputdrop.h"
 #include "ui/seams/responsivesleeper.h"
 #include "ui/servicecontext.h"
 #include "ui/widgets/jpegpicture.h"
@@ -121,7 +121,7 @@ struct ProgramOnALatePrinter {
                                 opal::JournalPrinter{link.dir.string(), "", "", ""})
                           : nullptr) {
     link.printer.SetFaults({.reply_delay_ms = kReplyDelayMs});
-    link.session.port.SetIdle(opal::ui::ProcessEventsDroppingInput);
+    link.session.port.SetIdle(opal::ui::PrinterIdle);
     forms.FormBoot->show();
   }
   // OK on the start-up form with the Opal 320, VLUSB1, "Standard" and the individual program.
@@ -156,6 +156,7 @@ struct ProgramOnALatePrinter {
                                    .operations = link.session.operations,
                                    .journal = journal.get()};
   opal::ui::Navigator forms{context};
+  opal::ui::WorkWatched watched{opal::ui::PrinterWorkWatch(context)};
 };
 
 // The times the event loop did not come round while `operation` ran: a 10 ms timer notes each

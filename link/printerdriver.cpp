@@ -13,6 +13,20 @@ std::string Explain(const OpenOutcome& outcome) {
   return outcome.detail;
 }
 
+// What the link does for as long as the scope lasts, however it is left.
+class DoingScope {
+ public:
+  DoingScope(PortTraffic& traffic, PortTraffic::Doing doing) : traffic_(traffic) {
+    traffic_.doing = doing;
+  }
+  ~DoingScope() { traffic_.doing = PortTraffic::Doing::Sending; }
+  DoingScope(const DoingScope&) = delete;
+  DoingScope& operator=(const DoingScope&) = delete;
+
+ private:
+  PortTraffic& traffic_;
+};
+
 }  // namespace
 
 TPrinterPort::TPrinterPort(PortProvider& provider, const Clock& clock, ProgramExit& exit,
@@ -22,6 +36,8 @@ TPrinterPort::TPrinterPort(PortProvider& provider, const Clock& clock, ProgramEx
 Result TPrinterPort::Open(PortId port) {
   Close();
   port_ = port;
+  traffic_.sent = 0;
+  traffic_.received = 0;
   OpenOutcome outcome = provider_.Open(port);
   open_problem_ = Explain(outcome);
   if (outcome.device) {
@@ -133,6 +149,7 @@ Result TPrinterPort::Transmit(std::span<const uint8_t> bytes) {
       break;
     }
     written += static_cast<std::size_t>(moved);
+    traffic_.sent += static_cast<uint64_t>(moved);
     if (written < bytes.size()) WaitFor(Readiness::Writable, deadline);
   }
   if (clock_.Now() - start >= limits_.write) return ERR_SEND_TIMEOUT;
@@ -146,9 +163,13 @@ Result TPrinterPort::Receive(std::span<uint8_t> buffer) {
   if (stalled_ != PORT_OK) return ERR_RECEIVE_TIMEOUT;
   const auto start = clock_.Now();
   std::size_t got = 0;
-  const Result result = PortEntryOf(port_).kind == PortKind::Usb
-                            ? ReceiveUsb(buffer, start + limits_.read, got)
-                            : ReceiveParallel(buffer, start + limits_.read, got);
+  const Result result = [&] {
+    const DoingScope awaiting(traffic_, PortTraffic::Doing::AwaitingReply);
+    return PortEntryOf(port_).kind == PortKind::Usb
+               ? ReceiveUsb(buffer, start + limits_.read, got)
+               : ReceiveParallel(buffer, start + limits_.read, got);
+  }();
+  traffic_.received += got;
   // What did not come of the reply may still come, and must not start the next one.
   if (got < buffer.size()) owed_bytes_ += buffer.size() - got;
   if (clock_.Now() - start >= limits_.read) return ERR_RECEIVE_TIMEOUT;
@@ -203,6 +224,7 @@ Result TPrinterPort::ReceiveUsb(std::span<uint8_t> buffer, Clock::TimePoint dead
 std::string TPrinterPort::DeviceIdText() {
   last_device_id_.clear();
   if (!device_) return {};
+  const DoingScope asking(traffic_, PortTraffic::Doing::AskingWho);
   last_device_id_ =
       device_id_query_
           .Run([device = device_] { return device->DeviceId(); }, limits_.device_id, idle_)

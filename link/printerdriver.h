@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -23,6 +24,15 @@ struct PortLimits {
   // Real time, as the question runs on a thread of its own. A parallel port's negotiation gives
   // up at 3 s by itself; the margin lets it say so first.
   std::chrono::milliseconds device_id{3'500};
+};
+
+// What the link is doing and has moved since it opened, readable from any thread while printer
+// work runs on another: how a window says what a long wait waits for.
+struct PortTraffic {
+  enum class Doing : uint8_t { Sending, AwaitingReply, AskingWho };
+  std::atomic<Doing> doing{Doing::Sending};
+  std::atomic<uint64_t> sent{0};
+  std::atomic<uint64_t> received{0};
 };
 
 // The one connection to the printer.
@@ -82,6 +92,8 @@ class TPrinterPort {
   // the one last opened, for a technician who chose the wrong one; empty otherwise.
   std::string PrintersElsewhere() const;
 
+  const PortTraffic& Traffic() const { return traffic_; }
+
   PrinterModel ModelCode = PrinterModel::None;
 
   // Within a print job a printer that stopped taking bytes fails the rest of the job at once,
@@ -127,6 +139,7 @@ class TPrinterPort {
   // Bytes of replies that ran out of time or came short and may still arrive.
   std::size_t owed_bytes_ = 0;
   std::array<uint8_t, kUsbReadSize> usb_buffer_{};
+  PortTraffic traffic_;
 };
 
 }  // namespace opal

@@ -36,16 +36,7 @@ class FormJournal : public AdjustFormTest {
 
   std::vector<JournalEntry> Entries() const { return world.journal_store->Entries(std::nullopt); }
   void WriteUsbId(const char* id) {
-    // The stamp needs a date the printer takes.
-    std::tm local{};
-    local.tm_year = 126;
-    local.tm_mon = 11;
-    local.tm_mday = 10;
-    world.clock.SetLocalTime(local);
-    Pick("AdjustRdoGrp", 2);
-    Find<ui::RadioGroup>(Form(), "UsbIdRdoBtn").SetItemIndex(0);
-    Click("UsbIdOKBtn");
-    QTest::keyClicks(&Find<QLineEdit>(Form(), "UsbIdInputEdit"), id);
+    TypeUsbId(id);
     Click("UsbIdInputOKBtn");
   }
   // Back on the start-up form, with the port let go as the quit form leaves it.

@@ -1,26 +1,100 @@
 #include "ui/seams/printerworker.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEvent>
 #include <QThread>
+#include <QTimer>
 #include <atomic>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include "ui/seams/inputdrop.h"
+#include "ui/seams/waitcountdown.h"
 
 namespace opal::ui {
 namespace {
 
 // Work that runs while the window's thread already waits for other work would wait for itself.
 thread_local bool waiting_for_work = false;
+WorkWatch watch;
+std::atomic<bool> stop_asked = false;
+
+constexpr std::chrono::milliseconds kDescribeEvery{250};
+
+// A window's close box while work runs asks whether to stop; the close itself never happens
+// here, the program ends once the work has stopped.
+class CloseDuringWork final : public QObject {
+ public:
+  CloseDuringWork() { QCoreApplication::instance()->installEventFilter(this); }
+  ~CloseDuringWork() override { QCoreApplication::instance()->removeEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    // The window system's close box reaches a window first.
+    if (event->type() != QEvent::Close || !event->spontaneous() || !watched->isWindowType()) {
+      return QObject::eventFilter(watched, event);
+    }
+    if (!stop_asked && !asking_ && watch.ask_stop) {
+      asking_ = true;
+      stop_asked = watch.ask_stop();
+      asking_ = false;
+    }
+    return true;
+  }
+
+ private:
+  bool asking_ = false;
+};
 
 void PostToTheWindow(std::function<void()> task) {
   QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(task), Qt::QueuedConnection);
 }
 
+QElapsedTimer Started() {
+  QElapsedTimer timer;
+  timer.start();
+  return timer;
+}
+
+// The work stopped at a safe point, or ended before it came to one: either way the technician
+// asked to close, and the program ends. Anything else the work threw is what ends it instead.
+void EndStoppedWork(const std::exception_ptr& failure) {
+  if (failure) {
+    try {
+      std::rethrow_exception(failure);
+    } catch (const WorkStopped&) {
+    } catch (...) {
+      return;
+    }
+  }
+  stop_asked = false;
+  if (watch.end) watch.end();
+}
+
 }  // namespace
+
+WorkWatched::WorkWatched(WorkWatch installed) {
+  watch = std::move(installed);
+  stop_asked = false;
+}
+
+WorkWatched::~WorkWatched() {
+  watch = {};
+  stop_asked = false;
+}
+
+void StopWorkIfAsked() {
+  if (stop_asked && (!watch.may_stop || watch.may_stop())) throw WorkStopped{};
+}
+
+void PrinterIdle() {
+  ProcessEventsDroppingInput();
+  if (!OnWindowThread()) StopWorkIfAsked();
+}
 
 bool OnWindowThread() {
   const QCoreApplication* application = QCoreApplication::instance();
@@ -69,7 +143,18 @@ void RunOffTheWindow(const std::function<void()>& work) {
     PostToTheWindow([] {});
   });
   {
+    // Outlives the watch on close boxes: a window going away on its own is no close box.
+    std::optional<WaitCountdown> note;
     const InputDropped dropped;
+    const CloseDuringWork close_asks;
+    const QElapsedTimer running = Started();
+    QTimer describe;
+    QObject::connect(&describe, &QTimer::timeout, [&] {
+      if (running.elapsed() < kDescribedAfter.count() || !watch.describe) return;
+      if (!note) note.emplace();
+      note->ShowWork(watch.describe(std::chrono::milliseconds(running.elapsed())));
+    });
+    describe.start(kDescribeEvery);
     waiting_for_work = true;
     while (!done) {
       QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
@@ -79,6 +164,7 @@ void RunOffTheWindow(const std::function<void()>& work) {
     QCoreApplication::processEvents();
   }
   worker.join();
+  if (stop_asked) EndStoppedWork(failure);
   if (failure) std::rethrow_exception(failure);
 }
 

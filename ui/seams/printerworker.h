@@ -1,11 +1,43 @@
 #pragma once
 
+#include <QString>
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <type_traits>
 #include <utility>
 
 namespace opal::ui {
+
+// What the program says and does about printer work that runs long or is asked to stop.
+struct WorkWatch {
+  // What the work is doing now, given how long it has run; shown once that is kDescribedAfter.
+  std::function<QString(std::chrono::milliseconds running)> describe;
+  // Asked when a window is closed while work runs; true stops the work at its next safe point.
+  std::function<bool()> ask_stop;
+  // Whether the work may stop now: not amid a stream, nor inside a journaled write.
+  std::function<bool()> may_stop;
+  // Ends the program once the stopped work has left; runs on the window's thread.
+  std::function<void()> end;
+};
+inline constexpr std::chrono::milliseconds kDescribedAfter{1000};
+
+// The program's watch, for as long as this lives.
+class WorkWatched {
+ public:
+  explicit WorkWatched(WorkWatch watch);
+  ~WorkWatched();
+  WorkWatched(const WorkWatched&) = delete;
+  WorkWatched& operator=(const WorkWatched&) = delete;
+};
+
+// Thrown out of printer work at a safe point once a stop was asked.
+struct WorkStopped {};
+// Where printer work may stop: throws WorkStopped once a stop was asked and the watch lets it.
+void StopWorkIfAsked();
+// The port's idle hook: on the window's thread a pass of its event loop with input dropped, on
+// the worker a safe point.
+void PrinterIdle();
 
 // True on the thread that owns the windows (and where there is no application yet).
 bool OnWindowThread();

@@ -54,6 +54,7 @@ void ResponsiveSleeper::SleepOffTheWindow(std::chrono::milliseconds duration) {
   for (auto left = duration; left.count() > 0;
        left = std::chrono::duration_cast<std::chrono::milliseconds>(
            deadline.remainingTimeAsDuration())) {
+    StopWorkIfAsked();
     std::this_thread::sleep_for(std::min(left, kCountdownTick));
     if (counted) {
       OnTheWindow([&] {

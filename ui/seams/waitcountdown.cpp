@@ -8,6 +8,8 @@
 namespace opal::ui {
 namespace {
 
+constexpr int kMargin = 24;
+
 int WholeSecondsLeft(std::chrono::milliseconds remaining) {
   return static_cast<int>((remaining.count() + 999) / 1000);
 }
@@ -32,6 +34,7 @@ WaitCountdown::WaitCountdown()
   setAttribute(Qt::WA_ShowWithoutActivating);
   text_.setObjectName(QStringLiteral("WaitCountdownLbl"));
   text_.setAlignment(Qt::AlignCenter);
+  text_.setWordWrap(true);
   QFont font = text_.font();
   font.setBold(true);
   text_.setFont(font);
@@ -51,11 +54,25 @@ WaitCountdown::WaitCountdown()
 void WaitCountdown::Begin(std::chrono::milliseconds total) {
   bar_.setRange(0, WholeSecondsLeft(total));
   ShowRemaining(total);
+  ShowOverTheForm([](const QRect& over, const QRect& own) { return over.center() - own.center(); });
+}
+
+void WaitCountdown::ShowWork(const QString& text) {
+  text_.setText(text);
+  if (isVisible()) return;
+  bar_.setRange(0, 0);
+  // Below the middle, where a countdown of the same work stands.
+  ShowOverTheForm([](const QRect& over, const QRect& own) {
+    return QPoint(over.center().x() - own.width() / 2, over.bottom() - own.height() - kMargin);
+  });
+}
+
+void WaitCountdown::ShowOverTheForm(const std::function<QPoint(const QRect&, const QRect&)>& at) {
   adjustSize();
   const QWidget* form = BusyForm(this);
   const QRect over =
       form != nullptr ? form->frameGeometry() : QApplication::primaryScreen()->availableGeometry();
-  move(over.center() - rect().center());
+  move(at(over, rect()));
   // Above its own form only, as the window manager keeps a transient window: above every
   // application it would cover what the technician switched to meanwhile. Not a child of the
   // form, which would then own it.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 
 #include <QLabel>
 #include <QProgressBar>
@@ -8,7 +9,8 @@
 
 namespace opal::ui {
 
-// A small window over the busy form that counts down the seconds of a long wait.
+// A small window over the busy form that counts down the seconds of a long wait, or says what
+// long printer work is doing.
 class WaitCountdown : public QWidget {
   Q_OBJECT
 
@@ -16,8 +18,12 @@ class WaitCountdown : public QWidget {
   WaitCountdown();
   void Begin(std::chrono::milliseconds total);
   void ShowRemaining(std::chrono::milliseconds remaining);
+  void ShowWork(const QString& text);
 
  private:
+  // `at` places the window, given the form's frame and the window's own rectangle.
+  void ShowOverTheForm(const std::function<QPoint(const QRect&, const QRect&)>& at);
+
   QLabel text_;
   QProgressBar bar_;
 };

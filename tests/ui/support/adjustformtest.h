@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QStringList>
@@ -72,6 +73,19 @@ class AdjustFormTest : public ::testing::Test {
     if (!std::filesystem::exists(pages)) return 0;
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(pages),
                                                   std::filesystem::directory_iterator()));
+  }
+  // The USB ID input panel with `id` typed in, ready for its OK.
+  void TypeUsbId(const char* id) {
+    // The stamp needs a date the printer takes.
+    std::tm local{};
+    local.tm_year = 126;
+    local.tm_mon = 11;
+    local.tm_mday = 10;
+    world.clock.SetLocalTime(local);
+    Pick("AdjustRdoGrp", 2);
+    Find<ui::RadioGroup>(Form(), "UsbIdRdoBtn").SetItemIndex(0);
+    Click("UsbIdOKBtn");
+    QTest::keyClicks(&Find<QLineEdit>(Form(), "UsbIdInputEdit"), id);
   }
   // The virtual printer's cartridges are made today and last two years.
   void PastTheCartridgesEffectDate() {

@@ -9,7 +9,7 @@
 #include <iterator>
 
 #include "ui/forms/boot.h"
-#include "ui/seams/inputdrop.h"
+#include "ui/seams/printerworker.h"
 #include "ui/seams/screencursor.h"
 
 namespace opal::testing {
@@ -50,8 +50,9 @@ UiWorld::UiWorld(const std::string& model, const ProviderMaker& other, const std
               .exit = exit,
               .operations = session.operations,
               .journal = journal.get()},
-      forms(context) {
-  session.port.SetIdle(ui::ProcessEventsDroppingInput);
+      forms(context),
+      work_watched(ui::PrinterWorkWatch(context)) {
+  session.port.SetIdle(ui::PrinterIdle);
   forms.FormBoot->show();
 }
 

@@ -16,6 +16,7 @@
 #include "tests/support/tempdir.h"
 #include "tests/ui/support/scripteddialogs.h"
 #include "ui/forms/navigator.h"
+#include "ui/forms/printerwork.h"
 #include "ui/servicecontext.h"
 #include "virtualport/virtualport.h"
 #include "virtualprinter/virtualprinter.h"
@@ -56,6 +57,7 @@ struct UiWorld {
   ScriptedDialogs dialogs;
   ui::ServiceContext context;
   ui::Navigator forms;
+  ui::WorkWatched work_watched;
 };
 
 // The control with this object name, or a failed test.
