@@ -90,17 +90,37 @@ FileHandle::~FileHandle() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-bool WriteAll(int fd, std::span<const uint8_t> bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+namespace {
+
+// Calls `write(data, size, done)` until every byte is written; false with errno set when the
+// file takes no more.
+template <typename Write>
+bool WriteEvery(std::span<const uint8_t> bytes, Write write) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t written = write(bytes.data() + done, bytes.size() - done, done);
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) {
       if (written == 0) errno = EIO;
       return false;
     }
-    bytes = bytes.subspan(static_cast<std::size_t>(written));
+    done += static_cast<std::size_t>(written);
   }
   return true;
+}
+
+}  // namespace
+
+bool WriteAll(int fd, std::span<const uint8_t> bytes) {
+  return WriteEvery(bytes, [fd](const uint8_t* data, std::size_t size, std::size_t) {
+    return ::write(fd, data, size);
+  });
+}
+
+bool WriteAllAt(int fd, std::span<const uint8_t> bytes, off_t offset) {
+  return WriteEvery(bytes, [fd, offset](const uint8_t* data, std::size_t size, std::size_t done) {
+    return ::pwrite(fd, data, size, offset + static_cast<off_t>(done));
+  });
 }
 
 StateFolder::StateFolder(fs::path path) : path_(std::move(path)) {
@@ -169,8 +189,8 @@ std::vector<uint8_t> StateFolder::Read(std::string_view name, std::size_t limit)
   }
 }
 
-std::string StateFolder::WriteTemporary(std::string_view name, std::span<const uint8_t> bytes,
-                                        bool sync) const {
+std::string StateFolder::WriteTemporary(std::string_view name,
+                                        std::span<const uint8_t> bytes) const {
   for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
     std::string temporary = TemporaryName(name);
     const int fd = ::openat(fd_.get(), temporary.c_str(),
@@ -178,7 +198,7 @@ std::string StateFolder::WriteTemporary(std::string_view name, std::span<const u
     if (fd < 0 && errno == EEXIST) continue;
     if (fd < 0) FailWithErrno("cannot create a temporary file for", Within(name));
     int error = 0;
-    if (!WriteAll(fd, bytes) || (sync && ::fsync(fd) != 0)) error = errno;
+    if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) error = errno;
     if (::close(fd) != 0 && error == 0) error = errno;
     if (error != 0) {
       ::unlinkat(fd_.get(), temporary.c_str(), 0);
@@ -187,14 +207,6 @@ std::string StateFolder::WriteTemporary(std::string_view name, std::span<const u
     return temporary;
   }
   throw std::runtime_error("cannot create a temporary file for " + Within(name).string());
-}
-
-void StateFolder::Replace(std::string_view name, std::span<const uint8_t> bytes) const {
-  ReplaceWith(name, bytes, true);
-}
-
-void StateFolder::ReplaceUnsynced(std::string_view name, std::span<const uint8_t> bytes) const {
-  ReplaceWith(name, bytes, false);
 }
 
 void StateFolder::Sync(std::string_view name) const {
@@ -213,11 +225,10 @@ void StateFolder::RequireOwnFileIfPresent(std::string_view name) const {
   }
 }
 
-void StateFolder::ReplaceWith(std::string_view name, std::span<const uint8_t> bytes,
-                              bool sync) const {
+void StateFolder::Replace(std::string_view name, std::span<const uint8_t> bytes) const {
   const std::string target(name);
   RequireOwnFileIfPresent(name);
-  const std::string temporary = WriteTemporary(name, bytes, sync);
+  const std::string temporary = WriteTemporary(name, bytes);
   if (::renameat(fd_.get(), temporary.c_str(), fd_.get(), target.c_str()) != 0) {
     const int error = errno;
     ::unlinkat(fd_.get(), temporary.c_str(), 0);
@@ -227,7 +238,7 @@ void StateFolder::ReplaceWith(std::string_view name, std::span<const uint8_t> by
 
 bool StateFolder::Add(std::string_view name, std::span<const uint8_t> bytes) const {
   const std::string target(name);
-  const std::string temporary = WriteTemporary(name, bytes, true);
+  const std::string temporary = WriteTemporary(name, bytes);
   if (::renameat2(fd_.get(), temporary.c_str(), fd_.get(), target.c_str(), RENAME_NOREPLACE) == 0) {
     return true;
   }
@@ -241,6 +252,13 @@ FileHandle StateFolder::OpenToAppend(std::string_view name) const {
   FileHandle fd(::openat(fd_.get(), std::string(name).c_str(),
                          O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
                          0666));
+  if (!fd) FailWithErrno("cannot open", Within(name));
+  RequireRegular(fd.get(), Within(name));
+  return fd;
+}
+
+FileHandle StateFolder::OpenToOverwrite(std::string_view name) const {
+  FileHandle fd(::openat(fd_.get(), std::string(name).c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC));
   if (!fd) FailWithErrno("cannot open", Within(name));
   RequireRegular(fd.get(), Within(name));
   return fd;

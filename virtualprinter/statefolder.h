@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -47,26 +49,22 @@ class StateFolder {
   // target, reach the disk, and only then take its name. Refused when the target is not a regular
   // file. New files get the user's umask.
   void Replace(std::string_view name, std::span<const uint8_t> bytes) const;
-  // As Replace, but the bytes reach the disk only with the next Sync of `name`: other programs
-  // see the new content at once, and a crash of this one never tears the file, but power lost
-  // before the Sync may lose the change.
-  void ReplaceUnsynced(std::string_view name, std::span<const uint8_t> bytes) const;
-  // Puts what ReplaceUnsynced left to the system on the disk.
+  // Puts what was written to `name` in place on the disk.
   void Sync(std::string_view name) const;
   // As Replace, but never over an existing file: false when `name` is taken.
   bool Add(std::string_view name, std::span<const uint8_t> bytes) const;
   // The regular file `name`, made when missing, opened for appending.
   FileHandle OpenToAppend(std::string_view name) const;
+  // The regular file `name`, which must be there, opened for writing in place.
+  FileHandle OpenToOverwrite(std::string_view name) const;
   // Removes what an interrupted Replace or Add left behind for a file whose name `ours` accepts.
   void RemoveTemporaries(const std::function<bool(std::string_view)>& ours) const;
 
  private:
   StateFolder(std::filesystem::path path, FileHandle fd);
   std::filesystem::path Within(std::string_view name) const { return path_ / name; }
-  // The name of a new temporary file beside `name` that holds `bytes` (on the disk when `sync`).
-  std::string WriteTemporary(std::string_view name, std::span<const uint8_t> bytes,
-                             bool sync) const;
-  void ReplaceWith(std::string_view name, std::span<const uint8_t> bytes, bool sync) const;
+  // The name of a new temporary file beside `name` that holds `bytes`, on the disk.
+  std::string WriteTemporary(std::string_view name, std::span<const uint8_t> bytes) const;
 
   std::filesystem::path path_;
   FileHandle fd_;
@@ -74,5 +72,7 @@ class StateFolder {
 
 // Writes all of `bytes`; false with errno set when the file takes no more.
 bool WriteAll(int fd, std::span<const uint8_t> bytes);
+// As WriteAll, at `offset` of the file.
+bool WriteAllAt(int fd, std::span<const uint8_t> bytes, off_t offset);
 
 }  // namespace vp

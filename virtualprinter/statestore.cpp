@@ -180,6 +180,7 @@ bool StateStore::Lock() {
 
 void StateStore::Unlock() {
   const FileHandle held = std::move(lock_);
+  const FileHandle written = std::move(eeprom_file_);
   if (!eeprom_unsynced_) return;
   eeprom_unsynced_ = false;
   folder_.Sync(kEepromFile);
@@ -228,8 +229,20 @@ void StateStore::SetSimulation(const Simulation& simulation) {
 // check print sets and restores its trials): the bytes reach the disk once, when it lets go.
 void StateStore::SetEeprom(const Memory& eeprom) {
   if (Locked()) {
-    folder_.ReplaceUnsynced(kEepromFile, eeprom);
-    eeprom_unsynced_ = true;
+    // Nobody else writes while the lock is held: the bytes that changed are written in place, as
+    // one write that a killed program either made or did not, instead of a new file each frame.
+    const auto first = std::mismatch(eeprom.begin(), eeprom.end(), eeprom_.begin()).first;
+    const auto last = std::mismatch(eeprom.rbegin(), eeprom.rend(), eeprom_.rbegin()).first.base();
+    if (first < last) {
+      if (!eeprom_file_) eeprom_file_ = folder_.OpenToOverwrite(kEepromFile);
+      const auto offset = first - eeprom.begin();
+      if (!WriteAllAt(eeprom_file_.get(), std::span(first, last), offset)) {
+        const int error = errno;
+        throw std::runtime_error("cannot write " + (Directory() / kEepromFile).string() + ": " +
+                                 std::strerror(error));
+      }
+      eeprom_unsynced_ = true;
+    }
   } else {
     folder_.Replace(kEepromFile, eeprom);
   }

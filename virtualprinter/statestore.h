@@ -69,6 +69,7 @@ class StateStore {
   FileHandle capture_;
   FileHandle lock_;
   bool made_fresh_ = false;
+  FileHandle eeprom_file_;        // the EEPROM written in place while locked
   bool eeprom_unsynced_ = false;  // written while locked, not yet on the disk
 };
 
