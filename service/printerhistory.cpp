@@ -1,0 +1,124 @@
+#include "service/printerhistory.h"
+
+#include <algorithm>
+
+#include "device/bid.h"
+#include "device/headid.h"
+#include "device/usbid.h"
+#include "service/printeridentity.h"
+#include "service/shopdatabase.h"
+
+namespace opal {
+namespace {
+
+bool Names(const JournalEntry& entry, const std::string& key) {
+  if (entry.printer.usb_id == key || entry.printer.head_id == key) return true;
+  const IdentityBytes after = CarriedForward(IdentityBytesOf(entry.printer), std::span(&entry, 1));
+  return UsbIdOf(after) == key || HeadIdOf(after) == key;
+}
+
+std::vector<JournalEntry> LocalHistory(const JournalStore& store, const std::string& key) {
+  std::vector<JournalEntry> entries = store.Entries(std::nullopt);
+  std::erase_if(entries, [&](const JournalEntry& entry) { return !Names(entry, key); });
+  std::reverse(entries.begin(), entries.end());
+  return entries;
+}
+
+// The snapshot with the done entries made after it on it; `newest_first` as the history gives.
+KnownValues Applied(JournalSnapshot snapshot, const std::vector<JournalEntry>& newest_first) {
+  KnownValues values;
+  for (auto entry = newest_first.rbegin(); entry != newest_first.rend(); ++entry) {
+    if (entry->state != kStateDone || entry->time < snapshot.time) continue;
+    for (const JournalChange& change : entry->changes)
+      snapshot.image[change.address] = change.after;
+    values.since.push_back(*entry);
+  }
+  values.snapshot = std::move(snapshot);
+  return values;
+}
+
+}  // namespace
+
+PrinterHistory FindPrinterHistory(const JournalStore& store, const ShopConfig& config,
+                                  const std::string& key) {
+  PrinterHistory history;
+  history.problem = config.problem;
+  if (!config.connection.empty()) {
+    ShopDatabase shop(config.connection);
+    history.from_shop = shop.Reached() && shop.History(key, history.entries);
+    if (history.from_shop) return history;
+    history.problem = shop.Problem();
+  }
+  history.entries = LocalHistory(store, key);
+  return history;
+}
+
+ValuesSearch FindKnownValues(const JournalStore& store, const ShopConfig& config,
+                             const std::string& serial) {
+  ValuesSearch search;
+  search.problem = config.problem;
+  if (!config.connection.empty()) {
+    ShopDatabase shop(config.connection);
+    std::optional<JournalSnapshot> snapshot;
+    std::vector<JournalEntry> history;
+    if (shop.Reached() && shop.LatestSnapshot(serial, snapshot) && shop.History(serial, history)) {
+      if (snapshot) {
+        search.found = Applied(std::move(*snapshot), history);
+        search.found->from_shop = true;
+        return search;
+      }
+    } else {
+      search.problem = shop.Problem();
+    }
+  }
+  std::vector<JournalSnapshot> snapshots = store.Snapshots(serial);
+  if (snapshots.empty()) return search;
+  const auto newest = std::max_element(
+      snapshots.begin(), snapshots.end(),
+      [](const JournalSnapshot& a, const JournalSnapshot& b) { return a.time < b.time; });
+  search.found = Applied(std::move(*newest), LocalHistory(store, serial));
+  return search;
+}
+
+std::vector<uint8_t> CalibrationAddresses() {
+  std::vector<uint8_t> addresses;
+  for (std::size_t k = 0; k < kStoredUsbIdLength; ++k)
+    addresses.push_back(static_cast<uint8_t>(kUsbIdAddress + k));
+  for (const uint8_t address : HeadIdAddresses()) addresses.push_back(address);
+  for (const BidRow& row : kBidRows) addresses.push_back(BidAddress(row.kind, row.ink_group));
+  return addresses;
+}
+
+Result PlanValuesRestore(ServiceOperations& operations, const EepromImage& image,
+                         std::vector<JournalChange>& planned) {
+  planned.clear();
+  for (const uint8_t address : CalibrationAddresses()) {
+    uint8_t now = 0;
+    const Result read =
+        operations.ReadEeprom({address, address}, [&](uint8_t, uint8_t value) { now = value; });
+    if (read != PORT_OK) {
+      planned.clear();
+      return read;
+    }
+    if (now != image[address]) planned.push_back({address, now, image[address]});
+  }
+  return PORT_OK;
+}
+
+std::vector<EepromWrite> WritesOf(std::span<const JournalChange> planned) {
+  std::vector<EepromWrite> writes;
+  for (const JournalChange& change : planned) writes.push_back({change.address, change.after});
+  return writes;
+}
+
+std::string KnownValuesLine(const KnownValues& known) {
+  const std::size_t later = known.since.size();
+  std::string line = known.from_shop ? "The shop" : "This bench's journal";
+  line += " knows these values from the snapshot of " + known.snapshot.time;
+  if (!known.snapshot.bench.empty()) line += " at bench " + known.snapshot.bench;
+  if (later > 0)
+    line += " and " + std::to_string(later) + (later == 1 ? " later entry" : " later entries");
+  return line + ".";
+}
+
+}  // namespace opal
