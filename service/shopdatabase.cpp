@@ -119,6 +119,8 @@ bool ShopDatabase::Fail(const std::string& what) {
 
 ShopDatabase::Rows ShopDatabase::Run(const std::string& sql,
                                      const std::vector<std::optional<std::string>>& params) {
+  // Only the simple protocol takes several statements at once, as the migration steps are.
+  if (params.empty()) return Rows(PQexec(connection_, sql.c_str()));
   std::vector<const char*> values;
   for (const auto& param : params) values.push_back(param ? param->c_str() : nullptr);
   return Rows(PQexecParams(connection_, sql.c_str(), static_cast<int>(values.size()), nullptr,
