@@ -84,6 +84,7 @@ std::vector<uint8_t> CalibrationAddresses() {
   std::vector<uint8_t> addresses;
   for (std::size_t k = 0; k < kStoredUsbIdLength; ++k)
     addresses.push_back(static_cast<uint8_t>(kUsbIdAddress + k));
+  addresses.push_back(kHeadIdDerivedAddress);
   for (const uint8_t address : HeadIdAddresses()) addresses.push_back(address);
   for (const BidRow& row : kBidRows) addresses.push_back(BidAddress(row.kind, row.ink_group));
   return addresses;
