@@ -27,7 +27,8 @@ int RestoreValues(Opalctl& ctl, const std::string& serial, bool yes) {
       read != PORT_OK) {
     return ctl.Failed(read);
   }
-  if (planned.empty()) {
+  const std::vector<EepromWrite> writes = WritesOf(planned);
+  if (writes.empty()) {
     out << "The printer holds the values of " << Printable(serial) << " already; nothing to "
         << "write.\n";
     return kDone;
@@ -38,9 +39,9 @@ int RestoreValues(Opalctl& ctl, const std::string& serial, bool yes) {
                                               yes, "Nothing was written.")) {
     return *not_confirmed;
   }
-  const Outcome outcome = ctl.operations.RestoreValues(WritesOf(planned));
+  const Outcome outcome = ctl.operations.RestoreValues(writes);
   if (outcome.result != PORT_OK) return ctl.Failed(outcome);
-  out << "Wrote " << planned.size() << " bytes and read each back (journal entry #"
+  out << "Wrote " << writes.size() << " bytes and read each back (journal entry #"
       << outcome.entry.value_or(0) << ").\n";
   return kDone;
 }

@@ -11,6 +11,7 @@
 #include "cli/maintenancecommands.h"
 #include "cli/portscommand.h"
 #include "cli/printcommands.h"
+#include "cli/reportcommand.h"
 #include "cli/shopcommands.h"
 #include "opal/version.h"
 
@@ -41,6 +42,7 @@ int RunOpalctl(const std::vector<std::string>& args, Clock& clock, Sleeper& slee
   AddPortsCommand(app, sessionless);
   AddJournalCommands(app, chosen, sessionless);
   AddShopCommands(app, sessionless, clock);
+  AddReportCommand(app, sessionless);
 
   std::vector<const char*> argv{"opalctl"};
   for (const std::string& arg : args) argv.push_back(arg.c_str());

@@ -101,14 +101,16 @@ Result PlanValuesRestore(ServiceOperations& operations, const EepromImage& image
       planned.clear();
       return read;
     }
-    if (now != image[address]) planned.push_back({address, now, image[address]});
+    planned.push_back({address, now, image[address]});
   }
   return PORT_OK;
 }
 
 std::vector<EepromWrite> WritesOf(std::span<const JournalChange> planned) {
   std::vector<EepromWrite> writes;
-  for (const JournalChange& change : planned) writes.push_back({change.address, change.after});
+  for (const JournalChange& change : planned) {
+    if (change.before != change.after) writes.push_back({change.address, change.after});
+  }
   return writes;
 }
 

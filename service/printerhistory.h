@@ -48,8 +48,8 @@ ValuesSearch FindKnownValues(const JournalStore& store, const ShopConfig& config
 // and the Bi-D values.
 std::vector<uint8_t> CalibrationAddresses();
 
-// What writing the image's calibration values would change on the printer now: the bytes that
-// differ, with the value the printer holds as before.
+// The image's calibration values beside what the printer holds now (as before): every byte, so
+// the words name whole values; WritesOf gives the bytes that differ.
 Result PlanValuesRestore(ServiceOperations& operations, const EepromImage& image,
                          std::vector<JournalChange>& planned);
 std::vector<EepromWrite> WritesOf(std::span<const JournalChange> planned);
