@@ -30,9 +30,7 @@ int Report(const Target& target, Console& console, const Arguments& args) {
                 << "report.\n";
     return kFailed;
   }
-  ServiceReport report = BuildServiceReport(history.entries, args.since);
-  if (target.printer.virtual_dir)
-    report.pages = PagesPrintedSince(*target.printer.virtual_dir / "pages", report.since);
+  const ServiceReport report = BuildServiceReport(history.entries, args.since);
   std::string problem;
   if (!WriteReport(report, args.file, problem)) {
     console.err << "The report was not written: " << problem << '\n';

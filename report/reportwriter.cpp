@@ -13,8 +13,19 @@
 namespace opal {
 namespace {
 
+// Bytes read from a printer may be anything: a control character is shown as \xNN, never
+// passed on into the page.
 QString Escaped(const std::string& text) {
-  return QString::fromStdString(text).toHtmlEscaped();
+  QString shown;
+  for (const QChar c : QString::fromStdString(text)) {
+    if (c.unicode() < 0x20 || c.unicode() == 0x7F) {
+      shown += QStringLiteral("\\x") +
+               QStringLiteral("%1").arg(c.unicode(), 2, 16, QLatin1Char('0')).toUpper();
+    } else {
+      shown += c;
+    }
+  }
+  return shown.toHtmlEscaped();
 }
 
 QString Row(const QString& name, const std::string& value) {

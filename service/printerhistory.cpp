@@ -1,6 +1,7 @@
 #include "service/printerhistory.h"
 
 #include <algorithm>
+#include <set>
 
 #include "device/bid.h"
 #include "device/headid.h"
@@ -37,6 +38,23 @@ KnownValues Applied(JournalSnapshot snapshot, const std::vector<JournalEntry>& n
   return values;
 }
 
+// The USB IDs the printer known as `serial` had when its entries began: its snapshot was kept
+// under the one it had at its first write.
+std::set<std::string> FormerSerials(const std::string& serial,
+                                    const std::vector<JournalEntry>& history) {
+  std::set<std::string> serials{serial};
+  for (const JournalEntry& entry : history) {
+    if (!entry.printer.usb_id.empty()) serials.insert(entry.printer.usb_id);
+  }
+  return serials;
+}
+
+std::optional<JournalSnapshot> Newest(std::optional<JournalSnapshot> a,
+                                      std::optional<JournalSnapshot> b) {
+  if (!a || (b && b->time > a->time)) return b;
+  return a;
+}
+
 }  // namespace
 
 PrinterHistory FindPrinterHistory(const JournalStore& store, const ShopConfig& config,
@@ -59,24 +77,28 @@ ValuesSearch FindKnownValues(const JournalStore& store, const ShopConfig& config
   search.problem = config.problem;
   if (!config.connection.empty()) {
     ShopDatabase shop(config.connection);
-    std::optional<JournalSnapshot> snapshot;
     std::vector<JournalEntry> history;
-    if (shop.Reached() && shop.LatestSnapshot(serial, snapshot) && shop.History(serial, history)) {
-      if (snapshot) {
-        search.found = Applied(std::move(*snapshot), history);
-        search.found->from_shop = true;
-        return search;
-      }
-    } else {
-      search.problem = shop.Problem();
+    std::optional<JournalSnapshot> newest;
+    bool read = shop.Reached() && shop.History(serial, history);
+    for (const std::string& former : FormerSerials(serial, history)) {
+      std::optional<JournalSnapshot> snapshot;
+      read = read && shop.LatestSnapshot(former, snapshot);
+      newest = Newest(std::move(newest), std::move(snapshot));
     }
+    if (read && newest) {
+      search.found = Applied(std::move(*newest), history);
+      search.found->from_shop = true;
+      return search;
+    }
+    if (!read) search.problem = shop.Problem();
   }
-  std::vector<JournalSnapshot> snapshots = store.Snapshots(serial);
-  if (snapshots.empty()) return search;
-  const auto newest = std::max_element(
-      snapshots.begin(), snapshots.end(),
-      [](const JournalSnapshot& a, const JournalSnapshot& b) { return a.time < b.time; });
-  search.found = Applied(std::move(*newest), LocalHistory(store, serial));
+  const std::vector<JournalEntry> history = LocalHistory(store, serial);
+  std::optional<JournalSnapshot> newest;
+  for (const std::string& former : FormerSerials(serial, history)) {
+    for (JournalSnapshot& snapshot : store.Snapshots(former))
+      newest = Newest(std::move(newest), std::move(snapshot));
+  }
+  if (newest) search.found = Applied(std::move(*newest), history);
   return search;
 }
 

@@ -23,6 +23,22 @@ std::string LocalTime(std::filesystem::file_time_type stamp) {
   return text.data();
 }
 
+// The pages in a virtual printer's `pages` folder printed at or after `since`, oldest first.
+std::vector<std::filesystem::path> PagesPrintedSince(const std::filesystem::path& pages,
+                                                     const std::string& since) {
+  std::vector<std::pair<std::string, std::filesystem::path>> found;
+  std::error_code error;
+  for (const auto& file : std::filesystem::directory_iterator(pages, error)) {
+    if (!file.is_regular_file(error) || file.path().extension() != ".png") continue;
+    const std::string printed = LocalTime(file.last_write_time(error));
+    if (!error && printed >= since) found.emplace_back(printed, file.path());
+  }
+  std::sort(found.begin(), found.end());
+  std::vector<std::filesystem::path> files;
+  for (auto& [printed, file] : found) files.push_back(std::move(file));
+  return files;
+}
+
 }  // namespace
 
 bool IsReportDate(const std::string& text) {
@@ -44,27 +60,15 @@ ServiceReport BuildServiceReport(const std::vector<JournalEntry>& newest_first,
   report.serial = report.usb_id;
   report.head_id = HeadIdOf(now);
   report.since = since.value_or(newest.time.substr(0, 10));
+  // A virtual printer is known by its folder, where it keeps the pages it printed.
+  if (const std::filesystem::path place = newest.printer.port; place.is_absolute())
+    report.pages = PagesPrintedSince(place / "pages", report.since);
   for (auto entry = newest_first.rbegin(); entry != newest_first.rend(); ++entry) {
     if (entry->time < report.since) continue;
     report.operations.push_back({entry->time, entry->operation, StateText(*entry), entry->failure,
                                  entry->user, entry->bench, ChangesInWords(entry->changes)});
   }
   return report;
-}
-
-std::vector<std::filesystem::path> PagesPrintedSince(const std::filesystem::path& pages,
-                                                     const std::string& since) {
-  std::vector<std::pair<std::string, std::filesystem::path>> found;
-  std::error_code error;
-  for (const auto& file : std::filesystem::directory_iterator(pages, error)) {
-    if (!file.is_regular_file(error) || file.path().extension() != ".png") continue;
-    const std::string printed = LocalTime(file.last_write_time(error));
-    if (!error && printed >= since) found.emplace_back(printed, file.path());
-  }
-  std::sort(found.begin(), found.end());
-  std::vector<std::filesystem::path> files;
-  for (auto& [printed, file] : found) files.push_back(std::move(file));
-  return files;
 }
 
 }  // namespace opal

@@ -34,13 +34,10 @@ struct ServiceReport {
 
 // The visit of the printer whose history is `newest_first`: the entries at or after `since`
 // ("2026-03-02" or "2026-03-02 10:00:00"); without it, those of the newest entry's day. The
-// printer is named as the newest entry left it.
+// printer is named as the newest entry left it; a virtual printer whose folder is here adds the
+// pages it printed in the visit.
 ServiceReport BuildServiceReport(const std::vector<JournalEntry>& newest_first,
                                  const std::optional<std::string>& since);
-
-// The pages in a virtual printer's `pages` folder printed at or after `since`, oldest first.
-std::vector<std::filesystem::path> PagesPrintedSince(const std::filesystem::path& pages,
-                                                     const std::string& since);
 
 // Whether `text` is a date or time BuildServiceReport takes.
 bool IsReportDate(const std::string& text);
