@@ -43,6 +43,13 @@ CREATE INDEX entry_revisions_printer ON entry_revisions USING gin (printer_keys)
 CREATE INDEX snapshots_usb_id ON snapshots (usb_id, time DESC);
 )"};
 
+// Each entry as its bench last forwarded it, newest first.
+constexpr const char* kHistory =
+    "SELECT bench, entry, time, technician, port, model, usb_id, head_id, operation, state, "
+    "failure, settled_by, encode(changes, 'hex') FROM (SELECT DISTINCT ON (journal, entry) * "
+    "FROM entry_revisions WHERE printer_keys @> ARRAY[$1::text] ORDER BY journal, entry, seq "
+    "DESC) latest ORDER BY time DESC, bench, entry DESC";
+
 // Any number will do, as long as no other program of the database takes the same lock.
 constexpr const char* kMigrationLock = "SELECT pg_advisory_xact_lock(7310320)";
 
@@ -214,12 +221,7 @@ bool ShopDatabase::Add(const std::string& journal, std::span<const ShopRecord> r
 
 bool ShopDatabase::History(const std::string& key, std::vector<JournalEntry>& found) {
   found.clear();
-  const Rows rows =
-      Run("SELECT bench, entry, time, technician, port, model, usb_id, head_id, operation, state, "
-          "failure, settled_by, encode(changes, 'hex') FROM (SELECT DISTINCT ON (journal, entry) * "
-          "FROM entry_revisions WHERE printer_keys @> ARRAY[$1::text] ORDER BY journal, entry, seq "
-          "DESC) latest ORDER BY time DESC, bench, entry DESC",
-          {key});
+  const Rows rows = Run(kHistory, {key});
   if (!rows.Ok()) return Fail("The shop's history cannot be read");
   for (int row = 0; row < rows.Count(); ++row) {
     JournalEntry entry;
@@ -239,6 +241,18 @@ bool ShopDatabase::History(const std::string& key, std::vector<JournalEntry>& fo
     found.push_back(std::move(entry));
   }
   return true;
+}
+
+std::string ShopDatabase::ExplainHistory(const std::string& key) {
+  const Rows rows = Run(std::string("EXPLAIN (ANALYZE, BUFFERS) ") + kHistory, {key});
+  if (!rows.Ok()) return rows.Error();
+  std::string plan;
+  for (int row = 0; row < rows.Count(); ++row) plan += rows.Text(row, 0) + '\n';
+  return plan;
+}
+
+bool ShopDatabase::Execute(const std::string& sql) {
+  return Command(sql) || Fail("The shop's database refused");
 }
 
 bool ShopDatabase::LatestSnapshot(const std::string& serial,

@@ -51,6 +51,10 @@ class ShopDatabase {
   // Every entry of the printer known by `key` (its USB ID, the serial on its label, or its head
   // ID, before or after the entry), each as its bench last forwarded it, newest first.
   bool History(const std::string& key, std::vector<JournalEntry>& found);
+  // The plan PostgreSQL runs History by, as EXPLAIN (ANALYZE, BUFFERS) gives it.
+  std::string ExplainHistory(const std::string& key);
+  // Statements with no parameters, such as a bulk load by the shop's owner.
+  bool Execute(const std::string& sql);
   // The newest snapshot of the printer whose USB ID is `serial`.
   bool LatestSnapshot(const std::string& serial, std::optional<JournalSnapshot>& found);
 
