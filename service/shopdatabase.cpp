@@ -4,6 +4,7 @@
 
 #include <array>
 #include <memory>
+#include <string_view>
 
 namespace opal {
 namespace {
@@ -92,6 +93,7 @@ class ShopDatabase::Rows {
   }
   std::string Error() const { return PQresultErrorMessage(result_.get()); }
   int Count() const { return PQntuples(result_.get()); }
+  bool AddedNone() const { return std::string_view(PQcmdTuples(result_.get())) == "0"; }
   std::string Text(int row, int column) const { return PQgetvalue(result_.get(), row, column); }
   int64_t Number(int row, int column) const { return std::stoll(Text(row, column)); }
   bool IsNull(int row, int column) const { return PQgetisnull(result_.get(), row, column) != 0; }
@@ -187,9 +189,12 @@ bool ShopDatabase::Add(const std::string& journal, std::span<const ShopRecord> r
   for (const ShopRecord& record : records) {
     const std::string seq = std::to_string(record.seq);
     bool added = true;
+    // A change the shop holds already is this journal's own sent again, unless the journal was
+    // copied to another bench: then two changes would share one name, and one would be lost.
+    std::optional<Rows> held;
     if (const auto& entry = record.entry) {
       const JournalPrinter& printer = entry->printer;
-      added =
+      const Rows insert =
           Run("INSERT INTO entry_revisions(journal, seq, bench, entry, time, technician, "
               "port, model, usb_id, head_id, operation, state, failure, settled_by, changes, "
               "usb_id_after, head_id_after) VALUES($1, $2, $3, $4, $5, $6, $7, $8, $9, $10, "
@@ -198,18 +203,40 @@ bool ShopDatabase::Add(const std::string& journal, std::span<const ShopRecord> r
                printer.port, printer.model, printer.usb_id, printer.head_id, entry->operation,
                entry->state, entry->failure,
                entry->settled_by ? std::optional(std::to_string(*entry->settled_by)) : std::nullopt,
-               ChangeBytes(entry->changes), record.usb_id_after, record.head_id_after})
-              .Ok();
+               ChangeBytes(entry->changes), record.usb_id_after, record.head_id_after});
+      added = insert.Ok();
+      if (added && insert.AddedNone()) {
+        held.emplace(
+            Run("SELECT 1 FROM entry_revisions WHERE journal = $1 AND seq = $2 AND "
+                "entry = $3 AND time = $4",
+                {journal, seq, std::to_string(entry->id), entry->time}));
+      }
     } else if (const auto& snapshot = record.snapshot) {
       const JournalPrinter& printer = snapshot->printer;
-      added =
+      const Rows insert =
           Run("INSERT INTO snapshots(journal, seq, bench, snapshot, time, port, model, "
               "usb_id, head_id, image) VALUES($1, $2, $3, $4, $5, $6, $7, $8, $9, $10) "
               "ON CONFLICT DO NOTHING",
               {journal, seq, snapshot->bench, std::to_string(snapshot->id), snapshot->time,
-               printer.port, printer.model, printer.usb_id, printer.head_id, Hex(snapshot->image)})
-              .Ok();
+               printer.port, printer.model, printer.usb_id, printer.head_id, Hex(snapshot->image)});
+      added = insert.Ok();
+      if (added && insert.AddedNone()) {
+        held.emplace(
+            Run("SELECT 1 FROM snapshots WHERE journal = $1 AND seq = $2 AND "
+                "snapshot = $3 AND time = $4",
+                {journal, seq, std::to_string(snapshot->id), snapshot->time}));
+      }
     }
+    if (held && held->Ok() && held->Count() == 0) {
+      Command("ROLLBACK");
+      problem_ = "The shop holds another change under this journal's name (" + journal +
+                 ", change " + seq +
+                 "): two benches share one journal, as a copied journal "
+                 "file would. Nothing more is forwarded until one of them has a journal of its "
+                 "own.";
+      return false;
+    }
+    added = added && (!held || held->Ok());
     if (!added) {
       Fail("The shop's database refused the journal's entries");
       Command("ROLLBACK");

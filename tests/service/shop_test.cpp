@@ -149,6 +149,31 @@ CREATE TRIGGER cut BEFORE INSERT ON entry_revisions FOR EACH ROW EXECUTE FUNCTIO
   EXPECT_EQ(Sql("SELECT count(*) FROM entry_revisions"), "1000\n");
 }
 
+TEST_F(ShopTest, AJournalCopiedToAnotherBenchIsRefusedRatherThanLosingItsChanges) {
+  {
+    JournalStore store(Journal("bench-a"));
+    Write(store, "bench-a", "K4A7Q20931", 0x10, 1);
+  }
+  fs::create_directories(Journal("bench-b").parent_path());
+  fs::copy_file(Journal("bench-a"), Journal("bench-b"));
+  JournalStore a(Journal("bench-a"));
+  JournalStore b(Journal("bench-b"));
+  Write(a, "bench-a", "K4A7Q20931", 0x11, 1);
+  JournalEntry later;
+  later.time = "2026-03-02 11:00:00";
+  later.bench = "bench-b";
+  later.operation = "Bi-D write";
+  later.state = std::string(kStateDone);
+  ASSERT_TRUE(b.AddEntry(later));
+
+  ASSERT_TRUE(ForwardToShop(a, Bench("bench-a"), clock_).done);
+  const ShopSync copied = ForwardToShop(b, Bench("bench-b"), clock_);
+  EXPECT_FALSE(copied.done);
+  EXPECT_THAT(copied.problem, HasSubstr("two benches share one journal"));
+  EXPECT_EQ(b.ForwardingState().pending, 2) << "the copy's own entry still waits";
+  EXPECT_EQ(Sql("SELECT count(*) FROM entry_revisions"), "2\n");
+}
+
 // The README's roles: what the shop's owner and its benches may do.
 std::string ShopRoles() {
   std::ifstream in(fs::path(OPAL_SOURCE_DIR) / "service/README.md");
