@@ -126,8 +126,7 @@ bool ShopDatabase::Fail(const std::string& what) {
   return false;
 }
 
-ShopDatabase::Rows ShopDatabase::Run(const std::string& sql,
-                                     const std::vector<std::optional<std::string>>& params) {
+ShopDatabase::Rows ShopDatabase::Run(const std::string& sql, const Params& params) {
   // Only the simple protocol takes several statements at once, as the migration steps are.
   if (params.empty()) return Rows(PQexec(connection_, sql.c_str()));
   std::vector<const char*> values;
@@ -184,61 +183,57 @@ bool ShopDatabase::Prepare(int version) {
   return Command("COMMIT") || Fail("The shop's database refused the schema");
 }
 
+ShopDatabase::Added ShopDatabase::AddOnce(const std::string& insert, const Params& values,
+                                          const std::string& same, const Params& key) {
+  const Rows inserted = Run(insert, values);
+  if (!inserted.Ok()) return Added::Refused;
+  if (!inserted.AddedNone()) return Added::New;
+  const Rows held = Run(same, key);
+  if (!held.Ok()) return Added::Refused;
+  return held.Count() > 0 ? Added::Again : Added::Clash;
+}
+
 bool ShopDatabase::Add(const std::string& journal, std::span<const ShopRecord> records) {
   if (!Command("BEGIN")) return Fail("The shop's database refused");
   for (const ShopRecord& record : records) {
     const std::string seq = std::to_string(record.seq);
-    bool added = true;
-    // A change the shop holds already is this journal's own sent again, unless the journal was
-    // copied to another bench: then two changes would share one name, and one would be lost.
-    std::optional<Rows> held;
+    Added added = Added::New;
     if (const auto& entry = record.entry) {
       const JournalPrinter& printer = entry->printer;
-      const Rows insert =
-          Run("INSERT INTO entry_revisions(journal, seq, bench, entry, time, technician, "
-              "port, model, usb_id, head_id, operation, state, failure, settled_by, changes, "
-              "usb_id_after, head_id_after) VALUES($1, $2, $3, $4, $5, $6, $7, $8, $9, $10, "
-              "$11, $12, $13, $14, $15, $16, $17) ON CONFLICT DO NOTHING",
-              {journal, seq, entry->bench, std::to_string(entry->id), entry->time, entry->user,
-               printer.port, printer.model, printer.usb_id, printer.head_id, entry->operation,
-               entry->state, entry->failure,
-               entry->settled_by ? std::optional(std::to_string(*entry->settled_by)) : std::nullopt,
-               ChangeBytes(entry->changes), record.usb_id_after, record.head_id_after});
-      added = insert.Ok();
-      if (added && insert.AddedNone()) {
-        held.emplace(
-            Run("SELECT 1 FROM entry_revisions WHERE journal = $1 AND seq = $2 AND "
-                "entry = $3 AND time = $4",
-                {journal, seq, std::to_string(entry->id), entry->time}));
-      }
+      const std::string id = std::to_string(entry->id);
+      added = AddOnce(
+          "INSERT INTO entry_revisions(journal, seq, bench, entry, time, technician, port, model, "
+          "usb_id, head_id, operation, state, failure, settled_by, changes, usb_id_after, "
+          "head_id_after) VALUES($1, $2, $3, $4, $5, $6, $7, $8, $9, $10, $11, $12, $13, $14, "
+          "$15, $16, $17) ON CONFLICT DO NOTHING",
+          {journal, seq, entry->bench, id, entry->time, entry->user, printer.port, printer.model,
+           printer.usb_id, printer.head_id, entry->operation, entry->state, entry->failure,
+           entry->settled_by ? std::optional(std::to_string(*entry->settled_by)) : std::nullopt,
+           ChangeBytes(entry->changes), record.usb_id_after, record.head_id_after},
+          "SELECT 1 FROM entry_revisions WHERE journal = $1 AND seq = $2 AND entry = $3 AND "
+          "time = $4",
+          {journal, seq, id, entry->time});
     } else if (const auto& snapshot = record.snapshot) {
       const JournalPrinter& printer = snapshot->printer;
-      const Rows insert =
-          Run("INSERT INTO snapshots(journal, seq, bench, snapshot, time, port, model, "
-              "usb_id, head_id, image) VALUES($1, $2, $3, $4, $5, $6, $7, $8, $9, $10) "
-              "ON CONFLICT DO NOTHING",
-              {journal, seq, snapshot->bench, std::to_string(snapshot->id), snapshot->time,
-               printer.port, printer.model, printer.usb_id, printer.head_id, Hex(snapshot->image)});
-      added = insert.Ok();
-      if (added && insert.AddedNone()) {
-        held.emplace(
-            Run("SELECT 1 FROM snapshots WHERE journal = $1 AND seq = $2 AND "
-                "snapshot = $3 AND time = $4",
-                {journal, seq, std::to_string(snapshot->id), snapshot->time}));
-      }
+      const std::string id = std::to_string(snapshot->id);
+      added = AddOnce(
+          "INSERT INTO snapshots(journal, seq, bench, snapshot, time, port, model, usb_id, "
+          "head_id, image) VALUES($1, $2, $3, $4, $5, $6, $7, $8, $9, $10) ON CONFLICT DO NOTHING",
+          {journal, seq, snapshot->bench, id, snapshot->time, printer.port, printer.model,
+           printer.usb_id, printer.head_id, Hex(snapshot->image)},
+          "SELECT 1 FROM snapshots WHERE journal = $1 AND seq = $2 AND snapshot = $3 AND "
+          "time = $4",
+          {journal, seq, id, snapshot->time});
     }
-    if (held && held->Ok() && held->Count() == 0) {
-      Command("ROLLBACK");
+    if (added == Added::Refused) Fail("The shop's database refused the journal's entries");
+    if (added == Added::Clash) {
       problem_ = "The shop holds another change under this journal's name (" + journal +
                  ", change " + seq +
                  "): two benches share one journal, as a copied journal "
                  "file would. Nothing more is forwarded until one of them has a journal of its "
                  "own.";
-      return false;
     }
-    added = added && (!held || held->Ok());
-    if (!added) {
-      Fail("The shop's database refused the journal's entries");
+    if (added == Added::Refused || added == Added::Clash) {
       Command("ROLLBACK");
       return false;
     }

@@ -60,7 +60,15 @@ class ShopDatabase {
 
  private:
   class Rows;
-  Rows Run(const std::string& sql, const std::vector<std::optional<std::string>>& params);
+  using Params = std::vector<std::optional<std::string>>;
+  // New: the shop took the record. Again: it held this very record. Clash: it holds another one
+  // under the record's name, so a journal was copied to a second bench.
+  enum class Added { New, Again, Clash, Refused };
+  Rows Run(const std::string& sql, const Params& params);
+  // Inserts with `insert`, and when the shop had a record of that name, asks `same` whether it
+  // is this one.
+  Added AddOnce(const std::string& insert, const Params& values, const std::string& same,
+                const Params& key);
   bool Command(const std::string& sql);
   bool Fail(const std::string& what);
   std::optional<int> Version();
