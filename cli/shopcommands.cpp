@@ -14,7 +14,9 @@ namespace {
 int Status(const Target& target, Console& console) {
   const ShopState state = ShopStatus(target.journal_file, LoadShopConfig());
   console.out << ShopStateLine(state) << '\n';
-  return state.config.connection.empty() || state.reached ? kDone : kFailed;
+  // A shop that is configured but cannot be used is a failure, as one that does not answer.
+  const bool unconfigured = state.config.connection.empty() && state.config.problem.empty();
+  return unconfigured || state.reached ? kDone : kFailed;
 }
 
 int Sync(const Target& target, Console& console, const Clock& clock) {

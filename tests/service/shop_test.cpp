@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <atomic>
 #include <fstream>
 #include <regex>
@@ -287,6 +289,40 @@ TEST_F(ShopTest, AnEntryShowsAsItsBenchLastForwardedItUnderEveryIdItHad) {
 }
 
 // The bench on its own: no server needed.
+TEST(BenchJournal, AJournalOfThePreviousVersionQueuesWhatItHeldInTheOrderItWasMade) {
+  testing::TempDir dir;
+  const fs::path file = dir.path() / "journal.sqlite";
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(db, R"(
+CREATE TABLE entries(id INTEGER PRIMARY KEY, time TEXT, user TEXT, port TEXT, model TEXT,
+  usb_id TEXT, head_id TEXT, operation TEXT, state TEXT, failure TEXT, settled_by INTEGER);
+CREATE TABLE changes(entry INTEGER REFERENCES entries(id), address INTEGER, before INTEGER,
+  after INTEGER);
+CREATE TABLE snapshots(id INTEGER PRIMARY KEY, time TEXT, port TEXT, model TEXT, usb_id TEXT,
+  head_id TEXT, image BLOB);
+INSERT INTO entries(time, operation, state) VALUES('2026-01-02 10:00:00', 'Bi-D write', 'done');
+INSERT INTO entries(time, operation, state) VALUES('2026-01-01 09:00:00', 'USB ID write', 'done');
+INSERT INTO snapshots(time, image) VALUES('2026-01-01 09:00:00', zeroblob(256));
+PRAGMA user_version = 1;)",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(db);
+
+  JournalStore store(file);
+  ASSERT_EQ(store.Problem(), "");
+  const std::vector<OutboxItem> queued = store.Outbox(10);
+  ASSERT_EQ(queued.size(), 3u);
+  // The snapshot came before the first write it was kept for.
+  EXPECT_TRUE(queued[0].snapshot);
+  EXPECT_EQ(queued[1].item, 2);
+  EXPECT_EQ(queued[2].item, 1);
+  const Forwarding state = store.ForwardingState();
+  EXPECT_EQ(state.pending, 3);
+  EXPECT_EQ(state.journal.size(), 32u);
+  EXPECT_NE(state.journal, JournalStore(dir.path() / "other.sqlite").ForwardingState().journal);
+}
+
 TEST(ShopBackoff, WaitsTwiceAsLongAfterEachFailureUpToTenMinutes) {
   const std::vector<std::pair<int, int64_t>> table{{1, 10},  {2, 20},  {3, 40},
                                                    {6, 320}, {7, 600}, {50, 600}};
