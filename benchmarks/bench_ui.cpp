@@ -105,6 +105,7 @@ class AnsweringYes final : public opal::ui::Dialogs {
   void Warn(const QString&) override {}
   void Error(const QString&, const QString&) override {}
   int Choose(const QString&, const QStringList&) override { return 0; }
+  QString SaveFileName(const QString&, const QString&, const QString&) override { return {}; }
 };
 
 // The program's forms as the technician has them, on a virtual printer whose every reply comes

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "cli/linkcommands.h"
+#include "cli/restorevalues.h"
 #include "cli/terminal.h"
 #include "service/changewords.h"
 #include "service/journaltext.h"
@@ -19,6 +20,8 @@ namespace {
 struct Arguments {
   std::optional<std::string> usb_id;
   int64_t id = 0;
+  std::string serial;
+  bool yes = false;
 };
 
 // Entry and snapshot numbers as the journal lists them: decimal, from 1. CLI11 on its own reads
@@ -36,17 +39,6 @@ const CLI::Validator kJournalNumber(
       return "";
     },
     "");
-
-void PrintEntry(std::ostream& out, const JournalEntry& entry) {
-  const JournalPrinter& printer = entry.printer;
-  out << '#' << entry.id << "  " << entry.time << "  " << entry.operation << "  "
-      << StateText(entry);
-  out << "\n  printer " << Printable(printer.usb_id) << " (" << printer.model << ", head ID "
-      << Printable(printer.head_id) << ", " << printer.port << "), by " << entry.user << '\n';
-  if (!entry.failure.empty()) out << "  " << entry.failure << '\n';
-  for (const std::string& words : ChangesInWords(entry.changes)) out << "  " << words << '\n';
-  out << ChangeLines(entry.changes, "  ");
-}
 
 int Unusable(Console& console, const JournalStore& store) {
   console.err << "The service journal cannot be read: " << store.Problem() << '\n';
@@ -126,6 +118,19 @@ int RestoreSnapshot(Opalctl& ctl, const Arguments& args) {
 
 }  // namespace
 
+void PrintEntry(std::ostream& out, const JournalEntry& entry) {
+  const JournalPrinter& printer = entry.printer;
+  out << '#' << entry.id << "  " << entry.time << "  " << entry.operation << "  "
+      << StateText(entry);
+  out << "\n  printer " << Printable(printer.usb_id) << " (" << printer.model << ", head ID "
+      << Printable(printer.head_id) << ", " << printer.port << "), by " << entry.user;
+  if (!entry.bench.empty()) out << " at bench " << Printable(entry.bench);
+  out << '\n';
+  if (!entry.failure.empty()) out << "  " << entry.failure << '\n';
+  for (const std::string& words : ChangesInWords(entry.changes)) out << "  " << words << '\n';
+  out << ChangeLines(entry.changes, "  ");
+}
+
 void AddJournalCommands(CLI::App& app, Action& chosen, SessionlessAction& sessionless) {
   const auto args = std::make_shared<Arguments>();
   auto* journal = app.add_subcommand("journal", "The record of every write to a printer")
@@ -161,6 +166,15 @@ void AddJournalCommands(CLI::App& app, Action& chosen, SessionlessAction& sessio
       "restore-snapshot", "Put a snapshot's 256 bytes back on its printer, verified");
   restore->add_option("ID", args->id)->required()->transform(kJournalNumber);
   Runs(restore, chosen, [args](Opalctl& ctl) { return RestoreSnapshot(ctl, *args); });
+
+  auto* values = journal->add_subcommand(
+      "restore-values",
+      "Put a printer's last known USB ID, head ID and Bi-D values back, as on a new main board");
+  values->add_option("--serial", args->serial, "The serial number on the printer's label")
+      ->required();
+  values->add_flag("--yes", args->yes, "Write without asking");
+  Runs(values, chosen,
+       [args](Opalctl& ctl) { return RestoreValues(ctl, args->serial, args->yes); });
 
   for (const JournalSettling* how : {&kUndo, &kRollback, &kResume}) {
     const char* help = how == &kResume ? "Write the entry's new values to the printer"

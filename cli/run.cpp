@@ -11,6 +11,8 @@
 #include "cli/maintenancecommands.h"
 #include "cli/portscommand.h"
 #include "cli/printcommands.h"
+#include "cli/reportcommand.h"
+#include "cli/shopcommands.h"
 #include "opal/version.h"
 
 namespace opal::cli {
@@ -39,6 +41,8 @@ int RunOpalctl(const std::vector<std::string>& args, Clock& clock, Sleeper& slee
   AddMaintenanceCommands(app, chosen);
   AddPortsCommand(app, sessionless);
   AddJournalCommands(app, chosen, sessionless);
+  AddShopCommands(app, sessionless, clock);
+  AddReportCommand(app, sessionless);
 
   std::vector<const char*> argv{"opalctl"};
   for (const std::string& arg : args) argv.push_back(arg.c_str());
@@ -55,7 +59,9 @@ int RunOpalctl(const std::vector<std::string>& args, Clock& clock, Sleeper& slee
     if (sessionless) return sessionless(target, console);
     Opalctl ctl(target, clock, sleeper, console);
     try {
-      return chosen(ctl);
+      const int status = chosen(ctl);
+      ForwardAfterRun(ctl.journal_store, clock, console);
+      return status;
     } catch (const StopRequested&) {
       return ctl.Stopped();
     }

@@ -9,7 +9,6 @@ namespace {
 constexpr std::string_view kSymbols = "ABCDEFGHJKLMNOPQRSTUVWXYZ123456789%*+-$:";
 constexpr uint8_t kGroupBFirst = 32;
 constexpr uint8_t kGroupBLast = 68;
-constexpr uint8_t kDerivedAddress = 0x46;
 constexpr uint8_t kDerivedSum = 0x2C;
 constexpr uint8_t kCheckModulus = 31;
 // The first of positions 8 to 12, whose bytes with the derived byte always add up to kDerivedSum.
@@ -123,7 +122,7 @@ Result THeadIdCoder::WriteHeadId(std::string_view text) {
   uint8_t derived = kDerivedSum;
   for (std::size_t i = kGroupBStart; i < values.size(); ++i) derived -= values[i];
   std::array<EepromWrite, kHeadIdDataLength + 1> writes{};
-  writes[0] = {kDerivedAddress, derived};
+  writes[0] = {kHeadIdDerivedAddress, derived};
   for (std::size_t i = 0; i < kPositions.size(); ++i) {
     writes[i + 1] = {kPositions[i].address, values[i]};
   }

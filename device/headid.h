@@ -48,6 +48,8 @@ std::string HeadIdFromBytes(const std::function<uint8_t(uint8_t address)>& byte_
 // The bytes a head ID text stands for, position by position, unchecked: a character outside its
 // position's map gives 0.
 HeadIdValues HeadIdValuesOf(std::string_view text);
+// Where a head ID write also keeps a byte that depends on positions 8 to 12.
+inline constexpr uint8_t kHeadIdDerivedAddress = 0x46;
 // Where the 12 positions are kept.
 std::array<uint8_t, kHeadIdDataLength> HeadIdAddresses();
 

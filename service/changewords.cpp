@@ -6,6 +6,7 @@
 
 #include "device/bid.h"
 #include "device/datamanu.h"
+#include "device/headid.h"
 #include "device/usbid.h"
 #include "maintenance/maintenance.h"
 
@@ -43,6 +44,14 @@ const std::vector<Field>& Fields() {
                    {kCounterHighAddress, kCounterLowAddress},
                    [](const std::vector<uint8_t>& bytes) {
                      return std::to_string(bytes[0] * 256 + bytes[1]);
+                   }});
+    std::vector<uint8_t> head{kHeadIdDerivedAddress};
+    for (const uint8_t address : HeadIdAddresses()) head.push_back(address);
+    all.push_back({"head ID", head, [head](const std::vector<uint8_t>& bytes) {
+                     return HeadIdFromBytes([&](uint8_t address) {
+                       const auto at = std::find(head.begin(), head.end(), address);
+                       return at == head.end() ? uint8_t{0} : bytes[at - head.begin()];
+                     });
                    }});
     all.push_back({"USB ID", Span(kUsbIdAddress, kUsbIdLength), Characters});
     all.push_back({"USB ID stamp", Span(kUsbIdStampAddress, kUsbIdStampLength), Characters});

@@ -26,6 +26,8 @@ std::string_view JournalOperationName(JournalOperation operation) {
       return "Bi-D pattern print";
     case JournalOperation::A4CheckPrint:
       return "A4 check sheet print";
+    case JournalOperation::ValuesRestore:
+      return "restore of the printer's values";
   }
   return kUnnamedOperation;
 }

@@ -23,6 +23,7 @@ enum class JournalOperation {
   BidCheckPrint,
   BidPatternPrint,
   A4CheckPrint,
+  ValuesRestore,
 };
 
 // Writes no operation named.

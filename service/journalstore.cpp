@@ -1,5 +1,7 @@
 #include "service/journalstore.h"
 
+#include "service/sqlitestatement.h"
+
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -14,7 +16,8 @@ namespace fs = std::filesystem;
 
 // The steps that bring a journal from version N to N + 1, version 0's first. Version 0 is a new
 // file, or one made before the journal carried its version, which holds these tables already.
-constexpr std::array<const char*, 1> kMigrations{R"(
+constexpr std::array<const char*, 2> kMigrations{
+    R"(
 CREATE TABLE IF NOT EXISTS entries(
   id INTEGER PRIMARY KEY, time TEXT, user TEXT, port TEXT, model TEXT, usb_id TEXT,
   head_id TEXT, operation TEXT, state TEXT, failure TEXT, settled_by INTEGER);
@@ -23,56 +26,28 @@ CREATE TABLE IF NOT EXISTS changes(
 CREATE TABLE IF NOT EXISTS snapshots(
   id INTEGER PRIMARY KEY, time TEXT, port TEXT, model TEXT, usb_id TEXT, head_id TEXT,
   image BLOB);
+)",
+    // The shop: what a journal already holds is queued for it in the order it was made.
+    R"(
+ALTER TABLE entries ADD COLUMN bench TEXT;
+ALTER TABLE snapshots ADD COLUMN bench TEXT;
+CREATE TABLE outbox(seq INTEGER PRIMARY KEY AUTOINCREMENT, snapshot INTEGER NOT NULL,
+                    item INTEGER NOT NULL);
+INSERT INTO outbox(snapshot, item)
+  SELECT snapshot, item FROM (SELECT 0 AS snapshot, id AS item, time FROM entries
+                              UNION ALL SELECT 1, id, time FROM snapshots)
+  ORDER BY time, snapshot DESC, item;
+CREATE TABLE forwarding(id INTEGER PRIMARY KEY CHECK (id = 1), journal TEXT NOT NULL,
+                        forwarded INTEGER NOT NULL, failures INTEGER NOT NULL,
+                        next_try INTEGER NOT NULL, last_time TEXT, problem TEXT);
+INSERT INTO forwarding VALUES(1, lower(hex(randomblob(16))), 0, 0, 0, '', '');
 )"};
 constexpr int64_t kVersion = kMigrations.size();
 
 constexpr int kBusyWaitMs = 5000;
 
-// One prepared statement, bound by position and finalized on every path.
-class Statement {
- public:
-  Statement(sqlite3* db, const std::string& sql) {
-    if (db) sqlite3_prepare_v2(db, sql.c_str(), -1, &statement_, nullptr);
-  }
-  ~Statement() { sqlite3_finalize(statement_); }
-  Statement(const Statement&) = delete;
-  Statement& operator=(const Statement&) = delete;
-
-  bool Ready() const { return statement_ != nullptr; }
-  Statement& Bind(const std::string& text) {
-    sqlite3_bind_text(statement_, ++bound_, text.c_str(), -1, SQLITE_TRANSIENT);
-    return *this;
-  }
-  Statement& Bind(int64_t number) {
-    sqlite3_bind_int64(statement_, ++bound_, number);
-    return *this;
-  }
-  Statement& BindBlob(std::span<const uint8_t> bytes) {
-    sqlite3_bind_blob(statement_, ++bound_, bytes.data(), static_cast<int>(bytes.size()),
-                      SQLITE_TRANSIENT);
-    return *this;
-  }
-  // True while a row is there to read.
-  bool Step() { return Ready() && sqlite3_step(statement_) == SQLITE_ROW; }
-  bool Run() { return Ready() && sqlite3_step(statement_) == SQLITE_DONE; }
-  std::string Text(int column) const {
-    const auto* text = sqlite3_column_text(statement_, column);
-    return text ? reinterpret_cast<const char*>(text) : "";
-  }
-  int64_t Number(int column) const { return sqlite3_column_int64(statement_, column); }
-  std::span<const uint8_t> Blob(int column) const {
-    const auto* bytes = static_cast<const uint8_t*>(sqlite3_column_blob(statement_, column));
-    return {bytes, bytes ? static_cast<std::size_t>(sqlite3_column_bytes(statement_, column)) : 0};
-  }
-  bool IsNull(int column) const { return sqlite3_column_type(statement_, column) == SQLITE_NULL; }
-
- private:
-  sqlite3_stmt* statement_ = nullptr;
-  int bound_ = 0;
-};
-
 std::optional<int64_t> Version(sqlite3* db) {
-  Statement pragma(db, "PRAGMA user_version");
+  SqliteStatement pragma(db, "PRAGMA user_version");
   if (!pragma.Step()) return std::nullopt;
   return pragma.Number(0);
 }
@@ -194,7 +169,8 @@ bool JournalStore::Commit() {
 
 bool JournalStore::InsertChanges(int64_t entry, std::span<const JournalChange> changes) {
   for (const JournalChange& change : changes) {
-    Statement insert(db_, "INSERT INTO changes(entry, address, before, after) VALUES(?,?,?,?)");
+    SqliteStatement insert(db_,
+                           "INSERT INTO changes(entry, address, before, after) VALUES(?,?,?,?)");
     insert.Bind(entry).Bind(change.address).Bind(change.before).Bind(change.after);
     if (!insert.Run()) return Refused();
   }
@@ -203,53 +179,66 @@ bool JournalStore::InsertChanges(int64_t entry, std::span<const JournalChange> c
 
 std::optional<int64_t> JournalStore::AddEntry(const JournalEntry& entry) {
   if (!writable_ || !Execute("BEGIN IMMEDIATE;")) return std::nullopt;
-  Statement insert(db_,
-                   "INSERT INTO entries(time, user, port, model, usb_id, head_id, operation, "
-                   "state, failure) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?)");
-  insert.Bind(entry.time).Bind(entry.user).Bind(entry.printer.port).Bind(entry.printer.model);
-  insert.Bind(entry.printer.usb_id).Bind(entry.printer.head_id).Bind(entry.operation);
-  insert.Bind(entry.state).Bind(entry.failure);
+  SqliteStatement insert(db_,
+                         "INSERT INTO entries(time, user, bench, port, model, usb_id, head_id, "
+                         "operation, state, failure) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+  insert.Bind(entry.time).Bind(entry.user).Bind(entry.bench).Bind(entry.printer.port);
+  insert.Bind(entry.printer.model).Bind(entry.printer.usb_id).Bind(entry.printer.head_id);
+  insert.Bind(entry.operation).Bind(entry.state).Bind(entry.failure);
   if (!insert.Run()) {
     Refused();
     return std::nullopt;
   }
   const int64_t id = sqlite3_last_insert_rowid(db_);
-  if (!InsertChanges(id, entry.changes) || !Commit()) return std::nullopt;
+  if (!InsertChanges(id, entry.changes) || !Queue(false, id) || !Commit()) return std::nullopt;
   return id;
+}
+
+bool JournalStore::Queue(bool snapshot, int64_t item) {
+  SqliteStatement insert(db_, "INSERT INTO outbox(snapshot, item) VALUES(?, ?)");
+  insert.Bind(int64_t{snapshot}).Bind(item);
+  return insert.Run() || Refused();
 }
 
 bool JournalStore::ReplaceChanges(int64_t entry, std::span<const JournalChange> changes) {
   if (!writable_ || !Execute("BEGIN IMMEDIATE;")) return false;
-  Statement update(db_, "UPDATE entries SET state = ? WHERE id = ?");
+  SqliteStatement update(db_, "UPDATE entries SET state = ? WHERE id = ?");
   update.Bind(std::string(kStatePending)).Bind(entry);
   if (!update.Run()) return Refused();
-  Statement remove(db_, "DELETE FROM changes WHERE entry = ?");
+  SqliteStatement remove(db_, "DELETE FROM changes WHERE entry = ?");
   remove.Bind(entry);
   if (!remove.Run()) return Refused();
-  return InsertChanges(entry, changes) && Commit();
+  return InsertChanges(entry, changes) && Queue(false, entry) && Commit();
+}
+
+bool JournalStore::UpdateEntry(const std::string& sql, int64_t entry,
+                               const std::function<void(SqliteStatement&)>& bind) {
+  if (!writable_ || !Execute("BEGIN IMMEDIATE;")) return false;
+  SqliteStatement update(db_, sql);
+  bind(update);
+  update.Bind(entry);
+  if (!update.Run()) return Refused();
+  return Queue(false, entry) && Commit();
 }
 
 bool JournalStore::SetState(int64_t entry, std::string_view state, std::string_view failure) {
-  if (!writable_) return false;
-  Statement update(db_, "UPDATE entries SET state = ?, failure = ? WHERE id = ?");
-  update.Bind(std::string(state)).Bind(std::string(failure)).Bind(entry);
-  return update.Run() || Refused();
+  return UpdateEntry(
+      "UPDATE entries SET state = ?, failure = ? WHERE id = ?", entry,
+      [&](SqliteStatement& update) { update.Bind(std::string(state)).Bind(std::string(failure)); });
 }
 
 bool JournalStore::SetSettled(int64_t entry, int64_t by) {
-  if (!writable_) return false;
-  Statement update(db_, "UPDATE entries SET settled_by = ? WHERE id = ?");
-  update.Bind(by).Bind(entry);
-  return update.Run() || Refused();
+  return UpdateEntry("UPDATE entries SET settled_by = ? WHERE id = ?", entry,
+                     [&](SqliteStatement& update) { update.Bind(by); });
 }
 
 std::vector<JournalEntry> JournalStore::Select(const std::string& where,
                                                const std::string& key) const {
   std::vector<JournalEntry> entries;
-  Statement select(db_,
-                   "SELECT id, time, user, port, model, usb_id, head_id, operation, state, "
-                   "failure, settled_by FROM entries " +
-                       where);
+  SqliteStatement select(db_,
+                         "SELECT id, time, user, port, model, usb_id, head_id, operation, state, "
+                         "failure, settled_by, bench FROM entries " +
+                             where);
   if (!key.empty()) select.Bind(key);
   while (select.Step()) {
     JournalEntry entry;
@@ -261,11 +250,12 @@ std::vector<JournalEntry> JournalStore::Select(const std::string& where,
     entry.state = select.Text(8);
     entry.failure = select.Text(9);
     if (!select.IsNull(10)) entry.settled_by = select.Number(10);
+    entry.bench = select.Text(11);
     entries.push_back(std::move(entry));
   }
   for (JournalEntry& entry : entries) {
-    Statement changes(db_,
-                      "SELECT address, before, after FROM changes WHERE entry = ? ORDER BY rowid");
+    SqliteStatement changes(
+        db_, "SELECT address, before, after FROM changes WHERE entry = ? ORDER BY rowid");
     changes.Bind(entry.id);
     while (changes.Step()) {
       entry.changes.push_back({static_cast<uint8_t>(changes.Number(0)),
@@ -292,33 +282,35 @@ std::vector<JournalEntry> JournalStore::Unsettled() const {
 }
 
 bool JournalStore::HasSnapshot(const std::string& usb_id, const std::string& head_id) const {
-  Statement select(db_, "SELECT 1 FROM snapshots WHERE usb_id = ? AND head_id = ?");
+  SqliteStatement select(db_, "SELECT 1 FROM snapshots WHERE usb_id = ? AND head_id = ?");
   select.Bind(usb_id).Bind(head_id);
   return select.Step();
 }
 
-bool JournalStore::AddSnapshot(const std::string& time, const JournalPrinter& printer,
-                               std::span<const uint8_t, 256> image) {
-  if (!writable_) return false;
-  Statement insert(db_,
-                   "INSERT INTO snapshots(time, port, model, usb_id, head_id, image) "
-                   "VALUES(?, ?, ?, ?, ?, ?)");
-  insert.Bind(time).Bind(printer.port).Bind(printer.model).Bind(printer.usb_id);
-  insert.Bind(printer.head_id).BindBlob(image);
-  return insert.Run() || Refused();
+bool JournalStore::AddSnapshot(const JournalSnapshot& snapshot) {
+  if (!writable_ || !Execute("BEGIN IMMEDIATE;")) return false;
+  SqliteStatement insert(db_,
+                         "INSERT INTO snapshots(time, bench, port, model, usb_id, head_id, image) "
+                         "VALUES(?, ?, ?, ?, ?, ?, ?)");
+  const JournalPrinter& printer = snapshot.printer;
+  insert.Bind(snapshot.time).Bind(snapshot.bench).Bind(printer.port).Bind(printer.model);
+  insert.Bind(printer.usb_id).Bind(printer.head_id).BindBlob(snapshot.image);
+  if (!insert.Run()) return Refused();
+  return Queue(true, sqlite3_last_insert_rowid(db_)) && Commit();
 }
 
 std::vector<JournalSnapshot> JournalStore::SelectSnapshots(const std::string& where,
                                                            const std::string& key) const {
   std::vector<JournalSnapshot> snapshots;
-  Statement select(db_,
-                   "SELECT id, time, port, model, usb_id, head_id, image FROM snapshots " + where);
+  SqliteStatement select(
+      db_, "SELECT id, time, port, model, usb_id, head_id, image, bench FROM snapshots " + where);
   if (!key.empty()) select.Bind(key);
   while (select.Step()) {
     JournalSnapshot snapshot;
     snapshot.id = select.Number(0);
     snapshot.time = select.Text(1);
     snapshot.printer = {select.Text(2), select.Text(3), select.Text(4), select.Text(5)};
+    snapshot.bench = select.Text(7);
     const auto image = select.Blob(6);
     // A row not written by this program is no image to put on a printer.
     if (image.size() != snapshot.image.size()) continue;
@@ -338,6 +330,51 @@ std::optional<JournalSnapshot> JournalStore::Snapshot(int64_t id) const {
   auto found = SelectSnapshots("WHERE id = ?", std::to_string(id));
   if (found.empty()) return std::nullopt;
   return std::move(found.front());
+}
+
+std::vector<OutboxItem> JournalStore::Outbox(std::size_t limit) const {
+  std::vector<OutboxItem> items;
+  SqliteStatement select(db_,
+                         "SELECT seq, snapshot, item FROM outbox WHERE seq > (SELECT forwarded "
+                         "FROM forwarding) ORDER BY seq LIMIT ?");
+  select.Bind(static_cast<int64_t>(limit));
+  while (select.Step()) {
+    items.push_back({select.Number(0), select.Number(1) != 0, select.Number(2)});
+  }
+  return items;
+}
+
+Forwarding JournalStore::ForwardingState() const {
+  Forwarding state;
+  SqliteStatement select(db_,
+                         "SELECT forwarded, failures, next_try, last_time, problem, (SELECT "
+                         "count(*) FROM outbox WHERE seq > forwarded), journal FROM forwarding");
+  if (!select.Step()) return state;
+  state.forwarded = select.Number(0);
+  state.failures = static_cast<int>(select.Number(1));
+  state.next_try = select.Number(2);
+  state.last_time = select.Text(3);
+  state.problem = select.Text(4);
+  state.pending = select.Number(5);
+  state.journal = select.Text(6);
+  return state;
+}
+
+bool JournalStore::Forwarded(int64_t seq, const std::string& time) {
+  if (!writable_) return false;
+  // Another program of this bench may have forwarded further meanwhile.
+  SqliteStatement update(db_,
+                         "UPDATE forwarding SET forwarded = max(forwarded, ?), failures = 0, "
+                         "next_try = 0, last_time = ?, problem = ''");
+  update.Bind(seq).Bind(time);
+  return update.Run() || Refused();
+}
+
+bool JournalStore::ForwardFailed(int failures, int64_t next_try, const std::string& problem) {
+  if (!writable_) return false;
+  SqliteStatement update(db_, "UPDATE forwarding SET failures = ?, next_try = ?, problem = ?");
+  update.Bind(int64_t{failures}).Bind(next_try).Bind(problem);
+  return update.Run() || Refused();
 }
 
 std::filesystem::path DefaultJournalFile() {

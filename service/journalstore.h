@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -11,6 +12,8 @@
 struct sqlite3;
 
 namespace opal {
+
+class SqliteStatement;
 
 struct JournalChange {
   uint8_t address;
@@ -37,6 +40,8 @@ struct JournalEntry {
   int64_t id = 0;
   std::string time;
   std::string user;
+  // The bench whose journal made it; empty in entries older than benches.
+  std::string bench;
   JournalPrinter printer;
   std::string operation;
   std::string state;
@@ -51,8 +56,30 @@ struct JournalEntry {
 struct JournalSnapshot {
   int64_t id = 0;
   std::string time;
+  std::string bench;
   JournalPrinter printer;
   std::array<uint8_t, 256> image{};
+};
+
+// One change to the journal still to be forwarded to the shop: the entry or snapshot `item` as
+// it stands now. `seq` only grows, so it is the change's identity on this bench.
+struct OutboxItem {
+  int64_t seq = 0;
+  bool snapshot = false;
+  int64_t item = 0;
+};
+
+// How far the journal's changes have reached the shop, and when to try again after a failure.
+struct Forwarding {
+  // This journal's own name in the shop, made once at random: two benches that share a host
+  // name, or a journal begun anew, never take each other's place.
+  std::string journal;
+  int64_t forwarded = 0;  // the last seq the shop holds
+  int64_t pending = 0;
+  int failures = 0;       // attempts failed in a row
+  int64_t next_try = 0;   // seconds since the epoch
+  std::string last_time;  // when the shop last took something
+  std::string problem;    // why the last attempt failed
 };
 
 // Whether a program means to add to the journal or only to look at it.
@@ -92,10 +119,16 @@ class JournalStore {
 
   // Whether the printer with this identity, as read, has its snapshot.
   bool HasSnapshot(const std::string& usb_id, const std::string& head_id) const;
-  bool AddSnapshot(const std::string& time, const JournalPrinter& printer,
-                   std::span<const uint8_t, 256> image);
+  bool AddSnapshot(const JournalSnapshot& snapshot);
   std::vector<JournalSnapshot> Snapshots(const std::optional<std::string>& usb_id) const;
   std::optional<JournalSnapshot> Snapshot(int64_t id) const;
+
+  // Every change made since the shop last took one, oldest first, at most `limit`.
+  std::vector<OutboxItem> Outbox(std::size_t limit) const;
+  Forwarding ForwardingState() const;
+  // The shop holds every change up to `seq`.
+  bool Forwarded(int64_t seq, const std::string& time);
+  bool ForwardFailed(int failures, int64_t next_try, const std::string& problem);
 
  private:
   bool Open(const std::filesystem::path& file, JournalAccess access);
@@ -103,6 +136,11 @@ class JournalStore {
   bool Migrate();
   bool Execute(const char* sql);
   bool InsertChanges(int64_t entry, std::span<const JournalChange> changes);
+  // Every change goes to the outbox in its own transaction, so the shop learns of each.
+  bool Queue(bool snapshot, int64_t item);
+  // Runs `sql` with the entry's state or settling and queues the entry, in one transaction.
+  bool UpdateEntry(const std::string& sql, int64_t entry,
+                   const std::function<void(SqliteStatement&)>& bind);
   bool Commit();
   bool Refused();
   std::vector<JournalEntry> Select(const std::string& where, const std::string& key) const;

@@ -83,6 +83,11 @@ Outcome ServiceOperations::WriteIdentity(PrinterModel model) {
                    [&] { return WriteModelIdentity(command_, model); });
 }
 
+Outcome ServiceOperations::RestoreValues(std::span<const EepromWrite> writes) {
+  return Journaled(JournalOperation::ValuesRestore,
+                   [&] { return command_.WriteEepromVerified(writes); });
+}
+
 Outcome ServiceOperations::ClearCounter() {
   return Journaled(JournalOperation::CounterClear,
                    [&] { return modules_.maintenance.ClearProtectionCounter(); });

@@ -73,6 +73,8 @@ class ServiceOperations {
   Outcome WriteEepromByte(const EepromByte& byte);
   Outcome RestoreEeprom(const EepromImage& image, RestoreReport& report);
   Outcome WriteIdentity(PrinterModel model);
+  // Puts a printer's known values back, such as on a new main board, verified.
+  Outcome RestoreValues(std::span<const EepromWrite> writes);
   Outcome ClearCounter();
   Outcome ResetData();
   Outcome PrintBidCheckPage(int start_steps, const StatusReport& report);

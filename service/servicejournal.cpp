@@ -9,6 +9,7 @@
 
 #include "device/eeprom.h"
 #include "service/printeridentity.h"
+#include "service/shopconfig.h"
 
 namespace opal {
 namespace {
@@ -31,6 +32,7 @@ ServiceJournal::ServiceJournal(JournalStore& store, ServiceSession& session, con
       session_(session),
       clock_(clock),
       given_(std::move(printer)),
+      bench_(LoadShopConfig().bench),
       printer_(given_) {
   session_.command.SetWriteObserver(this);
   session_.operations.SetJournal(this);
@@ -70,7 +72,11 @@ std::string ServiceJournal::PrinterKey(PortId port) const {
 }
 
 std::string ServiceJournal::Now() const {
-  const std::tm local = clock_.LocalTime();
+  return JournalTime(clock_);
+}
+
+std::string JournalTime(const Clock& clock) {
+  const std::tm local = clock.LocalTime();
   std::array<char, 32> text{};
   std::strftime(text.data(), text.size(), "%Y-%m-%d %H:%M:%S", &local);
   return text.data();
@@ -102,7 +108,9 @@ Result ServiceJournal::KeepSnapshot() {
                                           progress_(address + 1u, kEepromSize);
                                       });
   if (read != PORT_OK) return read;
-  return store_.AddSnapshot(Now(), printer_, image) ? PORT_OK : ERR_JOURNAL;
+  const JournalSnapshot snapshot{
+      .id = 0, .time = Now(), .bench = bench_, .printer = printer_, .image = image};
+  return store_.AddSnapshot(snapshot) ? PORT_OK : ERR_JOURNAL;
 }
 
 WriteClearance ServiceJournal::BeforeWrites(std::span<const EepromWrite> writes,
@@ -140,6 +148,7 @@ WriteClearance ServiceJournal::BeforeWrites(std::span<const EepromWrite> writes,
     JournalEntry entry;
     entry.time = Now();
     entry.user = UserName();
+    entry.bench = bench_;
     entry.printer = printer_;
     entry.operation = operation_;
     entry.state = kStatePending;

@@ -112,6 +112,8 @@ class ServiceJournal final : public EepromWriteObserver, public JournalLog {
   const Clock& clock_;
   // The printer as given: a virtual printer's place, or nothing for a port of this machine.
   const JournalPrinter given_;
+  // The bench's name, as the shop knows it.
+  const std::string bench_;
   JournalPrinter printer_;
   bool printer_known_ = false;
   std::string operation_{kUnnamedOperation};
@@ -127,6 +129,9 @@ class ServiceJournal final : public EepromWriteObserver, public JournalLog {
   IdentityBytes identity_;
   SnapshotProgress progress_;
 };
+
+// The local time as the journal writes it: "2026-03-14 09:26:53".
+std::string JournalTime(const Clock& clock);
 
 // How the journal names a virtual printer: its folder, absolute. A real printer is named by its
 // port, which the journal takes from the session when the port is left empty.

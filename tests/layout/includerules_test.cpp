@@ -15,8 +15,8 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::set<std::string> kFolders{
-    "link", "device", "maintenance", "printing",    "service",
-    "ui",   "app",    "cli",         "virtualport", "virtualprinter"};
+    "link", "device", "maintenance", "printing",       "service", "ui",
+    "app",  "cli",    "virtualport", "virtualprinter", "report"};
 
 std::string Read(const fs::path& file) {
   std::ifstream in(file);

@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "service/printerhistory.h"
 #include "service/printeridentity.h"
 #include "service/servicejournal.h"
+#include "tests/support/tempdir.h"
 #include "tests/ui/support/adjustformtest.h"
 #include "ui/forms/boot.h"
 #include "ui/forms/servicehistory.h"
@@ -101,8 +103,8 @@ TEST_F(FormJournal, TheHistoryListsThisPrintersWritesAndUndoPutsTheOldBytesBack)
   history.ShowFor(PortId::Vlusb1);
   auto& list = Find<QTreeWidget>(history, "EntriesList");
   ASSERT_EQ(list.topLevelItemCount(), 1);
-  EXPECT_EQ(list.topLevelItem(0)->text(3), "USB ID write");
-  EXPECT_THAT(list.topLevelItem(0)->text(5).toStdString(), HasSubstr("4C: "));
+  EXPECT_EQ(list.topLevelItem(0)->text(4), "USB ID write");
+  EXPECT_THAT(list.topLevelItem(0)->text(6).toStdString(), HasSubstr("4C: "));
   list.setCurrentItem(list.topLevelItem(0));
   world.dialogs.answers = {true};
   QTest::mouseClick(&undo, Qt::LeftButton);
@@ -118,6 +120,48 @@ TEST_F(FormJournal, TheHistoryListsThisPrintersWritesAndUndoPutsTheOldBytesBack)
   EXPECT_FALSE(world.session.port.IsOpen());
   EXPECT_EQ(list.topLevelItemCount(), 2);
   EXPECT_EQ(Entries().back().operation, "undo of #1");
+}
+
+// A new main board: the printer found by the serial on its label gets its values back, and its
+// visit goes into a report.
+TEST_F(FormJournal, FoundByItsSerialABlankBoardGetsItsValuesBackAndTheVisitAReport) {
+  WriteUsbId("AB12345678");
+  BackToStartUp();
+  const auto before = world.printer.Eeprom();
+  for (const uint8_t address : CalibrationAddresses()) world.printer.SetEepromByte(address, 0);
+  ui::TFormServiceHistory history(world.context, *world.journal);
+  history.ShowFor(PortId::Vlusb1);
+  QTest::keyClicks(&Find<QLineEdit>(history, "FindEdit"), "AB12345678");
+  QTest::mouseClick(&Find<QPushButton>(history, "FindBtn"), Qt::LeftButton);
+  auto& list = Find<QTreeWidget>(history, "EntriesList");
+  ASSERT_EQ(list.topLevelItemCount(), 1);
+  EXPECT_EQ(list.topLevelItem(0)->text(4), "USB ID write");
+  EXPECT_FALSE(list.topLevelItem(0)->text(2).isEmpty()) << "each entry names its bench";
+  EXPECT_FALSE(Find<QPushButton>(history, "UndoBtn").isEnabled());
+
+  world.dialogs.answers = {true};
+  QTest::mouseClick(&Find<QPushButton>(history, "RestoreValuesBtn"), Qt::LeftButton);
+  const auto after = world.printer.Eeprom();
+  for (const uint8_t address : CalibrationAddresses()) EXPECT_EQ(after[address], before[address]);
+  ASSERT_EQ(world.dialogs.shown.size(), 2U);
+  const std::string question = world.dialogs.shown[0].text.toStdString();
+  EXPECT_THAT(question, HasSubstr("This bench's journal knows these values from the snapshot"));
+  EXPECT_THAT(question, HasSubstr("USB ID \0\0"));
+  EXPECT_THAT(question, HasSubstr("AB12345678\n"));
+  EXPECT_THAT(world.dialogs.shown[1].text.toStdString(), HasSubstr("read each back"));
+  EXPECT_FALSE(world.session.port.IsOpen());
+  EXPECT_EQ(list.topLevelItemCount(), 2);
+
+  TempDir dir;
+  world.dialogs.files = {QString::fromStdString((dir.path() / "visit.html").string())};
+  QTest::mouseClick(&Find<QPushButton>(history, "ReportBtn"), Qt::LeftButton);
+  const std::string page = ReadWholeFile(dir.path() / "visit.html");
+  EXPECT_THAT(page, HasSubstr("USB ID write"));
+  EXPECT_THAT(page, HasSubstr("restore of the printer's values"));
+  EXPECT_THAT(page, HasSubstr("USB ID \\x00\\x00"));
+  EXPECT_EQ(page.find('\0'), std::string::npos);
+  EXPECT_THAT(world.dialogs.shown.back().text.toStdString(),
+              HasSubstr("The report of 2 operations since"));
 }
 
 TEST_F(FormJournal, AnUndoTheStartUpFormCannotReachChangesNothing) {

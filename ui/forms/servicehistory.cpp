@@ -6,9 +6,12 @@
 #include <vector>
 
 #include "link/forceexit.h"
+#include "report/reportwriter.h"
 #include "service/changewords.h"
 #include "service/journaltext.h"
+#include "service/printerhistory.h"
 #include "service/printeridentity.h"
+#include "service/servicereport.h"
 #include "ui/seams/printerworker.h"
 #include "ui/seams/screencursor.h"
 #include "ui_servicehistory.h"
@@ -71,6 +74,11 @@ TFormServiceHistory::TFormServiceHistory(ServiceContext& context, ServiceJournal
   connect(ui_->EntriesList, &QTreeWidget::itemSelectionChanged, this,
           &TFormServiceHistory::ShowSelected);
   connect(ui_->UndoBtn, &QPushButton::clicked, this, &TFormServiceHistory::UndoBtnClick);
+  connect(ui_->FindBtn, &QPushButton::clicked, this, &TFormServiceHistory::FindBtnClick);
+  connect(ui_->FindEdit, &QLineEdit::returnPressed, this, &TFormServiceHistory::FindBtnClick);
+  connect(ui_->RestoreValuesBtn, &QPushButton::clicked, this,
+          &TFormServiceHistory::RestoreValuesBtnClick);
+  connect(ui_->ReportBtn, &QPushButton::clicked, this, &TFormServiceHistory::ReportBtnClick);
   connect(ui_->CloseBtn, &QPushButton::clicked, this, &QWidget::close);
 }
 
@@ -78,6 +86,7 @@ TFormServiceHistory::~TFormServiceHistory() = default;
 
 void TFormServiceHistory::ShowFor(std::optional<PortId> port) {
   port_ = port;
+  found_.reset();
   Reload();
   show();
   raise();
@@ -85,28 +94,48 @@ void TFormServiceHistory::ShowFor(std::optional<PortId> port) {
 }
 
 void TFormServiceHistory::Reload() {
-  entries_ = journal_.Store().Entries(std::nullopt);
-  if (port_) {
-    const std::string key = journal_.PrinterKey(*port_);
-    std::erase_if(entries_, [&](const JournalEntry& entry) { return entry.printer.port != key; });
+  ShowHourglass();
+  if (found_) {
+    // The shop may take up to its connect_timeout to answer or not.
+    const PrinterHistory history = OffTheWindow(
+        [&] { return FindPrinterHistory(journal_.Store(), LoadShopConfig(), *found_); });
+    entries_ = history.entries;
     ui_->PrinterLbl->setText(
-        QStringLiteral("Entries for the printer at %1").arg(QString::fromStdString(key)));
+        QStringLiteral("Entries for the printer %1 %2%3")
+            .arg(QString::fromStdString(*found_),
+                 history.from_shop ? QStringLiteral("from every bench of the shop")
+                                   : QStringLiteral("from this bench's journal"),
+                 history.problem.empty()
+                     ? QString()
+                     : QStringLiteral(" (%1)").arg(QString::fromStdString(history.problem))));
   } else {
-    ui_->PrinterLbl->setText(
-        QStringLiteral("Entries for every printer (choose a port on the start-up form to undo)"));
+    entries_ = journal_.Store().Entries(std::nullopt);
+    // Newest first: the work a technician looks for is the latest.
+    std::reverse(entries_.begin(), entries_.end());
+    if (port_) {
+      const std::string key = journal_.PrinterKey(*port_);
+      std::erase_if(entries_, [&](const JournalEntry& entry) { return entry.printer.port != key; });
+      ui_->PrinterLbl->setText(
+          QStringLiteral("Entries for the printer at %1").arg(QString::fromStdString(key)));
+    } else {
+      ui_->PrinterLbl->setText(
+          QStringLiteral("Entries for every printer (choose a port on the start-up form to undo)"));
+    }
   }
+  ShowNormalCursor();
   if (!journal_.Store().Problem().empty()) {
     ui_->PrinterLbl->setText(QStringLiteral("The service journal cannot be read: %1")
                                  .arg(QString::fromStdString(journal_.Store().Problem())));
   }
   ui_->EntriesList->clear();
-  // Newest first: the work a technician looks for is the latest.
-  for (auto entry = entries_.rbegin(); entry != entries_.rend(); ++entry) {
+  for (std::size_t row = 0; row < entries_.size(); ++row) {
+    const JournalEntry& entry = entries_[row];
     auto* item = new QTreeWidgetItem(QStringList{
-        QString::number(entry->id), QString::fromStdString(entry->time),
-        QString::fromStdString(entry->printer.usb_id), QString::fromStdString(entry->operation),
-        QString::fromStdString(entry->state), ChangesLine(*entry)});
-    item->setData(0, Qt::UserRole, QVariant::fromValue<qlonglong>(entry->id));
+        QString::number(entry.id), QString::fromStdString(entry.time),
+        QString::fromStdString(entry.bench), QString::fromStdString(entry.printer.usb_id),
+        QString::fromStdString(entry.operation), QString::fromStdString(entry.state),
+        ChangesLine(entry)});
+    item->setData(0, Qt::UserRole, QVariant::fromValue<qulonglong>(row));
     ui_->EntriesList->addTopLevelItem(item);
   }
   for (int column = 0; column + 1 < ui_->EntriesList->columnCount(); ++column) {
@@ -121,16 +150,17 @@ void TFormServiceHistory::Reload() {
 const JournalEntry* TFormServiceHistory::Selected() const {
   const QTreeWidgetItem* item = ui_->EntriesList->currentItem();
   if (item == nullptr) return nullptr;
-  const int64_t id = item->data(0, Qt::UserRole).toLongLong();
-  const auto found = std::find_if(entries_.begin(), entries_.end(),
-                                  [id](const JournalEntry& entry) { return entry.id == id; });
-  return found == entries_.end() ? nullptr : &*found;
+  // Entries of several benches share numbers: the row is what tells them apart.
+  const auto row = item->data(0, Qt::UserRole).toULongLong();
+  return row < entries_.size() ? &entries_[row] : nullptr;
 }
 
 void TFormServiceHistory::ShowSelected() {
   const JournalEntry* entry = Selected();
   ui_->DetailMemo->setPlainText(entry ? EntryDetail(*entry) : QString());
-  ui_->UndoBtn->setEnabled(entry != nullptr && port_.has_value() && !ChangedNothing(*entry));
+  // Only this bench's own entries, as the port's list shows them, can be undone here.
+  ui_->UndoBtn->setEnabled(entry != nullptr && port_.has_value() && !found_ &&
+                           !ChangedNothing(*entry));
 }
 
 void TFormServiceHistory::UndoBtnClick() {
@@ -155,13 +185,18 @@ void TFormServiceHistory::UndoBtnClick() {
   Reload();
 }
 
+Result TFormServiceHistory::Reach() {
+  Result result = context_.operations.OpenPrinter(*port_).result;
+  if (result == PORT_OK) result = context_.operations.StartServiceProtocol();
+  if (result == PORT_OK) journal_.Connected();
+  return result;
+}
+
 Result TFormServiceHistory::UndoOnPrinter(const JournalEntry& entry, int64_t& by,
                                           std::string& refusal) {
   const Result result = OffTheWindow([&] {
-    Result done = context_.operations.OpenPrinter(*port_).result;
-    if (done == PORT_OK) done = context_.operations.StartServiceProtocol();
+    Result done = Reach();
     if (done == PORT_OK) {
-      journal_.Connected();
       std::string difference;
       done = journal_.Recognise(entry, difference);
       // Another printer's old values would misadjust this one.
@@ -180,6 +215,101 @@ Result TFormServiceHistory::UndoOnPrinter(const JournalEntry& entry, int64_t& by
   // The start-up form opens the port itself when the technician goes on.
   context_.port.Close();
   return result;
+}
+
+void TFormServiceHistory::FindBtnClick() {
+  const std::string key = ui_->FindEdit->text().trimmed().toStdString();
+  if (key.empty()) {
+    found_.reset();
+  } else {
+    found_ = key;
+  }
+  Reload();
+}
+
+void TFormServiceHistory::Said(const Outcome& outcome, const QString& done) {
+  if (outcome.result == PORT_OK) {
+    context_.dialogs.Inform(done);
+    return;
+  }
+  const std::string message =
+      outcome.message.empty() ? ResultMessage(outcome.result) : outcome.message;
+  context_.dialogs.Error(QString::fromUtf8(kApplicationTitle),
+                         QString::fromStdString(message.empty() ? kForceExitText : message));
+}
+
+void TFormServiceHistory::RestoreValuesBtnClick() {
+  const std::string serial = ui_->FindEdit->text().trimmed().toStdString();
+  if (!port_ || serial.empty()) {
+    context_.dialogs.Warn(QStringLiteral(
+        "Choose the printer's port on the start-up form and type the serial number from the "
+        "printer's label."));
+    return;
+  }
+  ShowHourglass();
+  const ValuesSearch search =
+      OffTheWindow([&] { return FindKnownValues(journal_.Store(), LoadShopConfig(), serial); });
+  ShowNormalCursor();
+  if (!search.found) {
+    context_.dialogs.Warn(
+        QStringLiteral("No snapshot of the printer with serial %1 was found; "
+                       "its values are not known.%2")
+            .arg(QString::fromStdString(serial),
+                 QString::fromStdString(search.problem.empty() ? "" : "\n" + search.problem)));
+    return;
+  }
+  std::vector<JournalChange> planned;
+  Outcome outcome(OffTheWindow([&] {
+    const Result reached = Reach();
+    if (reached != PORT_OK) return reached;
+    return PlanValuesRestore(context_.operations, search.found->snapshot.image, planned);
+  }));
+  const std::vector<EepromWrite> writes = WritesOf(planned);
+  QString question = QString::fromStdString(KnownValuesLine(*search.found)) +
+                     QStringLiteral(" Write them to the printer at %1?\n")
+                         .arg(QString::fromStdString(journal_.PrinterKey(*port_)));
+  for (const std::string& words : ChangesInWords(planned))
+    question += QStringLiteral("    %1\n").arg(QString::fromStdString(words));
+  if (outcome.result != PORT_OK) {
+    Said(outcome, {});
+  } else if (writes.empty()) {
+    context_.dialogs.Inform(QStringLiteral("The printer holds these values already."));
+  } else if (context_.dialogs.Confirm(question)) {
+    ShowHourglass();
+    outcome = OffTheWindow([&] { return context_.operations.RestoreValues(writes); });
+    ShowNormalCursor();
+    Said(outcome, QStringLiteral("Wrote %1 bytes and read each back (journal entry #%2).")
+                      .arg(writes.size())
+                      .arg(outcome.entry.value_or(0)));
+  }
+  // The start-up form opens the port itself when the technician goes on.
+  context_.port.Close();
+  Reload();
+}
+
+void TFormServiceHistory::ReportBtnClick() {
+  if (!found_ || entries_.empty()) {
+    context_.dialogs.Warn(
+        QStringLiteral("Find the printer by its serial number or ID first: the report is of "
+                       "its entries."));
+    return;
+  }
+  const ServiceReport report = BuildServiceReport(entries_, std::nullopt);
+  const QString file = context_.dialogs.SaveFileName(
+      QStringLiteral("Service report"),
+      QStringLiteral("service-report-%1.pdf").arg(QString::fromStdString(*found_)),
+      QStringLiteral("PDF (*.pdf);;HTML page (*.html)"));
+  if (file.isEmpty()) return;
+  std::string problem;
+  if (WriteReport(report, file.toStdString(), problem)) {
+    context_.dialogs.Inform(QStringLiteral("The report of %1 operations since %2 is in %3.")
+                                .arg(report.operations.size())
+                                .arg(QString::fromStdString(report.since), file));
+  } else {
+    context_.dialogs.Error(
+        QString::fromUtf8(kApplicationTitle),
+        QStringLiteral("The report was not written: %1").arg(QString::fromStdString(problem)));
+  }
 }
 
 }  // namespace opal::ui

@@ -1,6 +1,7 @@
 #include "ui/seams/dialogs.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
@@ -63,6 +64,13 @@ int MessageBoxDialogs::Choose(const QString& text, const QStringList& choices) {
   const auto pressed = std::find(buttons.begin(), buttons.end(), box.clickedButton());
   return static_cast<int>(pressed == buttons.end() ? buttons.size() - 1
                                                    : pressed - buttons.begin());
+}
+
+QString MessageBoxDialogs::SaveFileName(const QString& caption, const QString& suggested,
+                                        const QString& filter) {
+  const CursorSuspended normal;
+  const InputDropSuspended answerable;
+  return QFileDialog::getSaveFileName(DialogParent(), caption, suggested, filter);
 }
 
 }  // namespace opal::ui

@@ -19,6 +19,9 @@ class Dialogs {
   // Question icon with one button per choice; the index of the one pressed, the last choice when
   // the box is closed without one.
   virtual int Choose(const QString& text, const QStringList& choices) = 0;
+  // Where to save a file, starting at `suggested`; empty when the technician cancels.
+  virtual QString SaveFileName(const QString& caption, const QString& suggested,
+                               const QString& filter) = 0;
 };
 
 class MessageBoxDialogs final : public Dialogs {
@@ -28,6 +31,8 @@ class MessageBoxDialogs final : public Dialogs {
   void Warn(const QString& text) override;
   void Error(const QString& caption, const QString& text) override;
   int Choose(const QString& text, const QStringList& choices) override;
+  QString SaveFileName(const QString& caption, const QString& suggested,
+                       const QString& filter) override;
 };
 
 }  // namespace opal::ui

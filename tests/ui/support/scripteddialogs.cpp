@@ -38,4 +38,16 @@ int ScriptedDialogs::Choose(const QString& text, const QStringList& offered) {
   return chosen;
 }
 
+QString ScriptedDialogs::SaveFileName(const QString& caption, const QString& /*suggested*/,
+                                      const QString& /*filter*/) {
+  shown.push_back({DialogKind::SaveFile, caption});
+  if (files.empty()) {
+    ADD_FAILURE() << "unexpected file question: " << caption.toStdString();
+    return {};
+  }
+  QString file = files.front();
+  files.pop_front();
+  return file;
+}
+
 }  // namespace opal::testing

@@ -9,7 +9,7 @@
 
 namespace opal::testing {
 
-enum class DialogKind { Confirm, Inform, Warn, Error, Choose };
+enum class DialogKind { Confirm, Inform, Warn, Error, Choose, SaveFile };
 
 struct ShownDialog {
   DialogKind kind;
@@ -26,8 +26,11 @@ class ScriptedDialogs final : public ui::Dialogs {
   void Warn(const QString& text) override;
   void Error(const QString& caption, const QString& text) override;
   int Choose(const QString& text, const QStringList& choices) override;
+  QString SaveFileName(const QString& caption, const QString& suggested,
+                       const QString& filter) override;
 
   std::deque<bool> answers;
+  std::deque<QString> files;
   std::deque<int> choices;
   std::vector<ShownDialog> shown;
 };
