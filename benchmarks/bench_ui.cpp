@@ -9,7 +9,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <fstream>
 #include <functional>
+#include <string>
 #include <memory>
 #include <vector>
 
@@ -20,6 +22,7 @@
 #include "ui/forms/adjust.h"
 #include "ui/forms/boot.h"
 #include "ui/forms/navigator.h"
+#include "ui/forms/printedpages.h"
 #include "ui/forms/printerwork.h"
 #include "ui/panels/a4checkpanel.h"
 #include "ui/panels/counterclearpanel.h"
@@ -252,6 +255,44 @@ void SnapshotReadOnALatePrinter(benchmark::State& state) {
   gaps.Report(state);
 }
 BENCHMARK(SnapshotReadOnALatePrinter)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Resident memory now, from the kernel's own accounting.
+double ResidentMiB() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.starts_with("VmRSS:")) return std::stod(line.substr(6)) / 1024.0;
+  }
+  return 0;
+}
+
+// The Printed pages window open through a session of Bi-D check prints: what the program holds
+// must not grow with the pages it has printed.
+void PrintedPagesWindowThroughManyPrints(benchmark::State& state) {
+  ProgramOnALatePrinter program;
+  program.link.printer.SetFaults({});
+  program.StartUp();
+  opal::ui::TFormPrintedPages pages({.pages_folder = QString::fromStdString(
+                                         (program.link.dir / "printer" / "pages").string()),
+                                     .printer_lines = {}});
+  pages.StartSession();
+  pages.show();
+  opal::ui::TFormAdjust& form = *program.forms.FormAdjust;
+  form.ResetPanels(false);
+  form.ShowPanel(opal::ui::PanelId::BidPrint);
+  auto& print = *form.findChild<QPushButton*>(QStringLiteral("BidPrnOKBtn"));
+  int printed = 0;
+  for (auto _ : state) {
+    print.click();
+    form.DisableTimerTimer();
+    if (program.link.printer.WaitForPages() != "") state.SkipWithError("no page");
+    QApplication::processEvents();
+    if (++printed == 1) state.counters["rss_after_1_print_mib"] = ResidentMiB();
+  }
+  state.counters["rss_after_last_print_mib"] = ResidentMiB();
+  if (pages.PagePath().isEmpty()) state.SkipWithError("the window shows no page");
+}
+BENCHMARK(PrintedPagesWindowThroughManyPrints)->Unit(benchmark::kMillisecond)->Iterations(30);
 
 // The exchange's ten seconds, then the printer stays silent two seconds more while it is asked
 // for its device ID again and again.
