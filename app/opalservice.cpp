@@ -9,7 +9,7 @@ OpalService::OpalService(const Options& options)
     : ports(options.printer, clock, device_sleeper),
       exit(dialogs),
       session(ports.Provider(), clock, exit),
-      journal_store(DefaultJournalFile()),
+      journal_store(ports.JournalFile(DefaultJournalFile())),
       journal(journal_store, session, clock,
               {options.printer.virtual_dir ? VirtualPrinterPlace(*options.printer.virtual_dir) : "",
                "", "", ""}),

@@ -11,6 +11,7 @@
 #include "cli/maintenancecommands.h"
 #include "cli/portscommand.h"
 #include "cli/printcommands.h"
+#include "cli/traceoptions.h"
 #include "opal/version.h"
 
 namespace opal::cli {
@@ -33,6 +34,7 @@ int RunOpalctl(const std::vector<std::string>& args, Clock& clock, Sleeper& slee
   Action chosen;
   SessionlessAction sessionless;
   AddBenchCommands(app, virt, target, sessionless);
+  AddTraceOptions(app, virt, target);
   AddLinkCommands(app, chosen);
   AddAdjustCommands(app, chosen);
   AddPrintCommands(app, chosen);
@@ -47,18 +49,26 @@ int RunOpalctl(const std::vector<std::string>& args, Clock& clock, Sleeper& slee
   } catch (const CLI::ParseError& error) {
     return app.exit(error, console.out, console.err) == 0 ? kDone : kUsage;
   }
-  if (!sessionless && !target.port && !target.printer.virtual_dir) {
-    console.err << "Choose the printer with --port NAME or --virtual DIR.\n";
+  if (!sessionless && !target.port && !target.printer.virtual_dir && !target.printer.replay) {
+    console.err << "Choose the printer with --port NAME, --virtual DIR or --replay FILE.\n";
     return kUsage;
   }
   try {
     if (sessionless) return sessionless(target, console);
+    CompleteTraceOptions(args, target);
     Opalctl ctl(target, clock, sleeper, console);
+    int status = kFailed;
     try {
-      return chosen(ctl);
+      status = chosen(ctl);
     } catch (const StopRequested&) {
-      return ctl.Stopped();
+      status = ctl.Stopped();
+    } catch (const ProgramEnd& end) {
+      console.err << end.what() << '\n';
+      status = end.status;
+    } catch (const std::exception& error) {
+      console.err << error.what() << '\n';
     }
+    return ctl.Ended(status);
   } catch (const ProgramEnd& end) {
     console.err << end.what() << '\n';
     return end.status;
