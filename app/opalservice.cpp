@@ -22,8 +22,10 @@ OpalService::OpalService(const Options& options)
               .operations = session.operations,
               .journal = &journal},
       forms(context),
-      printed_pages(MakePrintedPagesWindow(BenchViewOf(ports), *forms.FormBoot)) {
+      printed_pages(MakePrintedPagesWindow(BenchViewOf(ports), *forms.FormBoot)),
+      diagnose(*forms.FormBoot, dialogs) {
   exit.ClosesPort(session.port);
+  exit.OffersDiagnosis([this] { dialogs.Inform(DiagnosisText()); });
   session.port.SetIdle(ui::ProcessEventsDroppingInput);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/diagnosis.h"
 #include "app/options.h"
 #include "link/timing.h"
 #include "service/journalstore.h"
@@ -36,6 +37,7 @@ struct OpalService {
   ui::Navigator forms;
   // Only on the virtual printer, whose pages land in files.
   std::unique_ptr<ui::TFormPrintedPages> printed_pages;
+  DiagnoseItem diagnose;
 };
 
 }  // namespace opal::app

@@ -6,6 +6,7 @@
 
 #include "link/models.h"
 #include "opal/version.h"
+#include "service/journalstore.h"
 #include "virtualport/trainingbench.h"
 
 namespace opal::app {
@@ -45,6 +46,7 @@ ParsedOptions ParseOptions(int argc, char** argv) {
       ->type_name("FILE")
       ->excludes(virtual_printer);
   parsed.options.printer.trace_command = "opal-service";
+  parsed.options.printer.recent_traces = RecentTracesList(DefaultJournalFile());
   try {
     cli.parse(argc, argv);
   } catch (const CLI::ParseError& error) {

@@ -5,6 +5,7 @@
 
 #include "cli/adjustcommands.h"
 #include "cli/benchcommands.h"
+#include "cli/doctorcommand.h"
 #include "cli/interrupt.h"
 #include "cli/journalcommands.h"
 #include "cli/linkcommands.h"
@@ -40,6 +41,7 @@ int RunOpalctl(const std::vector<std::string>& args, Clock& clock, Sleeper& slee
   AddPrintCommands(app, chosen);
   AddMaintenanceCommands(app, chosen);
   AddPortsCommand(app, sessionless);
+  AddDoctorCommand(app, sessionless);
   AddJournalCommands(app, chosen, sessionless);
 
   std::vector<const char*> argv{"opalctl"};

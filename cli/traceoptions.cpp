@@ -32,6 +32,7 @@ void AddTraceOptions(CLI::App& app, CLI::Option* virtual_option, Target& target)
 
 void CompleteTraceOptions(const std::vector<std::string>& args, Target& target) {
   target.printer.trace_command = TracedCommand(args, target.printer.trace_keep_ids);
+  target.printer.recent_traces = RecentTracesList(target.journal_file);
   if (!target.printer.replay || target.port) return;
   try {
     if (const auto port = FirstOpenedPort(LoadTrace(*target.printer.replay))) {

@@ -3,6 +3,7 @@
 #include <stdlib.h>
 
 #include <cerrno>
+#include <fstream>
 #include <stdexcept>
 #include <system_error>
 
@@ -27,7 +28,44 @@ std::filesystem::path ScratchFolder() {
   return pattern;
 }
 
+constexpr std::size_t kRecentTraces = 5;
+
+std::vector<std::string> ListedTraces(const std::filesystem::path& list) {
+  std::ifstream in(list);
+  std::vector<std::string> listed;
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty()) listed.push_back(line);
+  }
+  return listed;
+}
+
+// A list that cannot be kept costs only the bundle its traces: the trace itself is written.
+void Remember(const std::filesystem::path& list, const std::filesystem::path& trace) {
+  std::error_code error;
+  const std::string path = std::filesystem::absolute(trace, error).string();
+  std::vector<std::string> listed = ListedTraces(list);
+  std::erase(listed, path);
+  listed.push_back(path);
+  if (listed.size() > kRecentTraces) listed.erase(listed.begin(), listed.end() - kRecentTraces);
+  std::filesystem::create_directories(list.parent_path(), error);
+  std::ofstream out(list, std::ios::trunc);
+  for (const std::string& line : listed) out << line << '\n';
+}
+
 }  // namespace
+
+std::filesystem::path RecentTracesList(const std::filesystem::path& journal_file) {
+  return journal_file.parent_path() / "recent-traces";
+}
+
+std::vector<std::filesystem::path> RecentTraces(const std::filesystem::path& list) {
+  std::vector<std::filesystem::path> traces;
+  for (const std::string& line : ListedTraces(list)) {
+    std::error_code error;
+    if (std::filesystem::is_regular_file(line, error)) traces.emplace_back(line);
+  }
+  return traces;
+}
 
 PrinterPorts::PrinterPorts(const PrinterPlace& place, const Clock& clock, Sleeper& sleeper)
     : printer_(MakePrinter(place)) {
@@ -45,6 +83,7 @@ PrinterPorts::PrinterPorts(const PrinterPlace& place, const Clock& clock, Sleepe
   auto writer = std::make_unique<TraceWriter>(
       *place.trace, TraceHeader{1, place.trace_keep_ids, place.trace_command});
   recorder_ = std::make_shared<TraceRecorder>(std::move(writer), clock, place.trace_keep_ids);
+  if (!place.recent_traces.empty()) Remember(place.recent_traces, *place.trace);
   provider_ = std::make_unique<TracingPortProvider>(*inner_, recorder_);
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "link/portdevice.h"
 #include "link/replayport.h"
@@ -25,7 +26,14 @@ struct PrinterPlace {
   bool trace_keep_ids = false;
   // The command line a trace names, without how the program chose its printer.
   std::string trace_command;
+  // Where the last traces written are listed, for a support bundle; empty for nowhere.
+  std::filesystem::path recent_traces;
 };
+
+// The list of the last traces the programs wrote, kept beside the service journal.
+std::filesystem::path RecentTracesList(const std::filesystem::path& journal_file);
+// The traces of that list that are still there, the newest last.
+std::vector<std::filesystem::path> RecentTraces(const std::filesystem::path& list);
 
 // The port provider a program opens its ports through, chosen here and nowhere else. Throws
 // std::runtime_error when the trace to replay cannot be read or the one to record cannot be

@@ -173,23 +173,13 @@ class TraceRecordingTest : public ::testing::Test {
   fs::path trace_ = temp_.path() / "out.trace";
 };
 
-std::string HexRun(const std::string& text) {
-  std::string hex;
-  for (const char c : text) {
-    char two[4];
-    std::snprintf(two, sizeof two, "%02x ", static_cast<unsigned char>(c));
-    hex += two;
-  }
-  return hex.substr(0, hex.size() - 1);
-}
-
 // Every reply that reads a byte of the USB ID, as the printer names it ("EE4C:"), has its value
 // masked.
 void ExpectIdRepliesMasked(const std::string& trace) {
   for (int address = kUsbIdAddress; address < kUsbIdAddress + int(kUsbIdLength); ++address) {
     char subject[8];
     std::snprintf(subject, sizeof subject, "EE%02X:", address);
-    const std::string named = HexRun(subject);
+    const std::string named = testing::HexRun(subject);
     std::size_t found = 0;
     for (std::size_t at = trace.find(named); at != std::string::npos;
          at = trace.find(named, at + 1), ++found) {
@@ -208,13 +198,13 @@ TEST_F(TraceRecordingTest, MasksTheSerialNumberEverywhereUnlessAskedToKeepIt) {
       Record({"print", "a4"}) + Record({"usb-id", "write", written}) + Record({"print", "a4"});
   for (const std::string& id : {label, written}) {
     EXPECT_THAT(masked, Not(HasSubstr(id)));
-    EXPECT_THAT(masked, Not(HasSubstr(HexRun(id))));
+    EXPECT_THAT(masked, Not(HasSubstr(testing::HexRun(id))));
   }
   ExpectIdRepliesMasked(masked);
   EXPECT_THAT(masked, HasSubstr("command opalctl usb-id write 0000000000"));
 
   const std::string kept = Record({"print", "a4"}, /*keep_ids=*/true);
-  EXPECT_THAT(kept, HasSubstr(HexRun(written)));
+  EXPECT_THAT(kept, HasSubstr(testing::HexRun(written)));
   EXPECT_THAT(kept, HasSubstr("ids kept"));
 }
 

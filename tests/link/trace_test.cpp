@@ -219,7 +219,7 @@ TEST(TraceMaskerTest, MasksIdWritesAndSerialsInTexts) {
   EXPECT_TRUE(other.masked.empty());
   EXPECT_EQ(masker.Text("MFG:VELTA;SN:X123;MDL:Opal 320;sern:77;"),
             "MFG:VELTA;SN:**;MDL:Opal 320;sern:**;");
-  EXPECT_EQ(masker.Text("VELTA Opal 320 (USB 1-2, 04b8:0005, serial X9)"),
+  EXPECT_EQ(masker.Text("VELTA Opal 320 (USB 1-2, f1e2:0a17, serial X9)"),
             "VELTA Opal 320 (USB 1-2, ****:****, serial **)");
   const TraceMasker knows = MaskerThatKnows("K4A7Q20931");
   EXPECT_EQ(knows.Text("label K4A7Q20931"), "label **********");

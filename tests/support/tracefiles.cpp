@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <array>
+#include <cstdio>
 #include <sstream>
 #include <stdexcept>
 
@@ -40,6 +41,16 @@ void WriteCompressed(const std::filesystem::path& file, const std::string& text)
     throw std::runtime_error("cannot write " + file.string());
   }
   gzclose(out);
+}
+
+std::string HexRun(const std::string& text) {
+  std::string hex;
+  for (const char c : text) {
+    std::array<char, 4> two{};
+    std::snprintf(two.data(), two.size(), "%02x ", static_cast<unsigned char>(c));
+    hex += two.data();
+  }
+  return hex.substr(0, hex.empty() ? 0 : hex.size() - 1);
 }
 
 std::vector<std::string> RecordedArguments(const std::string& command) {

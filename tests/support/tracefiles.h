@@ -18,6 +18,9 @@ std::string ReadTraceText(const std::filesystem::path& file);
 // Writes `text` gzip-compressed.
 void WriteCompressed(const std::filesystem::path& file, const std::string& text);
 
+// The bytes of `text` as a trace line writes them: "4b 34".
+std::string HexRun(const std::string& text);
+
 // The command line a trace names as opalctl's arguments: its words after "opalctl".
 std::vector<std::string> RecordedArguments(const std::string& command);
 

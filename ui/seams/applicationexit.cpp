@@ -8,7 +8,13 @@ namespace opal::ui {
 
 void ApplicationExit::End(const ExitNotice& notice) {
   ShowNormalCursor();
-  dialogs_.Error(QString::fromStdString(notice.caption), QString::fromStdString(notice.text));
+  const QString caption = QString::fromStdString(notice.caption);
+  const QString text = QString::fromStdString(notice.text);
+  if (!diagnose_) {
+    dialogs_.Error(caption, text);
+  } else if (dialogs_.ErrorOffering(caption, text, QStringLiteral("Diagnose..."))) {
+    diagnose_();
+  }
   if (port_ != nullptr) port_->Close();
   QCoreApplication::exit(0);
   throw ApplicationEnding{};

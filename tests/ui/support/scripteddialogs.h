@@ -25,10 +25,13 @@ class ScriptedDialogs final : public ui::Dialogs {
   void Inform(const QString& text) override;
   void Warn(const QString& text) override;
   void Error(const QString& caption, const QString& text) override;
+  // Shown as an error; the offer is taken when `take_offers` says so.
+  bool ErrorOffering(const QString& caption, const QString& text, const QString& action) override;
   int Choose(const QString& text, const QStringList& choices) override;
 
   std::deque<bool> answers;
   std::deque<int> choices;
+  bool take_offers = false;
   std::vector<ShownDialog> shown;
 };
 
