@@ -174,7 +174,10 @@ std::vector<std::string> HoldersOf(const fs::path& proc, const fs::path& node) {
   const std::string own = std::to_string(getpid());
   for (const auto& process : fs::directory_iterator(proc, error)) {
     const std::string pid = process.path().filename().string();
-    if (pid.empty() || !std::all_of(pid.begin(), pid.end(), ::isdigit) || pid == own) continue;
+    if (pid.empty() ||
+        !std::all_of(pid.begin(), pid.end(), [](char c) { return c >= '0' && c <= '9'; }) ||
+        pid == own)
+      continue;
     std::error_code unreadable;
     for (const auto& fd : fs::directory_iterator(process.path() / "fd", unreadable)) {
       std::error_code gone;

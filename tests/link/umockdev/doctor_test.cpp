@@ -218,6 +218,10 @@ struct UsbCase {
   bool usable;
 };
 
+void PrintTo(const UsbCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
 class DoctorUsbTest : public ::testing::TestWithParam<UsbCase> {};
 
 TEST_P(DoctorUsbTest, NamesTheDriverAndTheAnswer) {
