@@ -48,6 +48,11 @@ void Remember(const std::filesystem::path& list, const std::filesystem::path& tr
   listed.push_back(path);
   if (listed.size() > kRecentTraces) listed.erase(listed.begin(), listed.end() - kRecentTraces);
   std::filesystem::create_directories(list.parent_path(), error);
+  // Written only as a plain file of its own, never through a link someone put in its place.
+  if (std::filesystem::is_symlink(list, error) ||
+      (std::filesystem::exists(list, error) && !std::filesystem::is_regular_file(list, error))) {
+    return;
+  }
   std::ofstream out(list, std::ios::trunc);
   for (const std::string& line : listed) out << line << '\n';
 }
