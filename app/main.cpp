@@ -42,6 +42,22 @@ int main(int argc, char** argv) {
   }
   QObject::connect(service->forms.FormBoot.get(), &opal::ui::TFormBoot::ProgramEnding, &application,
                    &QApplication::quit);
+  if (opal::ReplayPortProvider* replay = service->ports.Replay()) {
+    // Found wherever the printer is talked to; told on the window's thread, where the run ends.
+    replay->SetDifferenceHook([](const std::string& difference) {
+      QMetaObject::invokeMethod(
+          qApp,
+          [text = QString::fromStdString(difference)] {
+            QMessageBox::critical(nullptr, QString::fromUtf8(opal::kApplicationTitle), text);
+            QApplication::exit(1);
+          },
+          Qt::QueuedConnection);
+    });
+  }
   service->forms.FormBoot->show();
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  service->session.port.Close();
+  const std::string told = service->ports.End(status);
+  if (!told.empty()) std::cerr << "opal-service: " << told << '\n';
+  return status;
 }

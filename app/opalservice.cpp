@@ -10,7 +10,7 @@ OpalService::OpalService(const Options& options)
     : ports(options.printer, clock, device_sleeper),
       exit(dialogs),
       session(ports.Provider(), clock, exit),
-      journal_store(DefaultJournalFile()),
+      journal_store(ports.JournalFile(DefaultJournalFile())),
       journal(journal_store, session, clock,
               {options.printer.virtual_dir ? VirtualPrinterPlace(*options.printer.virtual_dir) : "",
                "", "", ""}),
@@ -24,8 +24,10 @@ OpalService::OpalService(const Options& options)
               .journal = &journal},
       forms(context),
       work_watched(ui::PrinterWorkWatch(context)),
-      printed_pages(MakePrintedPagesWindow(BenchViewOf(ports), *forms.FormBoot)) {
+      printed_pages(MakePrintedPagesWindow(BenchViewOf(ports), *forms.FormBoot)),
+      diagnose(*forms.FormBoot, dialogs) {
   exit.ClosesPort(session.port);
+  exit.OffersDiagnosis([this] { dialogs.Inform(DiagnosisText()); });
   session.port.SetIdle(ui::PrinterIdle);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/diagnosis.h"
 #include "app/options.h"
 #include "link/timing.h"
 #include "service/journalstore.h"
@@ -38,6 +39,7 @@ struct OpalService {
   ui::WorkWatched work_watched;
   // Only on the virtual printer, whose pages land in files.
   std::unique_ptr<ui::TFormPrintedPages> printed_pages;
+  DiagnoseItem diagnose;
 };
 
 }  // namespace opal::app

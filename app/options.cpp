@@ -6,6 +6,7 @@
 
 #include "link/models.h"
 #include "opal/version.h"
+#include "service/journalstore.h"
 #include "virtualport/trainingbench.h"
 
 namespace opal::app {
@@ -34,6 +35,18 @@ ParsedOptions ParseOptions(int argc, char** argv) {
                  "Training scenario of a fresh virtual printer")
       ->check(CLI::IsMember(TrainingScenarios()))
       ->needs(virtual_printer);
+  cli.add_option("--trace", parsed.options.printer.trace,
+                 "Record every byte to and from the printer in FILE (serials masked)")
+      ->type_name("FILE");
+  cli.add_flag("--trace-keep-ids", parsed.options.printer.trace_keep_ids,
+               "Leave serial numbers and USB IDs in the trace");
+  cli.add_option("--replay", parsed.options.printer.replay,
+                 "Answer from the trace in FILE instead of a printer; stop at the first byte "
+                 "the program sends otherwise")
+      ->type_name("FILE")
+      ->excludes(virtual_printer);
+  parsed.options.printer.trace_command = "opal-service";
+  parsed.options.printer.recent_traces = RecentTracesList(DefaultJournalFile());
   try {
     cli.parse(argc, argv);
   } catch (const CLI::ParseError& error) {

@@ -107,6 +107,7 @@ class AnsweringYes final : public opal::ui::Dialogs {
   void Inform(const QString&) override {}
   void Warn(const QString&) override {}
   void Error(const QString&, const QString&) override {}
+  bool ErrorOffering(const QString&, const QString&, const QString&) override { return false; }
   int Choose(const QString&, const QStringList&) override { return 0; }
   QString SaveFileName(const QString&, const QString&, const QString&) override { return {}; }
 };

@@ -81,8 +81,8 @@ void SyncDirectoryOf(const fs::path& path) {
   if (directory.get() >= 0) fsync(directory.get());
 }
 
-std::optional<std::string> WriteTemporary(int fd, const EepromImage& image) {
-  if (!WriteAll(fd, image)) return std::strerror(errno);
+std::optional<std::string> WriteTemporary(int fd, std::span<const uint8_t> bytes) {
+  if (!WriteAll(fd, bytes)) return std::strerror(errno);
   if (fsync(fd) != 0) return std::strerror(errno);
   return std::nullopt;
 }
@@ -96,12 +96,16 @@ std::optional<std::string> BackupTargetRefusal(const fs::path& path) {
 }
 
 std::optional<std::string> SaveBackup(const fs::path& path, const EepromImage& image) {
+  return SaveFile(path, image);
+}
+
+std::optional<std::string> SaveFile(const fs::path& path, std::span<const uint8_t> bytes) {
   if (auto refusal = BackupTargetRefusal(path)) return refusal;
   const std::string cannot = "Cannot write " + path.string();
   fs::path temporary;
   Descriptor file(CreateTemporary(path, temporary));
   if (file.get() < 0) return WithReason(cannot, errno);
-  std::optional<std::string> problem = WriteTemporary(file.get(), image);
+  std::optional<std::string> problem = WriteTemporary(file.get(), bytes);
   if (!file.Close() && !problem) problem = std::strerror(errno);
   if (!problem) {
     // Checked again at the last moment: what is at `path` may have changed while we read.

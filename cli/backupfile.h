@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "device/eeprom.h"
@@ -17,6 +18,9 @@ std::optional<std::string> BackupTargetRefusal(const std::filesystem::path& path
 // lost half-way and nothing but `path` is replaced. The temporary is removed on failure. Returns
 // what went wrong, nullopt on success.
 std::optional<std::string> SaveBackup(const std::filesystem::path& path, const EepromImage& image);
+// The same for any bytes.
+std::optional<std::string> SaveFile(const std::filesystem::path& path,
+                                    std::span<const uint8_t> bytes);
 
 // The 256 bytes of a backup. Only a regular file is read, without waiting on a FIFO or following
 // a link, and never more than one byte past what a backup holds. nullopt with `problem` set when

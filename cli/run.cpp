@@ -5,6 +5,7 @@
 
 #include "cli/adjustcommands.h"
 #include "cli/benchcommands.h"
+#include "cli/doctorcommand.h"
 #include "cli/interrupt.h"
 #include "cli/journalcommands.h"
 #include "cli/linkcommands.h"
@@ -13,6 +14,7 @@
 #include "cli/printcommands.h"
 #include "cli/reportcommand.h"
 #include "cli/shopcommands.h"
+#include "cli/traceoptions.h"
 #include "opal/version.h"
 
 namespace opal::cli {
@@ -35,11 +37,13 @@ int RunOpalctl(const std::vector<std::string>& args, Clock& clock, Sleeper& slee
   Action chosen;
   SessionlessAction sessionless;
   AddBenchCommands(app, virt, target, sessionless);
+  AddTraceOptions(app, virt, target);
   AddLinkCommands(app, chosen);
   AddAdjustCommands(app, chosen);
   AddPrintCommands(app, chosen);
   AddMaintenanceCommands(app, chosen);
   AddPortsCommand(app, sessionless);
+  AddDoctorCommand(app, sessionless);
   AddJournalCommands(app, chosen, sessionless);
   AddShopCommands(app, sessionless, clock);
   AddReportCommand(app, sessionless);
@@ -51,20 +55,27 @@ int RunOpalctl(const std::vector<std::string>& args, Clock& clock, Sleeper& slee
   } catch (const CLI::ParseError& error) {
     return app.exit(error, console.out, console.err) == 0 ? kDone : kUsage;
   }
-  if (!sessionless && !target.port && !target.printer.virtual_dir) {
-    console.err << "Choose the printer with --port NAME or --virtual DIR.\n";
+  if (!sessionless && !target.port && !target.printer.virtual_dir && !target.printer.replay) {
+    console.err << "Choose the printer with --port NAME, --virtual DIR or --replay FILE.\n";
     return kUsage;
   }
   try {
     if (sessionless) return sessionless(target, console);
+    CompleteTraceOptions(args, target);
     Opalctl ctl(target, clock, sleeper, console);
+    int status = kFailed;
     try {
-      const int status = chosen(ctl);
+      status = chosen(ctl);
       ForwardAfterRun(ctl.journal_store, clock, console);
-      return status;
     } catch (const StopRequested&) {
-      return ctl.Stopped();
+      status = ctl.Stopped();
+    } catch (const ProgramEnd& end) {
+      console.err << end.what() << '\n';
+      status = end.status;
+    } catch (const std::exception& error) {
+      console.err << error.what() << '\n';
     }
+    return ctl.Ended(status);
   } catch (const ProgramEnd& end) {
     console.err << end.what() << '\n';
     return end.status;

@@ -38,8 +38,16 @@ Opalctl::Opalctl(const Target& target, Clock& clock, Sleeper& sleeper, Console& 
       ports(target.printer, clock, sleeper),
       session(ports.Provider(), clock, exit),
       printer_key(PrinterKey(target, port_id)),
-      journal_store(target.journal_file) {
+      journal_store(ports.JournalFile(target.journal_file)) {
   session.port.SetIdle([this] { StopIfAsked(); });
+}
+
+int Opalctl::Ended(int status) {
+  port.Close();
+  const std::string told = ports.End(status);
+  if (told.empty()) return status;
+  console.err << told << '\n';
+  return ports.Replay() != nullptr ? kFailed : status;
 }
 
 void Opalctl::StopIfAsked() {

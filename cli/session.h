@@ -73,6 +73,9 @@ struct Opalctl {
   void StopIfAsked();
   // Ends the run that stopped: what the operation under way left, the port closed.
   int Stopped();
+  // Closes the port and ends the trace with the run's status; a replay that differs says where
+  // and fails the run. Returns the status to exit with.
+  int Ended(int status);
   // Says the failure's message, or its code when it has none.
   int Said(Result code, const std::string& message);
   // Whether the entry or snapshot was made on the connected printer; if not, says "`what`

@@ -11,11 +11,9 @@
 
 namespace opal {
 
-inline constexpr std::size_t kUsbIdLength = 10;
 inline constexpr std::size_t kUsbIdStampLength = 8;
 // The ID and its stamp, as they are stored one after the other.
 inline constexpr std::size_t kStoredUsbIdLength = kUsbIdLength + kUsbIdStampLength;
-inline constexpr uint8_t kUsbIdAddress = 0x4C;
 inline constexpr uint8_t kUsbIdStampAddress = kUsbIdAddress + kUsbIdLength;
 
 // A check shows kUsbIdShownPrefix and the 18 stored characters; a write shows UsbIdWrittenLine.

@@ -15,6 +15,20 @@ constexpr TFactoryCommand::Op kBidValue{0x00, 0x00};
 constexpr TFactoryCommand::Op kCleaning{0x84, 0x42};
 constexpr TFactoryCommand::Op kLiquidExchange{0x81, 0xC0};
 
+struct NamedOp {
+  TFactoryCommand::Op op;
+  std::string_view name;
+};
+constexpr std::array<NamedOp, 7> kNamedOps{{
+    {kEepromRead, "EEPROM read"},
+    {kEepromWrite, "EEPROM write"},
+    {kChipRead, "chip read"},
+    {kInitialize, "initialise"},
+    {kBidValue, "Bi-D value"},
+    {kCleaning, "cleaning"},
+    {kLiquidExchange, "liquid exchange"},
+}};
+
 constexpr std::string_view kReplyHeader = "@BDC PS";
 constexpr std::size_t kTailOffset = 30;
 constexpr std::size_t kHeaderSize = 10;
@@ -68,6 +82,39 @@ Result TFactoryCommand::TestedRead(uint8_t length, Op op, uint8_t& value) {
   if (!std::equal(kReplyHeader.begin(), kReplyHeader.end(), reply_.begin())) return ERR_BAD_REPLY;
   value = static_cast<uint8_t>(HexDigit(reply_[14]) * 16 + HexDigit(reply_[15]));
   return PORT_OK;
+}
+
+std::optional<FrameReading> ReadFrame(std::span<const uint8_t> bytes) {
+  constexpr std::array<uint8_t, 7> kOpening{0x1B, 0x7C, 0x00, 0x00, 0x00, 0x06, 0x31};
+  if (bytes.size() <= kFrameAddressOffset - 1) return std::nullopt;
+  for (std::size_t k = 0; k < kOpening.size(); ++k) {
+    // The length byte differs from frame to frame.
+    if (k != 3 && bytes[k] != kOpening[k]) return std::nullopt;
+  }
+  for (const NamedOp& named : kNamedOps) {
+    if (bytes[7] != named.op.op1 || bytes[9] != named.op.op3) continue;
+    FrameReading reading{named.name, std::nullopt, named.op.op1 == kEepromWrite.op1};
+    const bool eeprom = named.op.op1 == kEepromRead.op1 || reading.eeprom_write;
+    if (eeprom && bytes.size() > kFrameAddressOffset) {
+      reading.eeprom_address = bytes[kFrameAddressOffset];
+    }
+    return reading;
+  }
+  return std::nullopt;
+}
+
+bool StartsReply(std::span<const uint8_t> bytes) {
+  const std::size_t size = std::min(bytes.size(), kReplyHeader.size());
+  return size > 0 &&
+         std::equal(bytes.begin(), bytes.begin() + static_cast<long>(size), kReplyHeader.begin());
+}
+
+std::optional<uint8_t> ReplyEepromAddress(std::span<const uint8_t> reply) {
+  if (reply.size() < kReplyValueOffset || !StartsReply(reply)) return std::nullopt;
+  const bool names = reply[7] == '\r' && reply[8] == '\n' && reply[9] == 'E' && reply[10] == 'E' &&
+                     reply[13] == ':';
+  if (!names) return std::nullopt;
+  return static_cast<uint8_t>(HexDigit(reply[11]) * 16 + HexDigit(reply[12]));
 }
 
 bool TFactoryCommand::AnswersAnother(Op op) const {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "link/printerdriver.h"
@@ -21,6 +22,11 @@ inline constexpr uint8_t CLEANING_INK_CHARGE = 9;
 inline constexpr std::array<uint8_t, 27> kStartSequence{
     0x00, 0x00, 0x00, 0x1B, 0x01, '@', 'Q', 'R', 'T', ' ', '1', '2', '8', '4',
     '.',  '4',  0x0A, '@',  'Q',  'R', 'T', ' ', ' ', ' ', ' ', ' ', 0x0A};
+
+// The printer's serial number, its USB ID, as the EEPROM keeps it: ten characters from here on.
+// A record of the conversation masks it.
+inline constexpr std::size_t kUsbIdLength = 10;
+inline constexpr uint8_t kUsbIdAddress = 0x4C;
 
 // One byte an operation puts into the EEPROM.
 struct EepromWrite {
@@ -120,6 +126,25 @@ class TFactoryCommand {
   std::optional<WriteCheckFailure> last_write_check_;
   EepromWriteObserver* observer_ = nullptr;
 };
+
+// What a service frame asks, read back from its bytes, for a record of the conversation.
+struct FrameReading {
+  std::string_view name;  // "EEPROM read", "Bi-D value", ...
+  // The EEPROM address an EEPROM read or write names.
+  std::optional<uint8_t> eeprom_address;
+  bool eeprom_write = false;
+};
+inline constexpr std::size_t kFrameAddressOffset = 10;
+inline constexpr std::size_t kFrameValueOffset = 11;
+// The frame `bytes` start with, as far as they hold it; none when they start with no frame.
+std::optional<FrameReading> ReadFrame(std::span<const uint8_t> bytes);
+
+// Where the two hex digits of the value stand in a reply, and the EEPROM address the reply says
+// it answers ("@BDC PS\r\nEE4C:"), none when it names none.
+inline constexpr std::size_t kReplyValueOffset = 14;
+std::optional<uint8_t> ReplyEepromAddress(std::span<const uint8_t> reply);
+// Whether a reply starts at `bytes`, as far as they reach.
+bool StartsReply(std::span<const uint8_t> bytes);
 
 // After an operation of the repair form is done, the printer has to answer one read before the
 // next command is invited; what it answers does not matter.

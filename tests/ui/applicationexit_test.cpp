@@ -15,13 +15,17 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Ends the program from a connected form and tells whether everything an end must do happened.
-bool EndedCleanly() {
+// Ends the program from a connected form and tells whether everything an end must do happened:
+// with a diagnosis offered beside the notice, it is given only when the technician asks for it.
+bool EndedCleanly(bool offered = false, bool asked = false) {
   UiWorld world;
   world.Connect();
   ScriptedDialogs dialogs;
+  dialogs.take_offers = asked;
   ui::ApplicationExit exit(dialogs);
   exit.ClosesPort(world.session.port);
+  bool diagnosed = false;
+  if (offered) exit.OffersDiagnosis([&diagnosed] { diagnosed = true; });
   const bool port_was_open = world.session.port.IsOpen();
   bool left_the_handler = false;
   try {
@@ -35,7 +39,7 @@ bool EndedCleanly() {
   const bool wait_returned_at_once = later_wait.exec() != 1;
   const std::vector<ShownDialog> notice{{DialogKind::Error, "the notice"}};
   return port_was_open && left_the_handler && !world.session.port.IsOpen() &&
-         wait_returned_at_once && dialogs.shown == notice;
+         wait_returned_at_once && dialogs.shown == notice && diagnosed == (offered && asked);
 }
 
 // The program's own end tells the application to quit, which leaves no event loop of the process
@@ -47,6 +51,15 @@ TEST(ApplicationExit, ShowsTheNoticeClosesThePortAndEndsEveryEventLoop) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(std::_Exit(EndedCleanly() ? kEndedCleanly : 1),
               ::testing::ExitedWithCode(kEndedCleanly), "");
+}
+
+TEST(ApplicationExit, DiagnosesBesideTheNoticeOnlyWhenAsked) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  for (const bool asked : {false, true}) {
+    EXPECT_EXIT(std::_Exit(EndedCleanly(true, asked) ? kEndedCleanly : 1),
+                ::testing::ExitedWithCode(kEndedCleanly), "")
+        << asked;
+  }
 }
 
 }  // namespace

@@ -12,7 +12,13 @@ void ApplicationExit::End(const ExitNotice& notice) {
   // window's, and the exception travels back to the window's thread with the work.
   OnTheWindow([&] {
     ShowNormalCursor();
-    dialogs_.Error(QString::fromStdString(notice.caption), QString::fromStdString(notice.text));
+    const QString caption = QString::fromStdString(notice.caption);
+    const QString text = QString::fromStdString(notice.text);
+    if (!diagnose_) {
+      dialogs_.Error(caption, text);
+    } else if (dialogs_.ErrorOffering(caption, text, QStringLiteral("Diagnose..."))) {
+      diagnose_();
+    }
   });
   if (port_ != nullptr) port_->Close();
   OnTheWindow([] { QCoreApplication::exit(0); });

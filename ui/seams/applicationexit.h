@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "link/printerdriver.h"
 #include "link/programexit.h"
 #include "ui/seams/dialogs.h"
@@ -19,11 +21,14 @@ class ApplicationExit final : public ProgramExit {
   explicit ApplicationExit(Dialogs& dialogs) : dialogs_(dialogs) {}
   // The port is made after the exit it reports to, so it is handed over once both exist.
   void ClosesPort(TPrinterPort& port) { port_ = &port; }
+  // Offers "Diagnose..." beside the notice; `diagnose` shows why no printer was found.
+  void OffersDiagnosis(std::function<void()> diagnose) { diagnose_ = std::move(diagnose); }
   [[noreturn]] void End(const ExitNotice& notice) override;
 
  private:
   Dialogs& dialogs_;
   TPrinterPort* port_ = nullptr;
+  std::function<void()> diagnose_;
 };
 
 }  // namespace opal::ui

@@ -52,6 +52,14 @@ void MessageBoxDialogs::Error(const QString& caption, const QString& text) {
   Show(QMessageBox::Critical, caption, text, QMessageBox::Ok);
 }
 
+bool MessageBoxDialogs::ErrorOffering(const QString& caption, const QString& text,
+                                      const QString& action) {
+  QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, DialogParent());
+  const QPushButton* offered = box.addButton(action, QMessageBox::ActionRole);
+  box.exec();
+  return box.clickedButton() == offered;
+}
+
 int MessageBoxDialogs::Choose(const QString& text, const QStringList& choices) {
   QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::NoButton,
                   DialogParent());

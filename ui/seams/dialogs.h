@@ -16,6 +16,9 @@ class Dialogs {
   virtual void Warn(const QString& text) = 0;
   // Error icon and OK, under a caption of the caller's choosing.
   virtual void Error(const QString& caption, const QString& text) = 0;
+  // As Error, with a button for `action` beside OK; true when it was pressed.
+  virtual bool ErrorOffering(const QString& caption, const QString& text,
+                             const QString& action) = 0;
   // Question icon with one button per choice; the index of the one pressed, the last choice when
   // the box is closed without one.
   virtual int Choose(const QString& text, const QStringList& choices) = 0;
@@ -30,6 +33,7 @@ class MessageBoxDialogs final : public Dialogs {
   void Inform(const QString& text) override;
   void Warn(const QString& text) override;
   void Error(const QString& caption, const QString& text) override;
+  bool ErrorOffering(const QString& caption, const QString& text, const QString& action) override;
   int Choose(const QString& text, const QStringList& choices) override;
   QString SaveFileName(const QString& caption, const QString& suggested,
                        const QString& filter) override;

@@ -27,6 +27,12 @@ void ScriptedDialogs::Error(const QString& /*caption*/, const QString& text) {
   shown.push_back({DialogKind::Error, text});
 }
 
+bool ScriptedDialogs::ErrorOffering(const QString& caption, const QString& text,
+                                    const QString& /*action*/) {
+  Error(caption, text);
+  return take_offers;
+}
+
 int ScriptedDialogs::Choose(const QString& text, const QStringList& offered) {
   shown.push_back({DialogKind::Choose, text});
   if (choices.empty()) {

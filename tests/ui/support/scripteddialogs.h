@@ -25,6 +25,8 @@ class ScriptedDialogs final : public ui::Dialogs {
   void Inform(const QString& text) override;
   void Warn(const QString& text) override;
   void Error(const QString& caption, const QString& text) override;
+  // Shown as an error; the offer is taken when `take_offers` says so.
+  bool ErrorOffering(const QString& caption, const QString& text, const QString& action) override;
   int Choose(const QString& text, const QStringList& choices) override;
   QString SaveFileName(const QString& caption, const QString& suggested,
                        const QString& filter) override;
@@ -32,6 +34,7 @@ class ScriptedDialogs final : public ui::Dialogs {
   std::deque<bool> answers;
   std::deque<QString> files;
   std::deque<int> choices;
+  bool take_offers = false;
   std::vector<ShownDialog> shown;
 };
 
