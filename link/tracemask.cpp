@@ -82,7 +82,7 @@ bool IsHex(char c) {
   return std::isxdigit(static_cast<unsigned char>(c)) != 0;
 }
 
-// "04b8:0005" and the like: a USB vendor and product ID.
+// "f1e2:0005" and the like: a USB vendor and product ID.
 std::string MaskUsbIds(std::string text) {
   constexpr std::size_t kPairSize = 9;
   for (std::size_t k = 0; k + kPairSize <= text.size(); ++k) {

@@ -45,7 +45,7 @@ struct UsbPrinter {
   std::filesystem::path UsbfsNode(const std::filesystem::path& dev_root) const;
 };
 
-// What sysfs tells a person about the printer: "VELTA Opal 320 (USB 1-2, 04b8:0005, serial X)".
+// What sysfs tells a person about the printer: "VELTA Opal 320 (USB 1-2, f1e2:0005, serial X)".
 std::string DescribeUsbPrinter(const UsbPrinter& printer);
 
 // Every USB printer under `sys_root`, in a stable order: by bus, then by port path. A device

@@ -17,7 +17,7 @@ using ::testing::StartsWith;
 TEST(PortLineTest, SaysWhatAnswersOrWhyNothingDoes) {
   UsbPrinter printer;
   printer.bus_path = "1-2";
-  printer.vendor = 0x04b8;
+  printer.vendor = 0xf1e2;
   printer.product = 0x0005;
   printer.product_name = "Opal\x1b[2J";
   struct Case {
@@ -29,9 +29,9 @@ TEST(PortLineTest, SaysWhatAnswersOrWhyNothingDoes) {
        "LPT1     Corvane Opal 310 (MFG VELTA, MDL Corvane Opal 310)"},
       {{"VLUSB1:", printer, "MFG:Other;MDL:Laser 9;", ""},
        "VLUSB1:  a printer of another model (MFG Other, MDL Laser 9); "
-       "Opal\\x1B[2J (USB 1-2, 04b8:0005)"},
+       "Opal\\x1B[2J (USB 1-2, f1e2:0005)"},
       {{"VLUSB2:", printer, "", "cannot be reached: /dev/bus/usb/001/005: Permission denied"},
-       "VLUSB2:  Opal\\x1B[2J (USB 1-2, 04b8:0005); cannot be reached: /dev/bus/usb/001/005: "
+       "VLUSB2:  Opal\\x1B[2J (USB 1-2, f1e2:0005); cannot be reached: /dev/bus/usb/001/005: "
        "Permission denied"},
       {{"VLUSB3:", std::nullopt, "", "no printer"}, "VLUSB3:  no printer"},
   };

@@ -20,7 +20,7 @@ TEST(FindPrinterInterfaceTest, FindsTheBidirectionalPrinterInterfaceOfTheActiveC
     int active_configuration;
     std::optional<PrinterInterface> found;
   };
-  const auto device = [] { return UsbDescriptors().Device(0x04b8, 0x0005); };
+  const auto device = [] { return UsbDescriptors().Device(0xf1e2, 0x0005); };
   const UsbDescriptors two_configurations = device()
                                                 .Configuration(1)
                                                 .Interface(0, 0, 3, 0)
@@ -74,13 +74,13 @@ TEST(FindPrinterInterfaceTest, FindsTheBidirectionalPrinterInterfaceOfTheActiveC
 TEST(DescribeUsbPrinterTest, NamesWhatSysfsKnows) {
   UsbPrinter printer;
   printer.bus_path = "1-2.4";
-  printer.vendor = 0x04b8;
+  printer.vendor = 0xf1e2;
   printer.product = 0x0005;
-  EXPECT_EQ(DescribeUsbPrinter(printer), "USB 1-2.4, 04b8:0005");
+  EXPECT_EQ(DescribeUsbPrinter(printer), "USB 1-2.4, f1e2:0005");
   printer.manufacturer = "VELTA";
   printer.product_name = "Opal 320";
   printer.serial = "S1";
-  EXPECT_EQ(DescribeUsbPrinter(printer), "VELTA Opal 320 (USB 1-2.4, 04b8:0005, serial S1)");
+  EXPECT_EQ(DescribeUsbPrinter(printer), "VELTA Opal 320 (USB 1-2.4, f1e2:0005, serial S1)");
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ class UsbDescriptors {
   }
 
   // A printer of one configuration whose interface 0 speaks the bidirectional protocol.
-  static UsbDescriptors Printer(uint16_t vendor = 0x04b8, uint16_t product = 0x0005) {
+  static UsbDescriptors Printer(uint16_t vendor = 0xf1e2, uint16_t product = 0x0005) {
     UsbDescriptors d;
     d.Device(vendor, product).Configuration(1).Interface(0, 0, 7, 2).Bulk(0x01).Bulk(0x82);
     return d;
@@ -41,7 +41,7 @@ class UsbDescriptors {
   // A printer whose alternate setting 0 only prints; setting 1 answers too.
   static UsbDescriptors BidirectionalAsAlternate() {
     UsbDescriptors d;
-    d.Device(0x04b8, 0x0005).Configuration(1).Interface(0, 0, 7, 1).Bulk(0x01);
+    d.Device(0xf1e2, 0x0005).Configuration(1).Interface(0, 0, 7, 1).Bulk(0x01);
     d.Interface(0, 1, 7, 2).Bulk(0x03).Bulk(0x84);
     return d;
   }

@@ -34,12 +34,12 @@ TEST(PrintersFoundLineTest, FollowsPrintersPluggedInAndRemovedWhileTheStartUpFor
   const QLabel& line = Find<QLabel>(*world.forms.FormBoot, "PrintersFoundLbl");
   EXPECT_EQ(line.text(), "No USB printer found.");
 
-  *present = std::vector<std::string>{"VLUSB1: VELTA Opal 320 (USB 1-2, 04b8:0005)",
-                                      "VLUSB2: USB 2-1, 04b8:0005"};
+  *present = std::vector<std::string>{"VLUSB1: VELTA Opal 320 (USB 1-2, f1e2:0005)",
+                                      "VLUSB2: USB 2-1, f1e2:0005"};
   QTRY_COMPARE_WITH_TIMEOUT(
       line.text(),
       QStringLiteral(
-          "Found: VLUSB1: VELTA Opal 320 (USB 1-2, 04b8:0005); VLUSB2: USB 2-1, 04b8:0005"),
+          "Found: VLUSB1: VELTA Opal 320 (USB 1-2, f1e2:0005); VLUSB2: USB 2-1, f1e2:0005"),
       5000);
 
   *present = std::vector<std::string>{};

@@ -40,7 +40,7 @@ TEST(OpalctlPortsTest, NamesTheUsbPrinterWhetherOrNotUsblpServesIt) {
     const testing::InProcessRun run = testing::RunOpalctlHere({"ports"}, clock);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_THAT(run.out, HasSubstr("VLUSB1:  Corvane Opal 320 (MFG VELTA, MDL Corvane Opal 320); "
-                                   "VELTA Opal 320 (USB 1-2, 04b8:0005, serial S5)\n"
+                                   "VELTA Opal 320 (USB 1-2, f1e2:0005, serial S5)\n"
                                    "VLUSB2:  no printer\n"));
   }
 }

@@ -62,9 +62,9 @@ TEST_F(UsbPortTest, PrintersAreFoundInBusThenPortPathOrder) {
   EXPECT_EQ(found[2].serial, "S3");
 
   EXPECT_THAT(provider.PrintersPresent().value_or(std::vector<std::string>{}),
-              ElementsAre("VLUSB1: VELTA Opal 320 (USB 1-2.4, 04b8:0005, serial S7)",
-                          "VLUSB2: VELTA Opal 320 (USB 1-10, 04b8:0005, serial S9)",
-                          "VLUSB3: VELTA Opal 320 (USB 2-1, 04b8:0005, serial S3)"));
+              ElementsAre("VLUSB1: VELTA Opal 320 (USB 1-2.4, f1e2:0005, serial S7)",
+                          "VLUSB2: VELTA Opal 320 (USB 1-10, f1e2:0005, serial S9)",
+                          "VLUSB3: VELTA Opal 320 (USB 2-1, f1e2:0005, serial S3)"));
 }
 
 TEST_F(UsbPortTest, APrinterUsblpServesIsAskedThroughItsNode) {

@@ -17,7 +17,7 @@ std::string EmulatedUsbPrinter::Description() const {
       "\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nE: DEVNAME=/dev/" + node +
       "\nE: BUSNUM=" + node.substr(8, 3) + "\nE: DEVNUM=" + node.substr(12, 3) +
       "\nA: busnum=" + std::to_string(bus) + "\nA: devnum=" + std::to_string(address) +
-      "\nA: idVendor=04b8\nA: idProduct=0005\nA: manufacturer=VELTA"
+      "\nA: idVendor=f1e2\nA: idProduct=0005\nA: manufacturer=VELTA"
       "\nA: product=Opal 320\nA: serial=S" +
       std::to_string(address) +
       "\nA: bConfigurationValue=1\nA: speed=480\nH: descriptors=" + descriptors.Hex() +
