@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <string>
+#include <vector>
 
 #include "printing/patternrows.h"
 
@@ -151,12 +152,17 @@ std::array<uint8_t, 4> NumberField(int value) {
 
 constexpr int kTrialSpread = 2;
 
+// The line's texts and fields go out as one write: a USB port waits for every write, and the
+// bytes are the same as when each went on its own.
 void SendBidValueLine(TRasterPrinter& raster, int centre) {
+  std::vector<uint8_t> line;
   for (int offset = -kTrialSpread; offset <= kTrialSpread; ++offset) {
-    DropResult(raster.SendText("data = "));
-    DropResult(raster.SendBytes(NumberField(centre + offset)));
-    if (offset < kTrialSpread) DropResult(raster.SendText("       "));
+    AppendText(line, "data = ");
+    const std::array<uint8_t, 4> field = NumberField(centre + offset);
+    line.insert(line.end(), field.begin(), field.end());
+    if (offset < kTrialSpread) AppendText(line, "       ");
   }
+  DropResult(raster.SendBytes(line));
   DropResult(raster.SendNewLines(1));
   DropResult(raster.SendEndBand());
 }

@@ -60,9 +60,14 @@ Result TRasterPrinter::CommandNow(std::initializer_list<uint8_t> bytes) {
   return SendBytes(std::span(bytes.begin(), bytes.size()));
 }
 
-Result TRasterPrinter::SendText(std::string_view text) {
-  std::vector<uint8_t> bytes(text.begin(), text.end());
+void AppendText(std::vector<uint8_t>& bytes, std::string_view text) {
+  bytes.insert(bytes.end(), text.begin(), text.end());
   bytes.push_back(0x00);
+}
+
+Result TRasterPrinter::SendText(std::string_view text) {
+  std::vector<uint8_t> bytes;
+  AppendText(bytes, text);
   return SendBytes(bytes);
 }
 

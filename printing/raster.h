@@ -106,4 +106,7 @@ class FirstFailure {
 inline constexpr int kPrintStartSteps = 30;
 Result MovePrintStart(TRasterPrinter& raster, int steps);
 
+// `text` as SendText sends it, after `bytes`: for a line of texts that goes out in one write.
+void AppendText(std::vector<uint8_t>& bytes, std::string_view text);
+
 }  // namespace opal

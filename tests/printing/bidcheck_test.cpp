@@ -60,7 +60,7 @@ TEST_F(BidCheckTest, FailedTitleStopsThePageAtOnce) {
 
 TEST_F(BidCheckTest, PrinterThatStopsTakingBytesMidPageCostsOneTimeLimit) {
   for (int read = 0; read < 6; ++read) script.packets.push_back(testing::ReplyWith(0));
-  script.stall_after_writes = 20;  // amid the first block, its page bytes held in larger writes
+  script.stall_after_writes = 12;  // amid the first block, its page bytes held in larger writes
   testing::StatusRecorder status;
   const auto start = clock.Now();
   EXPECT_EQ(PrintBidCheckPage(raster, command, 0, status.Report()), ERR_WRITE_UNREADABLE);

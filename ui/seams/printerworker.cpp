@@ -8,8 +8,8 @@
 #include <atomic>
 #include <condition_variable>
 #include <exception>
+#include <memory>
 #include <mutex>
-#include <optional>
 #include <thread>
 
 #include "ui/seams/inputdrop.h"
@@ -22,6 +22,8 @@ namespace {
 thread_local bool waiting_for_work = false;
 WorkWatch watch;
 std::atomic<bool> stop_asked = false;
+// What long work is doing, for as long as the watch is kept.
+std::unique_ptr<WaitCountdown> work_note;
 
 constexpr std::chrono::milliseconds kDescribeEvery{250};
 
@@ -83,6 +85,7 @@ WorkWatched::WorkWatched(WorkWatch installed) {
 }
 
 WorkWatched::~WorkWatched() {
+  work_note.reset();
   watch = {};
   stop_asked = false;
 }
@@ -143,16 +146,21 @@ void RunOffTheWindow(const std::function<void()>& work) {
     PostToTheWindow([] {});
   });
   {
-    // Outlives the watch on close boxes: a window going away on its own is no close box.
-    std::optional<WaitCountdown> note;
+    // Hidden, not destroyed, when the work ends: making and destroying a window each time would
+    // hold up the event loop at both ends of the work.
+    const struct Hidden {
+      ~Hidden() {
+        if (work_note) work_note->hide();
+      }
+    } hidden;
     const InputDropped dropped;
     const CloseDuringWork close_asks;
     const QElapsedTimer running = Started();
     QTimer describe;
     QObject::connect(&describe, &QTimer::timeout, [&] {
       if (running.elapsed() < kDescribedAfter.count() || !watch.describe) return;
-      if (!note) note.emplace();
-      note->ShowWork(watch.describe(std::chrono::milliseconds(running.elapsed())));
+      if (!work_note) work_note = std::make_unique<WaitCountdown>();
+      work_note->ShowWork(watch.describe(std::chrono::milliseconds(running.elapsed())));
     });
     describe.start(kDescribeEvery);
     waiting_for_work = true;
