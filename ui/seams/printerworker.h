@@ -65,11 +65,4 @@ auto OffTheWindow(Work&& work) -> std::invoke_result_t<Work> {
   }
 }
 
-// `callback` made safe to hand to printer work: each call runs on the window's thread.
-template <typename... Args>
-std::function<void(Args...)> OnTheWindow(std::function<void(Args...)> callback) {
-  return
-      [callback = std::move(callback)](Args... args) { OnTheWindow([&] { callback(args...); }); };
-}
-
 }  // namespace opal::ui
