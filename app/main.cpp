@@ -8,10 +8,12 @@
 #include "app/options.h"
 #include "app/serviceapplication.h"
 #include "link/forceexit.h"
+#include "service/processmemory.h"
 #include "ui/forms/boot.h"
 #include "ui/widgets/pictures.h"
 
 int main(int argc, char** argv) {
+  opal::ReturnLargeBuffersAfterUse();
   // A printer that hangs up must give an error code, not kill the program.
   std::signal(SIGPIPE, SIG_IGN);
 

@@ -5,8 +5,10 @@
 
 #include "cli/interrupt.h"
 #include "cli/run.h"
+#include "service/processmemory.h"
 
 int main(int argc, char** argv) {
+  opal::ReturnLargeBuffersAfterUse();
   // A printer that hangs up must give an error code, not kill the program.
   std::signal(SIGPIPE, SIG_IGN);
   opal::cli::StopOnInterrupt();

@@ -1,5 +1,6 @@
 #include "virtualprinter/pagerenderer.h"
 
+#include <sys/resource.h>
 #include <exception>
 #include <utility>
 
@@ -38,6 +39,9 @@ std::string PageRenderer::TakeFailures() {
 
 // Sheets still waiting when the renderer is destroyed are kept before the thread ends.
 void PageRenderer::Work() {
+  // Keeping pages is behind-the-scenes work: whoever prints, and its windows, come first. On
+  // Linux this thread alone is lowered.
+  setpriority(PRIO_PROCESS, 0, getpriority(PRIO_PROCESS, 0) + kRendererNiceness);
   std::unique_lock lock(mutex_);
   for (;;) {
     changed_.wait(lock, [this] { return stopping_ || !waiting_.empty(); });

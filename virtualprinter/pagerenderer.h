@@ -34,6 +34,7 @@ class PageRenderer {
   std::string TakeFailures();
 
   static constexpr std::size_t kBacklogBytes = 256u << 20;
+  static constexpr int kRendererNiceness = 10;
 
  private:
   void Work();

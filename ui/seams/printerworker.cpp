@@ -1,5 +1,6 @@
 #include "ui/seams/printerworker.h"
 
+#include <sys/resource.h>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -26,6 +27,7 @@ std::atomic<bool> stop_asked = false;
 std::unique_ptr<WaitCountdown> work_note;
 
 constexpr std::chrono::milliseconds kDescribeEvery{250};
+constexpr int kWorkerNiceness = 5;
 
 // A window's close box while work runs asks whether to stop; the close itself never happens
 // here, the program ends once the work has stopped.
@@ -136,6 +138,8 @@ void RunOffTheWindow(const std::function<void()>& work) {
   std::atomic<bool> done = false;
   std::exception_ptr failure;
   std::thread worker([&] {
+    // On a busy machine the window's thread, not the work, must get the next free core.
+    setpriority(PRIO_PROCESS, 0, getpriority(PRIO_PROCESS, 0) + kWorkerNiceness);
     try {
       work();
     } catch (...) {
