@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <qpa/qwindowsysteminterface.h>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QLocale>
@@ -10,6 +11,7 @@
 #include <ctime>
 #include <functional>
 #include <string>
+#include <thread>
 #include <utility>
 
 #include "tests/ui/support/adjustformtest.h"
@@ -150,6 +152,29 @@ TEST(CloseDuringACountdown, EndsTheWaitAtOnce) {
       }),
       Ended);
   EXPECT_LT(took.elapsed(), 2000);
+}
+
+// The note over long work may take the keyboard on some platforms (this one does): the next key
+// the technician presses once the work has ended must reach the form.
+TEST(WorkNote, GivesTheKeyboardBackToTheFormWhenTheWorkEnds) {
+  UiWorld world;  // for the application object
+  QWidget form;
+  QLineEdit& field = *new QLineEdit(&form);
+  form.show();
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  field.setFocus();
+  QWidget* note = nullptr;
+  const ui::WorkWatched watched({.describe = [](std::chrono::milliseconds) { return QString("…"); },
+                                 .ask_stop = {},
+                                 .may_stop = {},
+                                 .end = {}});
+  ui::OffTheWindow([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1'400));
+    ui::OnTheWindow([&] { note = QApplication::activeWindow(); });
+  });
+  EXPECT_NE(note, &form) << "the note never showed, so this proves nothing";
+  EXPECT_EQ(QApplication::focusWidget(), &field);
 }
 
 TEST(PrinterWorkLine, SaysWhatThePrinterDoesAndHowFarItCame) {

@@ -26,6 +26,10 @@ std::atomic<bool> stop_asked = false;
 // What long work is doing, for as long as the watch is kept.
 std::unique_ptr<WaitCountdown> work_note;
 
+void HideWorkNote() {
+  if (work_note) work_note->hide();
+}
+
 constexpr std::chrono::milliseconds kDescribeEvery{250};
 constexpr int kWorkerNiceness = 5;
 
@@ -153,9 +157,7 @@ void RunOffTheWindow(const std::function<void()>& work) {
     // Hidden, not destroyed, when the work ends: making and destroying a window each time would
     // hold up the event loop at both ends of the work.
     const struct Hidden {
-      ~Hidden() {
-        if (work_note) work_note->hide();
-      }
+      ~Hidden() { HideWorkNote(); }
     } hidden;
     const InputDropped dropped;
     const CloseDuringWork close_asks;
@@ -172,7 +174,9 @@ void RunOffTheWindow(const std::function<void()>& work) {
       QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     }
     waiting_for_work = false;
-    // What came in as the work ended must not wait for the next event loop either.
+    // What came in as the work ended must not wait for the next event loop either; nor must the
+    // form's taking back the keyboard from the note.
+    HideWorkNote();
     QCoreApplication::processEvents();
   }
   worker.join();

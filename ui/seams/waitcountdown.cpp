@@ -77,11 +77,27 @@ void WaitCountdown::ShowOverTheForm(const std::function<QPoint(const QRect&, con
   // application it would cover what the technician switched to meanwhile. Not a child of the
   // form, which would then own it.
   create();
+  if (QApplication::activeWindow() != this) active_before_ = QApplication::activeWindow();
   if (form != nullptr && form->windowHandle() != nullptr) {
     windowHandle()->setTransientParent(form->windowHandle());
   }
   show();
   raise();
+}
+
+// Some platforms make every window shown the active one, whatever it asks: the window that had
+// the keyboard before the note must have it again, or the technician's next key goes nowhere.
+void WaitCountdown::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) took_keyboard_ = true;
+  QWidget::changeEvent(event);
+}
+
+void WaitCountdown::hideEvent(QHideEvent* event) {
+  if (took_keyboard_ && active_before_ != nullptr && active_before_->isVisible()) {
+    active_before_->activateWindow();
+  }
+  took_keyboard_ = false;
+  QWidget::hideEvent(event);
 }
 
 void WaitCountdown::ShowRemaining(std::chrono::milliseconds remaining) {
