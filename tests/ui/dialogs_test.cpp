@@ -8,6 +8,7 @@
 #include <QWindow>
 
 #include "tests/ui/support/uiworld.h"
+#include "ui/forms/boot.h"
 #include "ui/forms/printedpages.h"
 #include "ui/seams/dialogs.h"
 #include "ui/seams/inputdrop.h"

@@ -21,10 +21,10 @@ constexpr int kColumns = 5;
 // A line above a band belongs to its block when nearer than this.
 constexpr int kLineReach = 120;
 
-// The sheet: a one-dot step is four pixels wide; text at half size.
+// The sheet: a one-dot step is four pixels wide; text at a third of its size.
 constexpr int kStretch = 4;
-constexpr int kMarkReach = 20;  // dots shown either side of the middle mark
-constexpr double kTextScale = 0.5;
+constexpr int kMarkReach = 12;  // dots shown either side of the middle mark
+constexpr double kTextScale = 0.35;
 constexpr int kSpacing = 16;
 
 using Span = std::pair<int, int>;  // first and last index, inclusive
@@ -89,7 +89,7 @@ int MiddleMark(const std::vector<bool>& reference, Span column) {
 
 std::vector<QRect> Labels(const QImage& page, Span values) {
   std::vector<QRect> labels;
-  for (const Span run : Runs(InkedColumns(page, values), kLabelJoin)) {
+  for (const Span& run : Runs(InkedColumns(page, values), kLabelJoin)) {
     labels.push_back(RectOf(run, values));
   }
   return labels;
@@ -131,7 +131,7 @@ std::vector<BidBlockOnPage> FindBidBlocks(const QImage& page) {
         values.first - lines[k - 2].second <= kLineReach) {
       block.title = TextLine(image, lines[k - 2]);
     }
-    for (const Span column : columns) {
+    for (const Span& column : columns) {
       const int middle = MiddleMark(reference, column);
       block.columns.push_back(RectOf({middle - kMarkReach, middle + kMarkReach}, band));
     }
