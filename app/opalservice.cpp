@@ -8,6 +8,7 @@ namespace opal::app {
 
 OpalService::OpalService(const Options& options)
     : ports(options.printer, clock, device_sleeper),
+      bench(BenchViewOf(ports)),
       exit(dialogs),
       session(ports.Provider(), clock, exit),
       journal_store(ports.JournalFile(DefaultJournalFile())),
@@ -21,10 +22,11 @@ OpalService::OpalService(const Options& options)
               .dialogs = dialogs,
               .exit = exit,
               .operations = session.operations,
-              .journal = &journal},
+              .journal = &journal,
+              .printer_labels = PrinterLines(bench)},
       forms(context),
       work_watched(ui::PrinterWorkWatch(context)),
-      printed_pages(MakePrintedPagesWindow(BenchViewOf(ports), *forms.FormBoot)),
+      printed_pages(MakePrintedPagesWindow(bench, *forms.FormBoot)),
       diagnose(*forms.FormBoot, dialogs) {
   exit.ClosesPort(session.port);
   exit.OffersDiagnosis([this] { dialogs.Inform(DiagnosisText()); });

@@ -7,13 +7,14 @@
 #include "service/servicejournal.h"
 #include "service/servicesession.h"
 #include "ui/forms/navigator.h"
-#include "ui/seams/printerworker.h"
 #include "ui/forms/printedpages.h"
 #include "ui/seams/applicationexit.h"
 #include "ui/seams/dialogs.h"
+#include "ui/seams/printerworker.h"
 #include "ui/seams/responsivesleeper.h"
 #include "ui/servicecontext.h"
 #include "virtualport/printerports.h"
+#include "virtualport/trainingbench.h"
 
 namespace opal::app {
 
@@ -28,6 +29,8 @@ struct OpalService {
   // painted meanwhile.
   ThreadSleeper device_sleeper;
   PrinterPorts ports;
+  // Only on the virtual printer: where its pages land and the labels on its hardware.
+  std::optional<BenchView> bench;
   ui::MessageBoxDialogs dialogs;
   ui::ApplicationExit exit;
   ServiceSession session;

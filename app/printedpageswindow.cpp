@@ -20,14 +20,18 @@ class SessionStart final : public QObject {
 
 }  // namespace
 
+QStringList PrinterLines(const std::optional<BenchView>& view) {
+  QStringList lines;
+  if (!view) return lines;
+  for (const std::string& line : view->printer_lines) lines.append(QString::fromStdString(line));
+  return lines;
+}
+
 std::unique_ptr<ui::TFormPrintedPages> MakePrintedPagesWindow(const std::optional<BenchView>& view,
                                                               ui::TFormBoot& boot) {
   if (!view) return nullptr;
   ui::PrintedPagesSource source{.pages_folder = QString::fromStdString(view->pages_folder.string()),
-                                .printer_lines = {}};
-  for (const std::string& line : view->printer_lines) {
-    source.printer_lines.append(QString::fromStdString(line));
-  }
+                                .printer_lines = PrinterLines(view)};
   auto window = std::make_unique<ui::TFormPrintedPages>(std::move(source));
   boot.AddMenuItem(window->ShowAction());
   boot.installEventFilter(new SessionStart(*window));

@@ -8,6 +8,9 @@
 
 namespace opal::app {
 
+// What the technician would read off the virtual printer's hardware; none for a real printer.
+QStringList PrinterLines(const std::optional<BenchView>& view);
+
 // The "Printed pages" window of the virtual printer, reached from the start-up form's pop-up
 // menu; each showing of the start-up form begins a session, whose first page opens the window.
 // None without a virtual printer: a real one prints on paper.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 #include "link/factory.h"
 #include "link/printerdriver.h"
 #include "link/programexit.h"
@@ -24,6 +26,9 @@ struct ServiceContext {
   // Where the forms' writes are recorded before they reach the printer; none in tests that do
   // not look at it.
   ServiceJournal* journal = nullptr;
+  // The head and serial labels of a printer that prints into files, which the technician cannot
+  // read off the hardware; none for a real printer.
+  QStringList printer_labels = {};
 };
 
 }  // namespace opal::ui

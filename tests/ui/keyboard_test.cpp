@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -17,7 +18,9 @@
 #include "ui/forms/boot.h"
 #include "ui/forms/formbootsequential.h"
 #include "ui/forms/formwindow.h"
+#include "ui/forms/printedpages.h"
 #include "ui/forms/sequence.h"
+#include "ui/panels/panelid.h"
 #include "ui/widgets/clickablepanel.h"
 #include "virtualprinter/grading.h"
 #include "virtualprinter/virtualprinter.h"
@@ -67,6 +70,12 @@ TEST(TabOrder, EachFormOpensWithItsFirstChoiceAndStopsOnlyWhereATechnicianActs) 
   EXPECT_EQ(adjust.front(), "qt_tabwidget_tabbar");
   EXPECT_EQ(adjust.back(), "IndivisualAdjustQuitBtn");
   EXPECT_FALSE(adjust.contains("StatusMemo"));
+  // An open panel's controls, made after the form's own, still come before the way out.
+  world.forms.FormAdjust->ShowPanel(ui::PanelId::HeadIdInput);
+  Find<QWidget>(*world.forms.FormAdjust, "qt_tabwidget_tabbar").setFocus();
+  const QStringList with_panel = TabStops();
+  EXPECT_LT(with_panel.indexOf("HdVolWrtEdit"), with_panel.indexOf("HdVolWrtOKBtn"));
+  EXPECT_EQ(with_panel.back(), "IndivisualAdjustQuitBtn");
 
   UiWorld repairs;
   repairs.Connect(1, 1);
@@ -203,6 +212,65 @@ TEST(Keyboard, EnterReachesTheDefaultButtonPastControlsThatKeepIt) {
   }
   EXPECT_EQ(pressed.count(), 3);
 }
+
+struct MenuKey {
+  const char* name;
+  Qt::Key key;
+  Qt::KeyboardModifiers modifiers;
+};
+
+const MenuKey kMenuKeys[] = {{"MenuKey", Qt::Key_Menu, Qt::NoModifier},
+                             {"ShiftF10", Qt::Key_F10, Qt::ShiftModifier}};
+
+class PopupMenu : public ::testing::TestWithParam<MenuKey> {};
+
+// From the start-up form's menu to the Printed pages window, and through its zoom steps, without
+// a mouse.
+TEST_P(PopupMenu, OpensFromTheKeyboardAndLeadsToTheZoomedPages) {
+  UiWorld world;
+  ui::TFormPrintedPages pages{{.pages_folder = world.PagesFolder(), .printer_lines = {}}};
+  world.forms.FormBoot->AddMenuItem(pages.ShowAction());
+  Activate(*world.forms.FormBoot);
+  QWidget* focused = Focused();
+  ASSERT_NE(focused, nullptr);
+  QTest::keyClick(focused, GetParam().key, GetParam().modifiers);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(menu->objectName(), "PopupMenu1");
+  EXPECT_EQ(menu->pos(), focused->mapToGlobal(QPoint(0, focused->height())));
+  // The last item is the window's own, added after the form's.
+  QTest::keyClick(menu, Qt::Key_Up);
+  QTest::keyClick(menu, Qt::Key_Return);
+  ASSERT_TRUE(pages.isVisible());
+
+  Activate(pages);
+  QStringList stops = TabStops();
+  for (const char* zoom : {"ZoomOutBtn", "ZoomCombo", "ZoomInBtn", "BidBlocksChk", "StrongInksChk"})
+    EXPECT_TRUE(stops.contains(zoom)) << zoom;
+  using Pages = ui::TFormPrintedPages;
+  const struct {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    int zoom;
+  } steps[] = {{Qt::Key_1, Qt::ControlModifier, Pages::kActualSize},
+               {Qt::Key_Plus, Qt::ControlModifier, Pages::kActualSize + 1},
+               {Qt::Key_Equal, Qt::ControlModifier, Pages::kActualSize + 2},
+               {Qt::Key_Minus, Qt::ControlModifier, Pages::kActualSize + 1},
+               {Qt::Key_0, Qt::ControlModifier, Pages::kWholePage}};
+  for (const auto& step : steps) {
+    Press(Qt::Key_Tab);
+    QTest::keyClick(Focused(), step.key, step.modifiers);
+    EXPECT_EQ(pages.Zoom(), step.zoom)
+        << QKeySequence(step.key | step.modifiers).toString().toStdString();
+  }
+  for (int stop = 0; stop < stops.size() && Focused()->objectName() != "ZoomInBtn"; ++stop)
+    Press(Qt::Key_Tab);
+  Press(Qt::Key_Space);
+  EXPECT_EQ(pages.Zoom(), Pages::kWholePage + 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, PopupMenu, ::testing::ValuesIn(kMenuKeys),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace opal::testing

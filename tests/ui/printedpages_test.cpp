@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QScrollArea>
@@ -8,15 +9,12 @@
 
 #include "tests/ui/support/uiworld.h"
 #include "ui/forms/printedpages.h"
+#include "ui/widgets/bidblocks.h"
 #include "ui/widgets/pageview.h"
 
 namespace opal::testing {
 namespace {
 
-// The printer's own nozzle check on a page of its own.
-const std::vector<uint8_t> kNozzleCheckPage{
-    0x1B, 0x28, 0x52, 0x08, 0x00, 0x00, 'R',  'E',  'M',  'O',  'T',  'E',  '1',  'L',
-    'D',  0x00, 0x00, 'N',  'C',  0x02, 0x00, 0x00, 0x00, 0x1B, 0x00, 0x00, 0x00, 0x0C};
 constexpr int kPageWidth = 2976;
 constexpr int kPageHeight = 4209;
 
@@ -27,16 +25,15 @@ class PrintedPagesTest : public ::testing::Test {
     ASSERT_EQ(world.printer.WaitForPages(), "");
   }
   QString PageFile(int number) {
-    return QString::fromStdString((world.printer.Directory() / "pages").string()) +
+    return world.PagesFolder() +
            QStringLiteral("/page-%1.png").arg(number, 4, 10, QLatin1Char('0'));
   }
   QListWidget& List() { return Find<QListWidget>(window, "PageList"); }
   ui::PageView& View() { return Find<ui::PageView>(window, "PageImage"); }
 
   UiWorld world;
-  ui::TFormPrintedPages window{
-      {.pages_folder = QString::fromStdString((world.printer.Directory() / "pages").string()),
-       .printer_lines = {QStringLiteral("Head label: M3RF5GTPQ2SLJ")}}};
+  ui::TFormPrintedPages window{{.pages_folder = world.PagesFolder(),
+                                .printer_lines = {QStringLiteral("Head label: M3RF5GTPQ2SLJ")}}};
 };
 
 TEST_F(PrintedPagesTest, ANewPageOpensTheWindowWithoutTakingTheFocus) {
@@ -106,13 +103,79 @@ TEST_F(PrintedPagesTest, ClosedByTheTechnicianItWaitsForTheNextSession) {
 
 TEST_F(PrintedPagesTest, PagesPrintedBeforeTheProgramStartedAreListedButOpenNothing) {
   PrintPage();
-  ui::TFormPrintedPages later{
-      {.pages_folder = QString::fromStdString((world.printer.Directory() / "pages").string()),
-       .printer_lines = {}}};
+  ui::TFormPrintedPages later{{.pages_folder = world.PagesFolder(), .printer_lines = {}}};
   EXPECT_EQ(Find<QListWidget>(later, "PageList").count(), 1);
   EXPECT_EQ(later.PagePath(), PageFile(1));
   QTest::qWait(50);
   EXPECT_FALSE(later.isVisible());
+}
+
+// Where the marks of `rows` lie across `cell` of `image`, in dots from its left: their middle.
+double MarksAt(const QImage& image, const QRect& cell, int first_row, int last_row) {
+  double sum = 0;
+  int count = 0;
+  for (int y = cell.top() + first_row; y <= cell.top() + last_row; ++y) {
+    for (int x = cell.left(); x <= cell.right(); ++x) {
+      if (qGray(image.pixel(x, y)) < 250) {
+        sum += x - cell.left();
+        ++count;
+      }
+    }
+  }
+  return count == 0 ? -1000 : sum / count;
+}
+
+// How far a column's trial marks (the middle of its band) lie from its reference marks (the
+// top of the band).
+double TrialShift(const QImage& image, const QRect& cell) {
+  const int h = cell.height();
+  return MarksAt(image, cell, h * 2 / 5, h * 3 / 5) - MarksAt(image, cell, 0, h / 5);
+}
+
+TEST_F(PrintedPagesTest, TheBiDViewSetsEachBlocksColumnsSideBySideWithOneDotSeveralPixelsWide) {
+  world.Connect(1, 0);
+  ASSERT_EQ(
+      world.session.operations.PrintBidCheckPage(0, [](StatusMode, std::string_view) {}).result,
+      PORT_OK);
+  ASSERT_EQ(world.printer.WaitForPages(), "");
+  QTRY_VERIFY(window.isVisible());
+  const QImage page = View().Page();
+
+  const std::vector<ui::BidBlockOnPage> blocks = ui::FindBidBlocks(page);
+  ASSERT_EQ(blocks.size(), 6u);  // black and colour of MS, 6pl and 4pl
+  for (const ui::BidBlockOnPage& block : blocks) {
+    ASSERT_EQ(block.columns.size(), 5u);
+    EXPECT_EQ(block.labels.size(), 5u);
+    EXPECT_FALSE(block.title.isEmpty());
+    // The five trials step by the same amount from one column to the next.
+    const double step = TrialShift(page, block.columns[1]) - TrialShift(page, block.columns[0]);
+    EXPECT_GE(std::abs(step), 1.0);
+    for (std::size_t c = 2; c < block.columns.size(); ++c) {
+      EXPECT_NEAR(TrialShift(page, block.columns[c]) - TrialShift(page, block.columns[c - 1]), step,
+                  0.5);
+    }
+  }
+
+  Find<QCheckBox>(window, "BidBlocksChk").click();
+  EXPECT_EQ(View().Page(), ui::BidBlocksSheet(page));
+  EXPECT_EQ(window.Zoom(), ui::TFormPrintedPages::kActualSize);
+  Find<QCheckBox>(window, "BidBlocksChk").click();
+  EXPECT_EQ(View().Page(), page);
+
+  // The colour blocks' light inks come out several times darker; the paper stays white.
+  Find<QCheckBox>(window, "StrongInksChk").click();
+  const QRect colour_column = blocks[1].columns[2];
+  int darkest_before = 255;
+  int darkest_after = 255;
+  for (int x = colour_column.left(); x <= colour_column.right(); ++x) {
+    const int y = colour_column.top() + 2;
+    if (qGray(page.pixel(x, y)) >= 250) continue;
+    darkest_before = std::min(darkest_before, qGray(page.pixel(x, y)));
+    darkest_after = std::min(darkest_after, qGray(View().Page().pixel(x, y)));
+  }
+  ASSERT_LT(darkest_before, 250);
+  EXPECT_LT(darkest_after, darkest_before - 40);
+  EXPECT_EQ(View().Page().pixel(0, 0), QColor(Qt::white).rgb());
 }
 
 }  // namespace

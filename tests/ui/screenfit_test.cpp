@@ -14,6 +14,7 @@
 #include "ui/forms/adjust.h"
 #include "ui/forms/boot.h"
 #include "ui/forms/formbootsequential.h"
+#include "ui/forms/printedpages.h"
 #include "ui/forms/quit.h"
 #include "ui/forms/screenfit.h"
 #include "ui/forms/sequence.h"
@@ -124,8 +125,26 @@ class SmallScreen : public ::testing::TestWithParam<Screen> {
   UiWorld world;
 };
 
-TEST_P(SmallScreen, EveryFormOpensWhollyOnTheScreen) {
+// The visible captions, fields and buttons that reach past the window's sides: cut off, or only
+// to be seen by scrolling across.
+std::string OutsideAcross(const QWidget& window) {
+  QStringList outside;
+  for (const QWidget* control : window.findChildren<QWidget*>()) {
+    const bool shown_control = qobject_cast<const QLabel*>(control) != nullptr ||
+                               qobject_cast<const QLineEdit*>(control) != nullptr ||
+                               qobject_cast<const QAbstractButton*>(control) != nullptr;
+    if (!shown_control || !control->isVisible()) continue;
+    const int left = control->mapTo(&window, QPoint()).x();
+    if (left < 0 || left + control->width() > window.width()) outside << control->objectName();
+  }
+  return outside.join(QStringLiteral(", ")).toStdString();
+}
+
+TEST_P(SmallScreen, EveryWindowOpensWhollyOnTheScreen) {
   const QRect available = GetParam().available;
+  ui::TFormPrintedPages pages{{.pages_folder = QString::fromStdString(world.dir.path().string()),
+                               .printer_lines = {QStringLiteral("Head label: M3RF5GTPQ2SLJ"),
+                                                 QStringLiteral("Serial label: A1B2C3D4E5")}}};
   const std::pair<const char*, QWidget*> forms[] = {
       {"start-up", world.forms.FormBoot.get()},
       {"individual", world.forms.FormAdjust.get()},
@@ -139,6 +158,12 @@ TEST_P(SmallScreen, EveryFormOpensWhollyOnTheScreen) {
     EXPECT_TRUE(available.contains(frame)) << name << " at " << frame.x() << "," << frame.y()
                                            << " size " << frame.width() << "x" << frame.height();
   }
+  Show(pages);
+  ui::FitResizableOnScreen(pages, available);
+  QApplication::processEvents();
+  EXPECT_TRUE(available.contains(pages.frameGeometry()));
+  EXPECT_EQ(OutsideAcross(pages), "");
+  EXPECT_EQ(Clipped(pages), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Laptops, SmallScreen, ::testing::ValuesIn(kSmallScreens),

@@ -94,6 +94,7 @@ TFormAdjust::TFormAdjust(ServiceContext& context)
   connect(&DisableTimer, &QTimer::timeout, this, &TFormAdjust::DisableTimerTimer);
   DisableTimer.start();
 
+  TabLast(*this, *ui_->IndivisualAdjustQuitBtn);
   SetUpFormWindow(*this, BorderIcons::SystemMenuAndMinimise);
 }
 

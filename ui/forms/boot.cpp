@@ -1,7 +1,9 @@
 #include "ui/forms/boot.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QMouseEvent>
+#include <QShortcut>
 #include <string>
 #include <vector>
 
@@ -46,6 +48,11 @@ TFormBoot::TFormBoot(ServiceContext& context)
   connect(ui_->PortSelectOKBtn, &QPushButton::clicked, this, &TFormBoot::PortSelectOKBtnClick);
   connect(ui_->ProEndBtn, &QPushButton::clicked, this, &TFormBoot::ProEndBtnClick);
   connect(ui_->Version1, &QAction::triggered, this, &TFormBoot::Version1Click);
+  // Desktops send the Menu key as a keyboard context menu or as a plain key; Shift+F10 always
+  // comes as a key.
+  auto* menu_keys = new QShortcut(this);
+  menu_keys->setKeys({QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)});
+  connect(menu_keys, &QShortcut::activated, this, &TFormBoot::PopupAtFocus);
   ui_->PrintersFoundLbl->Watch([this] { return context_.port.PrintersPresent(); });
   SetUpFormWindow(*this, BorderIcons::SystemMenuAndMinimise);
 }
@@ -230,6 +237,20 @@ void TFormBoot::mouseReleaseEvent(QMouseEvent* event) {
 
 void TFormBoot::FormMouseUp(Qt::MouseButton button, QPoint position) {
   if (button == Qt::RightButton) PopupMenu1.popup(mapToGlobal(position));
+}
+
+// The mouse's menu opens on the button's release; only the keyboard's is taken here.
+void TFormBoot::contextMenuEvent(QContextMenuEvent* event) {
+  if (event->reason() != QContextMenuEvent::Keyboard) return QWidget::contextMenuEvent(event);
+  event->accept();
+  PopupAtFocus();
+}
+
+// Below the control holding the focus, where the technician is looking.
+void TFormBoot::PopupAtFocus() {
+  const QWidget* focus = focusWidget();
+  const QWidget& anchor = focus != nullptr && focus->isVisible() ? *focus : *this;
+  PopupMenu1.popup(anchor.mapToGlobal(QPoint(0, anchor.height())));
 }
 
 void TFormBoot::Version1Click() {

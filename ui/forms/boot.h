@@ -63,9 +63,12 @@ class TFormBoot : public QWidget {
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   void FormMouseUp(Qt::MouseButton button, QPoint position);
+  // The pop-up menu from the keyboard: the Menu key or Shift+F10.
+  void PopupAtFocus();
   bool AllChosen() const;
   // Ends the program; the exit never returns.
   void EndForSilentPrinter(const OpenedPrinter& connection);

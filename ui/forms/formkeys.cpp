@@ -41,6 +41,10 @@ FormKeys::FormKeys(QWidget* form) : QObject(form), form_(form) {
 }
 
 bool FormKeys::eventFilter(QObject* watched, QEvent* event) {
+  // Styles ring the focus only once it has moved by key; a form worked from the keyboard shows
+  // where its focus is from the moment it opens.
+  if (watched == form_ && event->type() == QEvent::Show)
+    form_->setAttribute(Qt::WA_KeyboardFocusChange);
   if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
   const auto* key = static_cast<QKeyEvent*>(event);
   if (key->modifiers() & ~Qt::KeypadModifier) return false;

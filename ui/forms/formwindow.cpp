@@ -23,4 +23,10 @@ void SetUpFormWindow(QWidget& form, BorderIcons icons) {
   new FormKeys(&form);
 }
 
+void TabLast(QWidget& form, QWidget& control) {
+  QWidget* last = &form;
+  while (last->nextInFocusChain() != &form) last = last->nextInFocusChain();
+  if (last != &control) QWidget::setTabOrder(last, &control);
+}
+
 }  // namespace opal::ui

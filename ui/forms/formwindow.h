@@ -15,6 +15,10 @@ enum class BorderIcons {
 // with Enter and Esc as FormKeys says.
 void SetUpFormWindow(QWidget& form, BorderIcons icons);
 
+// `control` (the button the form is left by, at its bottom) last in the form's Tab chain, after
+// the panels made in code, which would otherwise follow it.
+void TabLast(QWidget& form, QWidget& control);
+
 // The form's Designer controls, made before the members that hold on to them.
 template <class Ui>
 std::unique_ptr<Ui> LaidOut(QWidget& form) {

@@ -1,13 +1,20 @@
 #include "ui/forms/printedpages.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QImageReader>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <algorithm>
 #include <array>
+#include <functional>
+#include <utility>
 
+#include "ui/forms/screenfit.h"
+#include "ui/widgets/bidblocks.h"
 #include "ui_printedpages.h"
 
 namespace opal::ui {
@@ -53,10 +60,20 @@ TFormPrintedPages::TFormPrintedPages(PrintedPagesSource source)
   connect(ui_->ZoomCombo, &QComboBox::currentIndexChanged, this, &TFormPrintedPages::ApplyZoom);
   connect(ui_->ZoomInBtn, &QToolButton::clicked, this, [this] { SetZoom(Zoom() + 1); });
   connect(ui_->ZoomOutBtn, &QToolButton::clicked, this, [this] { SetZoom(Zoom() - 1); });
+  AddZoomKeys();
+  // Its dots already stretched, the sheet of Bi-D blocks is best seen one pixel to a pixel.
+  connect(ui_->BidBlocksChk, &QCheckBox::toggled, this, [this](bool shown) {
+    Present();
+    if (shown) SetZoom(kActualSize);
+  });
+  connect(ui_->StrongInksChk, &QCheckBox::toggled, this, &TFormPrintedPages::Present);
   connect(ui_->PageList, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
     if (item != nullptr) ShowPage(item->data(Qt::UserRole).toString());
   });
   connect(ui_->PageImage, &PageView::Dragged, this, &TFormPrintedPages::Pan);
+  connect(ui_->PageImage, &PageView::ZoomAsked, this, [this](int steps, QPoint at) {
+    ZoomAbout(Zoom() + steps, ui_->PageImage->mapTo(ui_->PageScroll->viewport(), at));
+  });
   connect(&show_action_, &QAction::triggered, this, &QWidget::show);
   connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { Rescan(true); });
   watcher_.addPath(source_.pages_folder);
@@ -66,12 +83,32 @@ TFormPrintedPages::TFormPrintedPages(PrintedPagesSource source)
 
 TFormPrintedPages::~TFormPrintedPages() = default;
 
+void TFormPrintedPages::AddZoomKeys() {
+  const std::pair<QList<QKeySequence>, std::function<void()>> keys[] = {
+      {{QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+       [this] { SetZoom(Zoom() + 1); }},
+      {{QKeySequence(Qt::CTRL | Qt::Key_Minus)}, [this] { SetZoom(Zoom() - 1); }},
+      {{QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { SetZoom(kWholePage); }},
+      {{QKeySequence(Qt::CTRL | Qt::Key_1)}, [this] { SetZoom(kActualSize); }}};
+  for (const auto& [sequences, zoom] : keys) {
+    auto* shortcut = new QShortcut(this);
+    shortcut->setKeys(sequences);
+    connect(shortcut, &QShortcut::activated, this, zoom);
+  }
+}
+
 void TFormPrintedPages::StartSession() {
   opens_with_next_page_ = true;
 }
 
 void TFormPrintedPages::SetZoom(int step) {
   ui_->ZoomCombo->setCurrentIndex(std::clamp(step, 0, static_cast<int>(kZoomSteps.size()) - 1));
+}
+
+void TFormPrintedPages::ZoomAbout(int step, QPoint anchor) {
+  zoom_anchor_ = anchor;
+  SetZoom(step);
+  zoom_anchor_.reset();
 }
 
 int TFormPrintedPages::Zoom() const {
@@ -98,7 +135,13 @@ void TFormPrintedPages::Rescan(bool announce) {
   }
   if (newest.isEmpty()) return;
   ui_->PageList->setCurrentRow(0);
-  if (announce && opens_with_next_page_ && !isVisible()) show();
+  if (!announce || !opens_with_next_page_ || isVisible()) return;
+  show();
+  // A question waiting for its answer stays in front and keeps the keyboard.
+  if (QWidget* question = QApplication::activeModalWidget()) {
+    question->raise();
+    question->activateWindow();
+  }
 }
 
 void TFormPrintedPages::ShowPage(const QString& path) {
@@ -108,8 +151,19 @@ void TFormPrintedPages::ShowPage(const QString& path) {
     ui_->PagePathLbl->setText(path + QStringLiteral(" cannot be read: ") + reader.errorString());
     return;
   }
-  ui_->PageImage->SetPage(page);
+  printed_ = page;
   ui_->PagePathLbl->setText(path);
+  Present();
+}
+
+void TFormPrintedPages::Present() {
+  if (printed_.isNull()) return;
+  const QImage inked = ui_->StrongInksChk->isChecked() ? StrongInks(printed_) : printed_;
+  const QImage blocks = ui_->BidBlocksChk->isChecked() ? BidBlocksSheet(inked) : QImage();
+  ui_->BidBlocksChk->setToolTip(ui_->BidBlocksChk->isChecked() && blocks.isNull()
+                                    ? QStringLiteral("This page holds no Bi-D block")
+                                    : QString());
+  ui_->PageImage->SetPage(blocks.isNull() ? inked : blocks);
   ApplyZoom();
 }
 
@@ -122,15 +176,13 @@ void TFormPrintedPages::ApplyZoom() {
                      static_cast<double>(room.height()) / page.height());
   }
   if (scale <= 0) return;
-  // The middle of the view stays where it was on the page.
-  QScrollBar* across = ui_->PageScroll->horizontalScrollBar();
-  QScrollBar* down = ui_->PageScroll->verticalScrollBar();
-  const double old_scale = ui_->PageImage->Scale();
-  const double centre_x = (across->value() + across->pageStep() / 2.0) / old_scale;
-  const double centre_y = (down->value() + down->pageStep() / 2.0) / old_scale;
+  // The point of the page under the pointer, or in the middle of the view, stays where it is.
+  QWidget* viewport = ui_->PageScroll->viewport();
+  const QPoint anchor = zoom_anchor_.value_or(viewport->rect().center());
+  const QPointF dot = QPointF(ui_->PageImage->mapFrom(viewport, anchor)) / ui_->PageImage->Scale();
   ui_->PageImage->SetScale(scale);
-  across->setValue(static_cast<int>(centre_x * scale - across->pageStep() / 2.0));
-  down->setValue(static_cast<int>(centre_y * scale - down->pageStep() / 2.0));
+  ui_->PageScroll->horizontalScrollBar()->setValue(static_cast<int>(dot.x() * scale) - anchor.x());
+  ui_->PageScroll->verticalScrollBar()->setValue(static_cast<int>(dot.y() * scale) - anchor.y());
 }
 
 void TFormPrintedPages::Pan(QPoint delta) {
@@ -152,7 +204,12 @@ void TFormPrintedPages::resizeEvent(QResizeEvent* event) {
   if (Zoom() == kWholePage) ApplyZoom();
 }
 
+// Placed once: where the technician moves the window afterwards is theirs.
 void TFormPrintedPages::showEvent(QShowEvent* event) {
+  if (!placed_) {
+    placed_ = true;
+    FitResizableOnScreen(*this, screen()->availableGeometry());
+  }
   QWidget::showEvent(event);
   if (Zoom() == kWholePage) ApplyZoom();
 }

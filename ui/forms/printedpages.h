@@ -2,9 +2,11 @@
 
 #include <QAction>
 #include <QFileSystemWatcher>
+#include <QImage>
 #include <QStringList>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 QT_BEGIN_NAMESPACE
 namespace Ui {
@@ -23,8 +25,9 @@ struct PrintedPagesSource {
 };
 
 // The pages a printer that prints into files has printed: the newest at once, the earlier ones in
-// a list, from the whole page down to single printer dots. It opens by itself with the first page
-// of a session and never takes the focus from the form waiting for the technician.
+// a list, from the whole page down to single printer dots, or the Bi-D blocks of a page laid out
+// for judging. It opens by itself with the first page of a session, wholly on its screen, and
+// never takes the focus from the form waiting for the technician nor covers a question asked.
 class TFormPrintedPages final : public QWidget {
   Q_OBJECT
 
@@ -54,15 +57,24 @@ class TFormPrintedPages final : public QWidget {
  private:
   void Rescan(bool announce);
   void ShowPage(const QString& path);
+  // The printed page as the chosen view shows it: the page or its Bi-D blocks side by side (the
+  // page where it holds none), light inks as printed or several times their strength.
+  void Present();
   void ApplyZoom();
+  // A zoom step that keeps the page's point under `anchor`, a point of the scroll area's view.
+  void ZoomAbout(int step, QPoint anchor);
   void Pan(QPoint delta);
+  void AddZoomKeys();
 
   std::unique_ptr<::Ui::TFormPrintedPages> ui_;
   PrintedPagesSource source_;
   QFileSystemWatcher watcher_;
   QAction show_action_;
   QStringList known_;
+  QImage printed_;
+  std::optional<QPoint> zoom_anchor_;  // none: the middle of the view
   bool opens_with_next_page_ = true;
+  bool placed_ = false;
 };
 
 }  // namespace opal::ui

@@ -45,12 +45,23 @@ QScrollArea& Wrapped(QWidget& form) {
   return *area;
 }
 
+QSize Room(const QRect& available) {
+  return available.marginsRemoved(kFrameAllowance).size();
+}
+
+// A window's position is that of its frame, which fits the area and is centred in it.
+void Centre(QWidget& window, const QRect& available) {
+  QRect framed = QRect(QPoint(), window.size()).marginsAdded(kFrameAllowance);
+  framed.moveCenter(available.center());
+  window.move(framed.topLeft());
+}
+
 }  // namespace
 
 void FitOnScreen(QWidget& form, const QRect& available) {
   QScrollArea* area = form.findChild<QScrollArea*>(kScrollName, Qt::FindDirectChildrenOnly);
   const QSize designed = area != nullptr ? area->widget()->sizeHint() : form.sizeHint();
-  const QSize room = available.marginsRemoved(kFrameAllowance).size();
+  const QSize room = Room(available);
   if (designed.width() <= room.width() && designed.height() <= room.height()) {
     form.setFixedSize(designed);
   } else {
@@ -64,10 +75,12 @@ void FitOnScreen(QWidget& form, const QRect& available) {
     form.setMaximumSize(most);
     form.resize(most.boundedTo(room));
   }
-  // A window's position is that of its frame, which now fits the area and is centred in it.
-  QRect framed = QRect(QPoint(), form.size()).marginsAdded(kFrameAllowance);
-  framed.moveCenter(available.center());
-  form.move(framed.topLeft());
+  Centre(form, available);
+}
+
+void FitResizableOnScreen(QWidget& window, const QRect& available) {
+  window.resize(window.size().boundedTo(Room(available)));
+  Centre(window, available);
 }
 
 }  // namespace opal::ui

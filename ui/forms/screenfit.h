@@ -12,4 +12,8 @@ namespace opal::ui {
 // Calling it again with another area (the form moved to another screen) fits it anew.
 void FitOnScreen(QWidget& form, const QRect& available);
 
+// A window the technician resizes at will (a viewer whose content scrolls): its size where that
+// fits, else as large as the available area allows, and centred in it.
+void FitResizableOnScreen(QWidget& window, const QRect& available);
+
 }  // namespace opal::ui

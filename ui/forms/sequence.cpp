@@ -84,6 +84,7 @@ TFormSequentialRepair::TFormSequentialRepair(ServiceContext& context,
   connect(ui_->SeqRepairReturnToRepairMenuBtn, &QPushButton::clicked, this,
           &TFormSequentialRepair::SeqRepairReturnToRepairMenuBtnClick);
   ui_->StatusMemo->clear();
+  TabLast(*this, *ui_->SeqRepairReturnToRepairMenuBtn);
   SetUpFormWindow(*this, BorderIcons::SystemMenuAndMinimise);
 }
 

@@ -2,6 +2,7 @@
 
 #include "device/eeprom.h"
 #include "device/headid.h"
+#include "ui/panels/printerlabels.h"
 #include "ui/panels/stepcompletebutton.h"
 #include "ui/seams/printerworker.h"
 #include "ui/widgets/jpegpicture.h"
@@ -16,6 +17,7 @@ HeadIdInputPanel::HeadIdInputPanel(ServiceContext& context, PanelHost& host, Pan
       context_(context),
       host_(host) {
   ui_->setupUi(this);
+  ShowPrinterLabelsUnder(*ui_->HdVolWrtInputLayout, *ui_->HdVolWrtEdit, context.printer_labels);
   ForceUpperCase(*ui_->HdVolWrtEdit);
   ShowPhotograph();
   connect(ui_->HdVolWrtOKBtn, &QPushButton::clicked, this, &HeadIdInputPanel::HdVolWrtOKBtnClick);

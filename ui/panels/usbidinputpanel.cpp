@@ -4,6 +4,7 @@
 
 #include "device/eeprom.h"
 #include "device/usbid.h"
+#include "ui/panels/printerlabels.h"
 #include "ui/panels/stepcompletebutton.h"
 #include "ui/seams/printerworker.h"
 #include "ui_usbidinputpanel.h"
@@ -16,6 +17,7 @@ UsbIdInputPanel::UsbIdInputPanel(ServiceContext& context, PanelHost& host, Panel
       context_(context),
       host_(host) {
   ui_->setupUi(this);
+  ShowPrinterLabelsUnder(*ui_->UsbIdInputLayout, *ui_->UsbIdInputEdit, context.printer_labels);
   connect(ui_->UsbIdInputOKBtn, &QPushButton::clicked, this,
           &UsbIdInputPanel::UsbIdInputOKBtnClick);
   complete_ = StepCompleteButton(*this, role, ui_->UsbIdInputCompleteBtn, ui_->UsbIdInputRtnBtn);

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QWindow>
 #include <algorithm>
 #include <vector>
 
@@ -19,11 +20,23 @@ QWidget* DialogParent() {
   return active != nullptr && active->isEnabled() ? active : nullptr;
 }
 
+// A dialog without a parent still belongs to the window that asked, busy or not: tied to it, the
+// window manager keeps it in front of that window and centres it there.
+void TieToAsker(QWidget& dialog) {
+  QWidget* asker = QApplication::activeWindow();
+  if (dialog.parentWidget() != nullptr || asker == nullptr || asker == &dialog) return;
+  dialog.winId();
+  dialog.windowHandle()->setTransientParent(asker->windowHandle());
+}
+
 int Run(QMessageBox& box) {
   // The hourglass of a busy form must not hide the pointer over the dialog's buttons.
   const CursorSuspended normal;
   // A question asked while an operation runs must still take its answer.
   const InputDropSuspended answerable;
+  TieToAsker(box);
+  // The button that Enter presses shows its focus from the start.
+  box.setAttribute(Qt::WA_KeyboardFocusChange);
   return box.exec();
 }
 
@@ -56,7 +69,7 @@ bool MessageBoxDialogs::ErrorOffering(const QString& caption, const QString& tex
                                       const QString& action) {
   QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, DialogParent());
   const QPushButton* offered = box.addButton(action, QMessageBox::ActionRole);
-  box.exec();
+  Run(box);
   return box.clickedButton() == offered;
 }
 

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <cmath>
 
 namespace opal::ui {
@@ -73,6 +74,18 @@ void PageView::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return QWidget::mouseReleaseEvent(event);
   dragging_ = false;
   setCursor(Qt::OpenHandCursor);
+}
+
+// A wheel turns in steps of 15 degrees, a touchpad in smaller ones that add up to a step.
+void PageView::wheelEvent(QWheelEvent* event) {
+  constexpr int kStep = 120;
+  if (!(event->modifiers() & Qt::ControlModifier)) return QWidget::wheelEvent(event);
+  event->accept();
+  wheel_angle_ += event->angleDelta().y();
+  const int steps = wheel_angle_ / kStep;
+  if (steps == 0) return;
+  wheel_angle_ -= steps * kStep;
+  emit ZoomAsked(steps, event->position().toPoint());
 }
 
 }  // namespace opal::ui

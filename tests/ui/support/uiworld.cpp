@@ -82,6 +82,10 @@ std::vector<uint8_t> UiWorld::Capture() const {
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
+QString UiWorld::PagesFolder() const {
+  return QString::fromStdString((printer.Directory() / "pages").string());
+}
+
 bool EndsWith(const std::vector<uint8_t>& bytes, const std::vector<uint8_t>& tail) {
   return bytes.size() >= tail.size() && std::equal(tail.rbegin(), tail.rend(), bytes.rbegin());
 }

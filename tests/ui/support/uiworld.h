@@ -43,6 +43,8 @@ struct UiWorld {
 
   // Every byte the printer has received.
   std::vector<uint8_t> Capture() const;
+  // Where the printer's pages land, for a Printed pages window.
+  QString PagesFolder() const;
 
   TempDir dir;
   FakeClock clock;
@@ -71,6 +73,11 @@ Control& Find(const QObject& root, const char* name) {
 // What the printer receives for InitializePrinter.
 inline const std::vector<uint8_t> kInitializeFrame{0x1B, 0x7C, 0x00, 0x05, 0x00,
                                                    0x06, 0x31, 0x48, 0xB7, 0x24};
+
+// The printer's own nozzle check on a page of its own.
+inline const std::vector<uint8_t> kNozzleCheckPage{
+    0x1B, 0x28, 0x52, 0x08, 0x00, 0x00, 'R',  'E',  'M',  'O',  'T',  'E',  '1',  'L',
+    'D',  0x00, 0x00, 'N',  'C',  0x02, 0x00, 0x00, 0x00, 0x1B, 0x00, 0x00, 0x00, 0x0C};
 
 bool EndsWith(const std::vector<uint8_t>& bytes, const std::vector<uint8_t>& tail);
 
