@@ -1,6 +1,7 @@
 #include "ui/forms/printedpages.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QImageReader>
 #include <QRegularExpression>
@@ -17,7 +18,7 @@ struct ZoomStep {
   const char* name;
   double scale;  // screen pixels per printer dot; 0 fits the whole page
 };
-constexpr std::array<ZoomStep, 7> kZoomSteps{{{"Whole page", 0},
+constexpr std::array<ZoomStep, 7> kZoomSteps{{{QT_TRANSLATE_NOOP("Zoom", "Whole page"), 0},
                                               {"1:4", 0.25},
                                               {"1:2", 0.5},
                                               {"1:1", 1},
@@ -42,14 +43,15 @@ QStringList PagesIn(const QString& folder) {
 TFormPrintedPages::TFormPrintedPages(PrintedPagesSource source)
     : ui_(std::make_unique<::Ui::TFormPrintedPages>()),
       source_(std::move(source)),
-      show_action_(QStringLiteral("Printed pages")) {
+      show_action_(tr("Printed pages")) {
   ui_->setupUi(this);
   setWindowFlag(Qt::Window);
   // The form waiting for the technician keeps the keyboard while pages come out.
   setAttribute(Qt::WA_ShowWithoutActivating);
   show_action_.setObjectName(QStringLiteral("PrintedPagesItem"));
   ui_->PrinterLabelsLbl->setText(source_.printer_lines.join(QLatin1Char('\n')));
-  for (const ZoomStep& step : kZoomSteps) ui_->ZoomCombo->addItem(QString::fromLatin1(step.name));
+  for (const ZoomStep& step : kZoomSteps)
+    ui_->ZoomCombo->addItem(QCoreApplication::translate("Zoom", step.name));
   connect(ui_->ZoomCombo, &QComboBox::currentIndexChanged, this, &TFormPrintedPages::ApplyZoom);
   connect(ui_->ZoomInBtn, &QToolButton::clicked, this, [this] { SetZoom(Zoom() + 1); });
   connect(ui_->ZoomOutBtn, &QToolButton::clicked, this, [this] { SetZoom(Zoom() - 1); });
@@ -105,7 +107,7 @@ void TFormPrintedPages::ShowPage(const QString& path) {
   QImageReader reader(path);
   const QImage page = reader.read();
   if (page.isNull()) {
-    ui_->PagePathLbl->setText(path + QStringLiteral(" cannot be read: ") + reader.errorString());
+    ui_->PagePathLbl->setText(tr("%1 cannot be read: %2").arg(path, reader.errorString()));
     return;
   }
   ui_->PageImage->SetPage(page);

@@ -86,7 +86,7 @@ void WaitCountdown::ShowOverTheForm(const std::function<QPoint(const QRect&, con
 
 void WaitCountdown::ShowRemaining(std::chrono::milliseconds remaining) {
   const int seconds = WholeSecondsLeft(remaining);
-  text_.setText(QStringLiteral("Please wait: %1 s").arg(seconds));
+  text_.setText(tr("Please wait: %1 s").arg(seconds));
   bar_.setValue(bar_.maximum() - seconds);
 }
 
