@@ -210,6 +210,10 @@
         <source>Complete</source>
         <translation>Abschließen</translation>
     </message>
+    <message>
+        <source>Print start position</source>
+        <translation>Startposition des Drucks</translation>
+    </message>
 </context>
 <context>
     <name>ChipInfoItemsPanel</name>
@@ -710,6 +714,10 @@ ersetzen Sie dann das Abfalltintenkissen.</translation>
         <source>Previous</source>
         <translation>Zurück</translation>
     </message>
+    <message>
+        <source>EEPROM data</source>
+        <translation>EEPROM-Daten</translation>
+    </message>
 </context>
 <context>
     <name>EepromReadPanel</name>
@@ -741,6 +749,14 @@ ersetzen Sie dann das Abfalltintenkissen.</translation>
         <source>Previous</source>
         <translation>Zurück</translation>
     </message>
+    <message>
+        <source>First address to read, two hex digits</source>
+        <translation>Erste zu lesende Adresse, zwei Hex-Ziffern</translation>
+    </message>
+    <message>
+        <source>Last address to read, two hex digits</source>
+        <translation>Letzte zu lesende Adresse, zwei Hex-Ziffern</translation>
+    </message>
 </context>
 <context>
     <name>EepromWritePanel</name>
@@ -768,6 +784,10 @@ ersetzen Sie dann das Abfalltintenkissen.</translation>
         <source>Previous</source>
         <translation>Zurück</translation>
     </message>
+    <message>
+        <source>Two hex digits</source>
+        <translation>Zwei Hex-Ziffern</translation>
+    </message>
 </context>
 <context>
     <name>HeadIdInputPanel</name>
@@ -794,6 +814,10 @@ ersetzen Sie dann das Abfalltintenkissen.</translation>
     <message>
         <source>Complete</source>
         <translation>Abschließen</translation>
+    </message>
+    <message>
+        <source>The 13 characters printed on the print head</source>
+        <translation>Die 13 Zeichen, die auf dem Druckkopf stehen</translation>
     </message>
 </context>
 <context>
@@ -921,6 +945,10 @@ ersetzen Sie dann das Abfalltintenkissen.</translation>
     <message>
         <source>Complete</source>
         <translation>Abschließen</translation>
+    </message>
+    <message>
+        <source>Print start position</source>
+        <translation>Startposition des Drucks</translation>
     </message>
 </context>
 <context>
@@ -1149,6 +1177,14 @@ ersetzen Sie dann das Abfalltintenkissen.</translation>
         <source>Quit</source>
         <translation>Beenden</translation>
     </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Adjustment menus</source>
+        <translation>Menüs der Einstellung</translation>
+    </message>
 </context>
 <context>
     <name>TFormBoot</name>
@@ -1302,6 +1338,18 @@ ersetzen Sie dann das Abfalltintenkissen.</translation>
         <source>+</source>
         <translation>+</translation>
     </message>
+    <message>
+        <source>Zoom out</source>
+        <translation>Verkleinern</translation>
+    </message>
+    <message>
+        <source>Zoom in</source>
+        <translation>Vergrößern</translation>
+    </message>
+    <message>
+        <source>Printed page</source>
+        <translation>Gedruckte Seite</translation>
+    </message>
 </context>
 <context>
     <name>TFormQuit</name>
@@ -1335,6 +1383,10 @@ ersetzen Sie dann das Abfalltintenkissen.</translation>
     <message>
         <source>Top Menu</source>
         <translation>Hauptmenü</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
     </message>
 </context>
 <context>
@@ -1395,6 +1447,14 @@ ersetzen Sie dann das Abfalltintenkissen.</translation>
         <source>Close</source>
         <translation>Schließen</translation>
     </message>
+    <message>
+        <source>Entries</source>
+        <translation>Einträge</translation>
+    </message>
+    <message>
+        <source>Entry details</source>
+        <translation>Details des Eintrags</translation>
+    </message>
 </context>
 <context>
     <name>UsbIdInputPanel</name>
@@ -1417,6 +1477,10 @@ ersetzen Sie dann das Abfalltintenkissen.</translation>
     <message>
         <source>Complete</source>
         <translation>Abschließen</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>Seriennummer</translation>
     </message>
 </context>
 <context>
@@ -1604,6 +1668,14 @@ Der Anschluss ist wieder geschlossen. Prüfen Sie Drucker und Kabel und drücken
         <source>%1 cannot be read: %2</source>
         <translation>%1 kann nicht gelesen werden: %2</translation>
     </message>
+    <message>
+        <source>No page printed yet.</source>
+        <translation>Noch keine Seite gedruckt.</translation>
+    </message>
+    <message>
+        <source>%1, %2 × %3 printer dots, zoom %4</source>
+        <translation>%1, %2 × %3 Druckpunkte, Zoom %4</translation>
+    </message>
 </context>
 <context>
     <name>opal::ui::TFormSequentialRepair</name>
@@ -1713,6 +1785,17 @@ und das Abfalltintenkissen ordnungsgemäß.</translation>
     <message>
         <source>The report was not written: %1</source>
         <translation>Der Bericht wurde nicht geschrieben: %1</translation>
+    </message>
+</context>
+<context>
+    <name>opal::ui::UpDown</name>
+    <message>
+        <source>Up</source>
+        <translation>Höher</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Niedriger</translation>
     </message>
 </context>
 <context>

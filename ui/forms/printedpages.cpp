@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -64,6 +65,7 @@ TFormPrintedPages::TFormPrintedPages(PrintedPagesSource source)
   watcher_.addPath(source_.pages_folder);
   // Pages printed before the program started are there to look back at, not news.
   Rescan(false);
+  DescribePage();
 }
 
 TFormPrintedPages::~TFormPrintedPages() = default;
@@ -116,6 +118,7 @@ void TFormPrintedPages::ShowPage(const QString& path) {
 }
 
 void TFormPrintedPages::ApplyZoom() {
+  DescribePage();
   const QImage& page = ui_->PageImage->Page();
   double scale = kZoomSteps[static_cast<std::size_t>(std::max(Zoom(), 0))].scale;
   if (scale == 0 && !page.isNull()) {
@@ -133,6 +136,19 @@ void TFormPrintedPages::ApplyZoom() {
   ui_->PageImage->SetScale(scale);
   across->setValue(static_cast<int>(centre_x * scale - across->pageStep() / 2.0));
   down->setValue(static_cast<int>(centre_y * scale - down->pageStep() / 2.0));
+}
+
+// A screen reader tells the page on view and how it is shown, as the picture tells a sighted
+// technician.
+void TFormPrintedPages::DescribePage() {
+  const QImage& page = ui_->PageImage->Page();
+  ui_->PageImage->setAccessibleDescription(page.isNull()
+                                               ? tr("No page printed yet.")
+                                               : tr("%1, %2 × %3 printer dots, zoom %4")
+                                                     .arg(QFileInfo(PagePath()).fileName())
+                                                     .arg(page.width())
+                                                     .arg(page.height())
+                                                     .arg(ui_->ZoomCombo->currentText()));
 }
 
 void TFormPrintedPages::Pan(QPoint delta) {

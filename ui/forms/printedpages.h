@@ -55,6 +55,7 @@ class TFormPrintedPages final : public QWidget {
   void Rescan(bool announce);
   void ShowPage(const QString& path);
   void ApplyZoom();
+  void DescribePage();
   void Pan(QPoint delta);
 
   std::unique_ptr<::Ui::TFormPrintedPages> ui_;

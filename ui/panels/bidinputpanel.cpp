@@ -91,6 +91,7 @@ void BidInputPanel::AddRow(std::size_t row, int arrow_limit) {
   box->setObjectName(QString::fromLatin1(names.box));
   auto* edit = new QLineEdit(QStringLiteral("0"), this);
   edit->setObjectName(QString::fromLatin1(names.edit));
+  edit->setAccessibleName(box->text());
   edit->setValidator(new TypedLengthLimit(edit));
   edit->setFixedWidth(EditWidth(*edit));
   auto* up_down = new UpDown(*edit, -arrow_limit, arrow_limit, this);
