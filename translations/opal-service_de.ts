@@ -1681,7 +1681,7 @@ Der Anschluss ist wieder geschlossen. Prüfen Sie Drucker und Kabel und drücken
     <name>opal::ui::TFormSequentialRepair</name>
     <message>
         <source>Are you sure to return to first menu?</source>
-        <translation>Wirklich zum Reparaturmenü zurückkehren?</translation>
+        <translation>Wirklich zum Hauptmenü zurückkehren?</translation>
     </message>
     <message>
         <source>After then, replace both brand-new I/C
