@@ -8,7 +8,7 @@
 namespace opal::app {
 namespace {
 
-const QString kItem = QStringLiteral("Diagnose...");
+const char* const kItem = QT_TRANSLATE_NOOP("opal::app::DiagnoseItem", "Diagnose...");
 
 }  // namespace
 
@@ -23,7 +23,7 @@ QString DiagnosisText() {
 }
 
 DiagnoseItem::DiagnoseItem(ui::TFormBoot& boot, ui::Dialogs& dialogs)
-    : dialogs_(dialogs), action_(kItem) {
+    : dialogs_(dialogs), action_(tr(kItem)) {
   connect(&action_, &QAction::triggered, this, &DiagnoseItem::Start);
   boot.AddMenuItem(action_);
 }
@@ -35,7 +35,7 @@ DiagnoseItem::~DiagnoseItem() {
 void DiagnoseItem::Start() {
   if (worker_.joinable()) worker_.join();
   action_.setEnabled(false);
-  action_.setText(QStringLiteral("Diagnosing the printer ports..."));
+  action_.setText(tr("Diagnosing the printer ports..."));
   worker_ = std::thread([this] {
     const QString report = DiagnosisText();
     QMetaObject::invokeMethod(
@@ -44,7 +44,7 @@ void DiagnoseItem::Start() {
 }
 
 void DiagnoseItem::Show(const QString& report) {
-  action_.setText(kItem);
+  action_.setText(tr(kItem));
   action_.setEnabled(true);
   dialogs_.Inform(report);
 }

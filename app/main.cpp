@@ -4,6 +4,7 @@
 
 #include <QMessageBox>
 
+#include "app/language.h"
 #include "app/opalservice.h"
 #include "app/options.h"
 #include "app/serviceapplication.h"
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
   }
 
   opal::app::ServiceApplication application(argc, argv);
+  opal::app::LoadTechniciansLanguage(application);
   QApplication::setApplicationName(QStringLiteral("opal-service"));
   // No display name: Qt would append it to every form's caption.
   QApplication::setDesktopFileName(QStringLiteral("opal-service"));

@@ -9,6 +9,7 @@
 
 #include "device/statusreport.h"
 #include "link/factory.h"
+#include "link/showntext.h"
 
 namespace opal {
 
@@ -21,7 +22,8 @@ inline constexpr int kBidValueMax = 70;
 inline constexpr int kBidNotANumber = 100;
 // Sent in the slot of the ink group that is not being set.
 inline constexpr int kBidSlotUnchanged = -128;
-inline constexpr std::string_view kBidLimitNote = "Limitaion of adjustment value is -70 to 70";
+inline constexpr std::string_view kBidLimitNote =
+    OPAL_TEXT("Core", "Limitaion of adjustment value is -70 to 70");
 
 // One of the six values, in the order in which the forms read, write and list them.
 struct BidRow {
@@ -34,12 +36,18 @@ struct BidRow {
 };
 inline constexpr std::size_t kBidRowCount = 6;
 inline constexpr std::array<BidRow, kBidRowCount> kBidRows{{
-    {BidKind::Ms, INK_BLACK, "MS Black", "As MS Black data, ", "Multi shot Black", "ms-black"},
-    {BidKind::Ms, INK_COLOR, "MS Color", "As MS Color data, ", "Multi shot Color", "ms-color"},
-    {BidKind::Pl6, INK_BLACK, "6pl Black", "As 6pl Black data, ", "VSD 6pl Black", "6pl-black"},
-    {BidKind::Pl6, INK_COLOR, "6pl Color", "As 6pl Color data, ", "VSD 6pl Color", "6pl-color"},
-    {BidKind::Pl4, INK_BLACK, "4pl Black", "As 4pl Black data, ", "VSD 4pl Black", "4pl-black"},
-    {BidKind::Pl4, INK_COLOR, "4pl Color", "As 4pl Color data, ", "VSD 4pl Color", "4pl-color"},
+    {BidKind::Ms, INK_BLACK, OPAL_TEXT("Core", "MS Black"), "As MS Black data, ",
+     "Multi shot Black", "ms-black"},
+    {BidKind::Ms, INK_COLOR, OPAL_TEXT("Core", "MS Color"), "As MS Color data, ",
+     "Multi shot Color", "ms-color"},
+    {BidKind::Pl6, INK_BLACK, OPAL_TEXT("Core", "6pl Black"), "As 6pl Black data, ",
+     "VSD 6pl Black", "6pl-black"},
+    {BidKind::Pl6, INK_COLOR, OPAL_TEXT("Core", "6pl Color"), "As 6pl Color data, ",
+     "VSD 6pl Color", "6pl-color"},
+    {BidKind::Pl4, INK_BLACK, OPAL_TEXT("Core", "4pl Black"), "As 4pl Black data, ",
+     "VSD 4pl Black", "4pl-black"},
+    {BidKind::Pl4, INK_COLOR, OPAL_TEXT("Core", "4pl Color"), "As 4pl Color data, ",
+     "VSD 4pl Color", "4pl-color"},
 }};
 
 // The row opalctl names `key`; nullptr for any other text.

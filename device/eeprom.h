@@ -8,15 +8,16 @@
 #include <vector>
 
 #include "link/factory.h"
+#include "link/showntext.h"
 
 namespace opal {
 
-inline constexpr const char* kInputDataIsWrong = "Input data is wrong.";
+inline constexpr const char* kInputDataIsWrong = OPAL_TEXT("Core", "Input data is wrong.");
 // Ends the status line of every adjustment written into the EEPROM.
 inline constexpr std::string_view kWrittenInEeprom = " has been written in EEPROM.";
 // A byte written by hand reads as two lines: the prefix and two hex digits each.
-inline constexpr std::string_view kEepromAddressPrefix = "Address = ";
-inline constexpr std::string_view kEepromDataPrefix = "Data = ";
+inline constexpr std::string_view kEepromAddressPrefix = OPAL_TEXT("Core", "Address = ");
+inline constexpr std::string_view kEepromDataPrefix = OPAL_TEXT("Core", "Data = ");
 
 inline constexpr std::size_t kEepromSize = 256;
 using EepromImage = std::array<uint8_t, kEepromSize>;

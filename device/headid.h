@@ -8,6 +8,7 @@
 
 #include "device/eeprom.h"
 #include "link/factory.h"
+#include "link/showntext.h"
 
 namespace opal {
 
@@ -16,7 +17,7 @@ inline constexpr std::size_t kHeadIdLength = 13;
 inline constexpr std::size_t kHeadIdDataLength = 12;
 
 // What the technician reads after a check and after a write.
-inline constexpr std::string_view kHeadIdShownPrefix = "Head voltage ID = ";
+inline constexpr std::string_view kHeadIdShownPrefix = OPAL_TEXT("Core", "Head voltage ID = ");
 inline constexpr std::string_view kHeadIdWrittenFirst = "As head actuator voltage, ";
 // What a successful write reads as: kHeadIdWrittenFirst, the ID in double quotes, and
 // kWrittenInEeprom, one line each.

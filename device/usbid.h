@@ -7,6 +7,7 @@
 
 #include "device/eeprom.h"
 #include "link/factory.h"
+#include "link/showntext.h"
 #include "link/timing.h"
 
 namespace opal {
@@ -17,7 +18,7 @@ inline constexpr std::size_t kStoredUsbIdLength = kUsbIdLength + kUsbIdStampLeng
 inline constexpr uint8_t kUsbIdStampAddress = kUsbIdAddress + kUsbIdLength;
 
 // A check shows kUsbIdShownPrefix and the 18 stored characters; a write shows UsbIdWrittenLine.
-inline constexpr std::string_view kUsbIdShownPrefix = "USB ID = ";
+inline constexpr std::string_view kUsbIdShownPrefix = OPAL_TEXT("Core", "USB ID = ");
 inline constexpr std::string_view kUsbIdWrittenPrefix = "USB ID";
 // kUsbIdWrittenPrefix, the ID, the stamp and kWrittenInEeprom with no blanks between them.
 std::string UsbIdWrittenLine(std::string_view id, std::string_view stamp);

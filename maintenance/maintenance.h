@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "link/factory.h"
+#include "link/showntext.h"
 #include "link/timing.h"
 
 namespace opal {
@@ -14,13 +15,15 @@ inline constexpr uint8_t kCounterHighAddress = 0x1A;
 inline constexpr uint8_t kCounterLowAddress = 0x1B;
 
 // What the technician reads around the counter.
-inline constexpr std::string_view kCounterValuePrefix = "Counter value = ";
+inline constexpr std::string_view kCounterValuePrefix = OPAL_TEXT("Core", "Counter value = ");
 inline constexpr std::string_view kCounterClearQuestion =
-    "Have you replaced the Waste Ink Pad certainly?";
-inline constexpr std::string_view kCounterClearRetry = "Retry this routine from first step.";
-inline constexpr std::string_view kCounterCleared = "The protection counter has been initialized.";
+    OPAL_TEXT("Core", "Have you replaced the Waste Ink Pad certainly?");
+inline constexpr std::string_view kCounterClearRetry =
+    OPAL_TEXT("Core", "Retry this routine from first step.");
+inline constexpr std::string_view kCounterCleared =
+    OPAL_TEXT("Core", "The protection counter has been initialized.");
 // The "Protection counter value" field after a clear.
-inline constexpr std::string_view kCounterFieldAfterClear = "Initialized";
+inline constexpr std::string_view kCounterFieldAfterClear = OPAL_TEXT("Core", "Initialized");
 
 // The printer's maintenance work: the waste-ink protection counter, kept in two EEPROM bytes,
 // high byte first.
@@ -46,14 +49,17 @@ struct TimedSequence {
 };
 inline constexpr TimedSequence kPowerfulCleaning{
     CLEANING_POWERFUL, std::chrono::milliseconds(31'000),
-    "Performing powerful Cleaning (CL1'') now.", "Powerful Cleaning (CL1'') is completed."};
+    OPAL_TEXT("Core", "Performing powerful Cleaning (CL1'') now."),
+    OPAL_TEXT("Core", "Powerful Cleaning (CL1'') is completed.")};
 inline constexpr TimedSequence kInitialInkCharge{
-    CLEANING_INK_CHARGE, std::chrono::milliseconds(108'000), "Performing Initial Ink Charge now.",
-    "Initial Ink Charge is completed."};
+    CLEANING_INK_CHARGE, std::chrono::milliseconds(108'000),
+    OPAL_TEXT("Core", "Performing Initial Ink Charge now."),
+    OPAL_TEXT("Core", "Initial Ink Charge is completed.")};
 
-inline constexpr std::string_view kInkChargeQuestion = "Have you replaced both brand-new I/C?";
-inline constexpr std::string_view kInkChargeRefused =
-    "Please replace both brand-new I/C properly,\nby performing I/C exchange sequence.";
+inline constexpr std::string_view kInkChargeQuestion =
+    OPAL_TEXT("Core", "Have you replaced both brand-new I/C?");
+inline constexpr std::string_view kInkChargeRefused = OPAL_TEXT(
+    "Core", "Please replace both brand-new I/C properly,\nby performing I/C exchange sequence.");
 
 // Sends the sequence's command and waits only when the printer took it.
 Result RunTimedSequence(TFactoryCommand& command, Sleeper& sleeper, const TimedSequence& sequence);
@@ -61,11 +67,13 @@ Result RunTimedSequence(TFactoryCommand& command, Sleeper& sleeper, const TimedS
 // The transport-liquid exchange: the printer works silently, then answers its device-ID query
 // again.
 inline constexpr std::string_view kExchangeQuestion =
-    "Have you set the dummy I/C filled with L57 liquid?";
+    OPAL_TEXT("Core", "Have you set the dummy I/C filled with L57 liquid?");
 inline constexpr std::string_view kExchangeRefused =
-    "Please set the dummy I/C filled with L57 liquid.";
-inline constexpr std::string_view kExchangeBusy = "Performing Transportion Liquid Exchange now.";
-inline constexpr std::string_view kExchangeDone = "Transportion Liquid Exchange is completed.";
+    OPAL_TEXT("Core", "Please set the dummy I/C filled with L57 liquid.");
+inline constexpr std::string_view kExchangeBusy =
+    OPAL_TEXT("Core", "Performing Transportion Liquid Exchange now.");
+inline constexpr std::string_view kExchangeDone =
+    OPAL_TEXT("Core", "Transportion Liquid Exchange is completed.");
 inline constexpr std::chrono::milliseconds kExchangeWait{10'000};
 inline constexpr std::chrono::milliseconds kReturnPollInterval{1'000};
 inline constexpr std::chrono::minutes kReturnLimit{3};
@@ -86,10 +94,11 @@ Result AwaitPrinterReturn(TPrinterPort& port, const Clock& clock, Sleeper& sleep
 Result RunLiquidExchange(TFactoryCommand& command, const Clock& clock, Sleeper& wait,
                          Sleeper& pause, const SilenceReport& on_silence);
 
-inline constexpr std::string_view kDataResetBusy = "Reseting data.";
-inline constexpr std::string_view kDataResetDone = "Protection counter & Ink Flag2 are reseted.";
+inline constexpr std::string_view kDataResetBusy = OPAL_TEXT("Core", "Reseting data.");
+inline constexpr std::string_view kDataResetDone =
+    OPAL_TEXT("Core", "Protection counter & Ink Flag2 are reseted.");
 inline constexpr std::string_view kDataResetNote =
-    "Replace the waste ink pad\nafter turn off the printer.";
+    OPAL_TEXT("Core", "Replace the waste ink pad\nafter turn off the printer.");
 
 // What a refurbished printer needs after the exchange: the protection counter cleared, then the
 // ink flags at their factory values, each read back. Stops at the first failing write or byte the

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "link/factory.h"
+#include "link/showntext.h"
 #include "link/timing.h"
 
 namespace opal {
@@ -23,10 +24,10 @@ struct ChipInfoItem {
 
 // The menu's report items in menu order; printing all information prints them in this order too.
 inline constexpr std::array<ChipInfoItem, 4> kChipInfoItems{{
-    {INK_BLACK, ChipReport::Unique, "Black I/C unique information "},
-    {INK_BLACK, ChipReport::Usage, "Black I/C usage information "},
-    {INK_COLOR, ChipReport::Unique, "Color I/C unique information "},
-    {INK_COLOR, ChipReport::Usage, "Color I/C usage information "},
+    {INK_BLACK, ChipReport::Unique, OPAL_TEXT("Core", "Black I/C unique information ")},
+    {INK_BLACK, ChipReport::Usage, OPAL_TEXT("Core", "Black I/C usage information ")},
+    {INK_COLOR, ChipReport::Unique, OPAL_TEXT("Core", "Color I/C unique information ")},
+    {INK_COLOR, ChipReport::Usage, OPAL_TEXT("Core", "Color I/C usage information ")},
 }};
 // The report panel's title before a report is chosen.
 inline constexpr std::string_view kChipInfoTitle = "ZLIC information ";

@@ -5,14 +5,17 @@
 
 #include "device/headid.h"
 #include "link/factory.h"
+#include "link/showntext.h"
 #include "maintenance/maintenance.h"
 #include "maintenance/zlic.h"
 #include "printing/raster.h"
 
 namespace opal {
 
-inline constexpr std::string_view kA4CheckPrinting = "A4 pattern is printing now.";
-inline constexpr std::string_view kA4CheckPrinted = "A4 pattern print is completed.";
+inline constexpr std::string_view kA4CheckPrinting =
+    OPAL_TEXT("Core", "A4 pattern is printing now.");
+inline constexpr std::string_view kA4CheckPrinted =
+    OPAL_TEXT("Core", "A4 pattern print is completed.");
 
 // The three-page sheet that documents one printer: the patterns, head ID, USB ID and protection
 // counter; the Bi-D blocks of every dot size; both cartridges' chip reports.

@@ -4,12 +4,15 @@
 
 #include "device/statusreport.h"
 #include "link/factory.h"
+#include "link/showntext.h"
 #include "printing/raster.h"
 
 namespace opal {
 
-inline constexpr std::string_view kBidPatternPrinting = "Bi-d pattern is being printed out now.";
-inline constexpr std::string_view kBidPatternPrinted = "Bi-d pattern print is completed.";
+inline constexpr std::string_view kBidPatternPrinting =
+    OPAL_TEXT("Core", "Bi-d pattern is being printed out now.");
+inline constexpr std::string_view kBidPatternPrinted =
+    OPAL_TEXT("Core", "Bi-d pattern print is completed.");
 
 // The Bi-D check page: a title, the Black and Color blocks of MS, 6pl and 4pl, a form feed.
 // Every Bi-D value is read before the first byte goes out: one that cannot be read sends nothing

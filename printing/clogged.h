@@ -1,13 +1,15 @@
 #pragma once
 
 #include "device/statusreport.h"
+#include "link/showntext.h"
 #include "printing/raster.h"
 
 namespace opal {
 
-inline constexpr std::string_view kNozzleCheckPrinting = "Nozzle check pattern is printing now.";
+inline constexpr std::string_view kNozzleCheckPrinting =
+    OPAL_TEXT("Core", "Nozzle check pattern is printing now.");
 inline constexpr std::string_view kCloggedHeadCompleted =
-    "Recovery clogged head routine has completed.";
+    OPAL_TEXT("Core", "Recovery clogged head routine has completed.");
 
 // Has the printer print its own nozzle check under a caption, through its remote mode. Reports
 // busy before the first byte; after the form feed done, or the first failing write's message as

@@ -3,13 +3,16 @@
 #include <chrono>
 #include <string_view>
 
+#include "link/showntext.h"
 #include "maintenance/zlic.h"
 #include "printing/raster.h"
 
 namespace opal {
 
-inline constexpr std::string_view kChipInfoPrinting = "All ZLIC info. is printing now.";
-inline constexpr std::string_view kChipInfoPrinted = "ZLIC info. printing has completed.";
+inline constexpr std::string_view kChipInfoPrinting =
+    OPAL_TEXT("Core", "All ZLIC info. is printing now.");
+inline constexpr std::string_view kChipInfoPrinted =
+    OPAL_TEXT("Core", "ZLIC info. printing has completed.");
 // The printer goes on printing for this long after the last byte; callers wait before "done".
 inline constexpr std::chrono::milliseconds kChipInfoPrintWait{26'000};
 

@@ -1,15 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QRect>
-#include <QStringList>
-#include <QStyle>
 #include <QTabWidget>
 
 #include "tests/ui/support/bidrows.h"
+#include "tests/ui/support/formfit.h"
 #include "tests/ui/support/uiworld.h"
 #include "ui/forms/adjust.h"
 #include "ui/forms/boot.h"
@@ -36,34 +33,6 @@ class DesktopFont {
  private:
   QFont before_;
 };
-
-bool Fits(const QWidget& widget, const QString& text, bool word_wrap) {
-  if (text.isEmpty()) return true;
-  if (word_wrap) return widget.heightForWidth(widget.width()) <= widget.height();
-  const QSize needed = widget.sizeHint();
-  return needed.width() <= widget.width() && needed.height() <= widget.height();
-}
-
-// The object names of the form's visible captions and fields whose text does not fit their
-// rectangle.
-std::string Clipped(const QWidget& form) {
-  QStringList clipped;
-  for (const QLabel* label : form.findChildren<QLabel*>()) {
-    if (!label->isVisible() || label->pixmap().isNull() == false) continue;
-    if (!Fits(*label, label->text(), label->wordWrap())) clipped << label->objectName();
-  }
-  for (const QLineEdit* edit : form.findChildren<QLineEdit*>()) {
-    const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
-    const int room = edit->width() - 2 * frame - 4;
-    if (edit->isVisible() && edit->fontMetrics().horizontalAdvance(edit->text()) > room)
-      clipped << edit->objectName();
-  }
-  for (const QAbstractButton* button : form.findChildren<QAbstractButton*>()) {
-    if (button->isVisible() && !Fits(*button, button->text(), false))
-      clipped << button->objectName();
-  }
-  return clipped.join(QStringLiteral(", ")).toStdString();
-}
 
 void Show(QWidget& form) {
   form.show();

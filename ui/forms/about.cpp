@@ -9,7 +9,7 @@ namespace opal::ui {
 TAboutBox::TAboutBox() : ui_(std::make_unique<::Ui::TAboutBox>()) {
   ui_->setupUi(this);
   ui_->Image1->setPixmap(ProgramPicture());
-  ui_->Version->setText(QStringLiteral("Version " OPAL_VERSION));
+  ui_->Version->setText(tr("Version %1").arg(QStringLiteral(OPAL_VERSION)));
   connect(ui_->OKButton, &QPushButton::clicked, this, &TAboutBox::OKButtonClick);
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);

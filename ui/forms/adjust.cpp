@@ -106,9 +106,8 @@ void TFormAdjust::SetModel(PrinterModel model) {
 }
 
 void TFormAdjust::ShowPrinterModel(PrinterModel model) {
-  ShowStatus(
-      StatusMode::Plain,
-      QStringLiteral("Current Printer ID is %1.").arg(QString::fromStdString(ModelName(model))));
+  ShowStatus(StatusMode::Plain,
+             tr("Current Printer ID is %1.").arg(QString::fromStdString(ModelName(model))));
 }
 
 void TFormAdjust::ShowStatus(StatusMode mode, const QString& text) {

@@ -13,6 +13,7 @@
 #include "ui/seams/inputdrop.h"
 #include "ui/seams/printerworker.h"
 #include "ui/seams/screencursor.h"
+#include "ui/widgets/coretext.h"
 #include "ui_boot.h"
 
 namespace opal::ui {
@@ -22,16 +23,18 @@ namespace {
 std::string WithDetail(const std::string& message, const std::string& detail) {
   if (detail.empty()) return message;
   if (detail.starts_with(message)) return detail;
-  return message + "\n\n" + detail;
+  return CoreText(message).toStdString() + "\n\n" + detail;
 }
 
-constexpr const char* kInterruptedQuestion =
-    "\n\nFinish the write, put the old values back, or leave the printer as it is?";
+constexpr const char* kInterruptedQuestion = QT_TRANSLATE_NOOP(
+    "opal::ui::TFormBoot",
+    "\n\nFinish the write, put the old values back, or leave the printer as it is?");
 
-std::string SetUpFailure(PrinterModel model, const std::string& reason) {
-  return "The printer could not be set up as the " + ModelName(model) + ".\n" + reason +
-         "\n\nThe port is closed again. Check the printer and its cable, then press OK to try "
-         "again.";
+QString SetUpFailure(PrinterModel model, const std::string& reason) {
+  return TFormBoot::tr(
+             "The printer could not be set up as the %1.\n%2\n\nThe port is closed again. "
+             "Check the printer and its cable, then press OK to try again.")
+      .arg(QString::fromStdString(ModelName(model)), CoreText(reason));
 }
 
 }  // namespace
@@ -134,7 +137,7 @@ void TFormBoot::PortSelectOKBtnClick() {
   }
   // A printer left in the wrong model's identity must not be adjusted as the chosen one.
   if (const Result started = StartService(model); started != PORT_OK) {
-    StayForChoices(SetUpFailure(model, context_.command.Message(started)));
+    StayForChoices(SetUpFailure(model, context_.command.Message(started)).toStdString());
     return;
   }
 
@@ -150,9 +153,10 @@ bool TFormBoot::IdentityRewriteAccepted(PrinterModel model) {
   const PrinterModel reported = context_.port.ModelCode;
   if (reported == PrinterModel::None || reported == model) return true;
   // The wrong model chosen by a slip would overwrite a sound identity without a word.
-  return context_.dialogs.Confirm(QString::fromStdString(
-      "The printer reports itself as " + ModelName(reported) +
-      "; its identity will be rewritten as " + ModelName(model) + ". Continue?"));
+  return context_.dialogs.Confirm(
+      tr("The printer reports itself as %1; its identity will be rewritten as %2. Continue?")
+          .arg(QString::fromStdString(ModelName(reported)),
+               QString::fromStdString(ModelName(model))));
 }
 
 Result TFormBoot::StartService(PrinterModel model) {
@@ -182,9 +186,8 @@ Result TFormBoot::SettleInterruptedWork() {
   }
   for (const InterruptedWork& work : interrupted) {
     const int choice = context_.dialogs.Choose(
-        QString::fromStdString(InterruptedLine(work) + kInterruptedQuestion),
-        {QStringLiteral("Finish it"), QStringLiteral("Put old values back"),
-         QStringLiteral("Leave it")});
+        QString::fromStdString(InterruptedLine(work)) + tr(kInterruptedQuestion),
+        {tr("Finish it"), tr("Put old values back"), tr("Leave it")});
     if (choice != 0 && choice != 1) {
       if (!journal.Leave(work.entry)) return ERR_JOURNAL;
       continue;

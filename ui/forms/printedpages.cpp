@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QRegularExpression>
 #include <QScreen>
@@ -24,7 +26,7 @@ struct ZoomStep {
   const char* name;
   double scale;  // screen pixels per printer dot; 0 fits the whole page
 };
-constexpr std::array<ZoomStep, 7> kZoomSteps{{{"Whole page", 0},
+constexpr std::array<ZoomStep, 7> kZoomSteps{{{QT_TRANSLATE_NOOP("Zoom", "Whole page"), 0},
                                               {"1:4", 0.25},
                                               {"1:2", 0.5},
                                               {"1:1", 1},
@@ -49,14 +51,15 @@ QStringList PagesIn(const QString& folder) {
 TFormPrintedPages::TFormPrintedPages(PrintedPagesSource source)
     : ui_(std::make_unique<::Ui::TFormPrintedPages>()),
       source_(std::move(source)),
-      show_action_(QStringLiteral("Printed pages")) {
+      show_action_(tr("Printed pages")) {
   ui_->setupUi(this);
   setWindowFlag(Qt::Window);
   // The form waiting for the technician keeps the keyboard while pages come out.
   setAttribute(Qt::WA_ShowWithoutActivating);
   show_action_.setObjectName(QStringLiteral("PrintedPagesItem"));
   ui_->PrinterLabelsLbl->setText(source_.printer_lines.join(QLatin1Char('\n')));
-  for (const ZoomStep& step : kZoomSteps) ui_->ZoomCombo->addItem(QString::fromLatin1(step.name));
+  for (const ZoomStep& step : kZoomSteps)
+    ui_->ZoomCombo->addItem(QCoreApplication::translate("Zoom", step.name));
   connect(ui_->ZoomCombo, &QComboBox::currentIndexChanged, this, &TFormPrintedPages::ApplyZoom);
   connect(ui_->ZoomInBtn, &QToolButton::clicked, this, [this] { SetZoom(Zoom() + 1); });
   connect(ui_->ZoomOutBtn, &QToolButton::clicked, this, [this] { SetZoom(Zoom() - 1); });
@@ -79,6 +82,7 @@ TFormPrintedPages::TFormPrintedPages(PrintedPagesSource source)
   watcher_.addPath(source_.pages_folder);
   // Pages printed before the program started are there to look back at, not news.
   Rescan(false);
+  DescribePage();
 }
 
 TFormPrintedPages::~TFormPrintedPages() = default;
@@ -148,7 +152,7 @@ void TFormPrintedPages::ShowPage(const QString& path) {
   QImageReader reader(path);
   const QImage page = reader.read();
   if (page.isNull()) {
-    ui_->PagePathLbl->setText(path + QStringLiteral(" cannot be read: ") + reader.errorString());
+    ui_->PagePathLbl->setText(tr("%1 cannot be read: %2").arg(path, reader.errorString()));
     return;
   }
   printed_ = page;
@@ -161,13 +165,14 @@ void TFormPrintedPages::Present() {
   const QImage inked = ui_->StrongInksChk->isChecked() ? StrongInks(printed_) : printed_;
   const QImage blocks = ui_->BidBlocksChk->isChecked() ? BidBlocksSheet(inked) : QImage();
   ui_->BidBlocksChk->setToolTip(ui_->BidBlocksChk->isChecked() && blocks.isNull()
-                                    ? QStringLiteral("This page holds no Bi-D block")
+                                    ? tr("This page holds no Bi-D block")
                                     : QString());
   ui_->PageImage->SetPage(blocks.isNull() ? inked : blocks);
   ApplyZoom();
 }
 
 void TFormPrintedPages::ApplyZoom() {
+  DescribePage();
   const QImage& page = ui_->PageImage->Page();
   double scale = kZoomSteps[static_cast<std::size_t>(std::max(Zoom(), 0))].scale;
   if (scale == 0 && !page.isNull()) {
@@ -183,6 +188,19 @@ void TFormPrintedPages::ApplyZoom() {
   ui_->PageImage->SetScale(scale);
   ui_->PageScroll->horizontalScrollBar()->setValue(static_cast<int>(dot.x() * scale) - anchor.x());
   ui_->PageScroll->verticalScrollBar()->setValue(static_cast<int>(dot.y() * scale) - anchor.y());
+}
+
+// A screen reader tells the page on view and how it is shown, as the picture tells a sighted
+// technician.
+void TFormPrintedPages::DescribePage() {
+  const QImage& page = ui_->PageImage->Page();
+  ui_->PageImage->setAccessibleDescription(page.isNull()
+                                               ? tr("No page printed yet.")
+                                               : tr("%1, %2 × %3 printer dots, zoom %4")
+                                                     .arg(QFileInfo(PagePath()).fileName())
+                                                     .arg(page.width())
+                                                     .arg(page.height())
+                                                     .arg(ui_->ZoomCombo->currentText()));
 }
 
 void TFormPrintedPages::Pan(QPoint delta) {

@@ -63,6 +63,7 @@ class TFormPrintedPages final : public QWidget {
   void ApplyZoom();
   // A zoom step that keeps the page's point under `anchor`, a point of the scroll area's view.
   void ZoomAbout(int step, QPoint anchor);
+  void DescribePage();
   void Pan(QPoint delta);
   void AddZoomKeys();
 

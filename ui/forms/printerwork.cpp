@@ -1,5 +1,6 @@
 #include "ui/forms/printerwork.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 #include "link/forceexit.h"
@@ -8,28 +9,31 @@ namespace opal::ui {
 namespace {
 
 constexpr const char* kStopQuestion =
-    "The printer is still at work. Stop at the next point where nothing is half-done and close "
-    "the program?";
-constexpr const char* kStoppedText =
-    "Stopped when the window was closed. The printer was left as its last complete step left it.";
+    QT_TRANSLATE_NOOP("PrinterWork",
+                      "The printer is still at work. Stop at the next point where nothing is "
+                      "half-done and close the program?");
+// Shown through the program's end, which translates it as a core text.
+constexpr const char* kStoppedText = QT_TRANSLATE_NOOP(
+    "Core",
+    "Stopped when the window was closed. The printer was left as its last complete step left it.");
 
 QString Doing(PortTraffic::Doing doing) {
   switch (doing) {
     case PortTraffic::Doing::AwaitingReply:
-      return QStringLiteral("Waiting for the printer's reply");
+      return QCoreApplication::translate("PrinterWork", "Waiting for the printer's reply");
     case PortTraffic::Doing::AskingWho:
-      return QStringLiteral("Asking the printer who it is");
+      return QCoreApplication::translate("PrinterWork", "Asking the printer who it is");
     case PortTraffic::Doing::Sending:
       break;
   }
-  return QStringLiteral("Working with the printer");
+  return QCoreApplication::translate("PrinterWork", "Working with the printer");
 }
 
 }  // namespace
 
 QString PrinterWorkLine(const PortTraffic& traffic, std::chrono::milliseconds running) {
   const QLocale locale;
-  return QStringLiteral("%1: %2 s, %3 bytes sent, %4 received.")
+  return QCoreApplication::translate("PrinterWork", "%1: %2 s, %3 bytes sent, %4 received.")
       .arg(Doing(traffic.doing), QString::number(running.count() / 1000),
            locale.toString(static_cast<qulonglong>(traffic.sent)),
            locale.toString(static_cast<qulonglong>(traffic.received)));
@@ -41,7 +45,11 @@ WorkWatch PrinterWorkWatch(ServiceContext& context) {
           [&context](std::chrono::milliseconds running) {
             return PrinterWorkLine(context.port.Traffic(), running);
           },
-      .ask_stop = [&context] { return context.dialogs.Confirm(QString::fromUtf8(kStopQuestion)); },
+      .ask_stop =
+          [&context] {
+            return context.dialogs.Confirm(
+                QCoreApplication::translate("PrinterWork", kStopQuestion));
+          },
       .may_stop =
           [&context] {
             return !context.port.InSend() &&

@@ -19,8 +19,8 @@ ProgramForm::ProgramForm(ServiceContext& context) : context_(context) {}
 
 void ProgramForm::InitializePrinterOnLeaving(bool check_answer,
                                              const std::function<void(Result)>& report_failure) {
-  context_.dialogs.Inform(QStringLiteral(
-      "This program starts to initialize the printer.\nPlease wait about 30 seconds."));
+  context_.dialogs.Inform(
+      tr("This program starts to initialize the printer.\nPlease wait about 30 seconds."));
   ShowHourglass();
   if (check_answer && OffTheWindow([&] { return context_.operations.AskDeviceId(); }).empty()) {
     ShowNormalCursor();

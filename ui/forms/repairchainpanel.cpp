@@ -1,5 +1,6 @@
 #include "ui/forms/repairchainpanel.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
 
@@ -22,7 +23,7 @@ RepairChainPanel::RepairChainPanel(int number, const Repair& repair, QWidget* pa
   layout->setContentsMargins(4, 6, 4, 4);
   layout->setVerticalSpacing(2);
 
-  auto* title = new QLabel(QString::fromLatin1(repair.title), this);
+  auto* title = new QLabel(QCoreApplication::translate("Repair", repair.title), this);
   title->setObjectName(QStringLiteral("Repair%1TitleLbl").arg(number));
   title->setWordWrap(true);
   title->setAlignment(Qt::AlignCenter);
@@ -37,7 +38,7 @@ RepairChainPanel::RepairChainPanel(int number, const Repair& repair, QWidget* pa
     StepWidgets widgets{};
     widgets.panel = new ClickablePanel(this);
     widgets.panel->setObjectName(QString::fromLatin1(step.panel));
-    widgets.panel->SetCaption(QString::fromLatin1(step.caption));
+    widgets.panel->SetCaption(QCoreApplication::translate("Repair", step.caption));
     widgets.panel->setFixedSize(kStepWidth, kStepHeight);
     KeepRoomWhenHidden(*widgets.panel);
     const int index = static_cast<int>(steps_.size());
@@ -45,7 +46,7 @@ RepairChainPanel::RepairChainPanel(int number, const Repair& repair, QWidget* pa
             [this, index] { emit StepClicked(index); });
     layout->addWidget(widgets.panel, row, 0, Qt::AlignHCenter);
 
-    widgets.done = new QLabel(QString::fromLatin1(step.done_caption), this);
+    widgets.done = new QLabel(QCoreApplication::translate("Repair", step.done_caption), this);
     widgets.done->setObjectName(QString::fromLatin1(step.done_label));
     widgets.done->setAlignment(Qt::AlignCenter);
     widgets.done->setFixedHeight(kStepHeight);

@@ -26,9 +26,11 @@
 namespace opal::ui {
 namespace {
 
-constexpr const char* kReturnQuestion = "Are you sure to return to first menu?";
+constexpr const char* kReturnQuestion =
+    QT_TRANSLATE_NOOP("opal::ui::TFormSequentialRepair", "Are you sure to return to first menu?");
 constexpr const char* kAfterUsbIdNote =
-    "After then, replace both brand-new I/C\nand ink waste pad properly.";
+    QT_TRANSLATE_NOOP("opal::ui::TFormSequentialRepair",
+                      "After then, replace both brand-new I/C\nand ink waste pad properly.");
 
 // The completion handler of each kind of step.
 const std::vector<std::pair<StepKind, void (TFormSequentialRepair::*)()>> kCompletions{
@@ -146,7 +148,7 @@ void TFormSequentialRepair::StepPnlClick(int repair, int step) {
 void TFormSequentialRepair::CompleteStep(StepKind kind) {
   const StepOperation& operation = OperationOf(kind);
   for (PanelId panel : operation.panels) area_.Find(panel).hide();
-  if (kind == StepKind::UsbId) context_.dialogs.Inform(QString::fromLatin1(kAfterUsbIdNote));
+  if (kind == StepKind::UsbId) context_.dialogs.Inform(tr(kAfterUsbIdNote));
 
   const int repair = repair_type_ - kFirstRepairType;
   if (repair >= 0 && repair < static_cast<int>(chains_.size())) {
@@ -258,8 +260,7 @@ PrinterModel TFormSequentialRepair::SelectedModelCode() const {
 }
 
 bool TFormSequentialRepair::MayLeaveRepair() {
-  return step_state_ == STEP_CHAIN_DONE ||
-         context_.dialogs.Confirm(QString::fromLatin1(kReturnQuestion));
+  return step_state_ == STEP_CHAIN_DONE || context_.dialogs.Confirm(tr(kReturnQuestion));
 }
 
 void TFormSequentialRepair::SeqRepairReturnToRepairMenuBtnClick() {

@@ -34,7 +34,7 @@ QString EntryDetail(const JournalEntry& entry) {
           .arg(entry.id)
           .arg(QString::fromStdString(entry.time), QString::fromStdString(entry.operation),
                QString::fromStdString(entry.state));
-  text += QStringLiteral("Printer %1 (%2, head ID %3) at %4, by %5\n")
+  text += TFormServiceHistory::tr("Printer %1 (%2, head ID %3) at %4, by %5\n")
               .arg(QString::fromStdString(printer.usb_id), QString::fromStdString(printer.model),
                    QString::fromStdString(printer.head_id), QString::fromStdString(printer.port),
                    QString::fromStdString(entry.user));
@@ -42,13 +42,14 @@ QString EntryDetail(const JournalEntry& entry) {
   for (const std::string& words : ChangesInWords(entry.changes)) {
     text += QString::fromStdString(words) + '\n';
   }
-  if (ChangedNothing(entry)) text += QStringLiteral("Every value was left as it was found.\n");
+  if (ChangedNothing(entry))
+    text += TFormServiceHistory::tr("Every value was left as it was found.\n");
   return text + QString::fromStdString(ChangeLines(entry.changes, ""));
 }
 
 QString UndoQuestion(const JournalEntry& entry) {
   QString text =
-      QStringLiteral("Undo entry #%1 (%2) on the printer at %3?\n")
+      TFormServiceHistory::tr("Undo entry #%1 (%2) on the printer at %3?\n")
           .arg(entry.id)
           .arg(QString::fromStdString(entry.operation), QString::fromStdString(entry.printer.port));
   std::vector<JournalChange> back;
@@ -58,7 +59,7 @@ QString UndoQuestion(const JournalEntry& entry) {
   for (const std::string& words : ChangesInWords(back)) {
     text += QStringLiteral("    %1\n").arg(QString::fromStdString(words));
   }
-  return text + QStringLiteral("These bytes will be written and read back:\n") +
+  return text + TFormServiceHistory::tr("These bytes will be written and read back:\n") +
          QString::fromStdString(ChangeLines(back, ""));
 }
 
@@ -68,7 +69,7 @@ TFormServiceHistory::TFormServiceHistory(ServiceContext& context, ServiceJournal
     : ui_(std::make_unique<::Ui::TFormServiceHistory>()),
       context_(context),
       journal_(journal),
-      show_action_(QStringLiteral("Service history...")) {
+      show_action_(tr("Service history...")) {
   ui_->setupUi(this);
   show_action_.setObjectName(QStringLiteral("ServiceHistory1"));
   connect(ui_->EntriesList, &QTreeWidget::itemSelectionChanged, this,
@@ -101,10 +102,10 @@ void TFormServiceHistory::Reload() {
         [&] { return FindPrinterHistory(journal_.Store(), LoadShopConfig(), *found_); });
     entries_ = history.entries;
     ui_->PrinterLbl->setText(
-        QStringLiteral("Entries for the printer %1 %2%3")
+        tr("Entries for the printer %1 %2%3")
             .arg(QString::fromStdString(*found_),
-                 history.from_shop ? QStringLiteral("from every bench of the shop")
-                                   : QStringLiteral("from this bench's journal"),
+                 history.from_shop ? tr("from every bench of the shop")
+                                   : tr("from this bench's journal"),
                  history.problem.empty()
                      ? QString()
                      : QStringLiteral(" (%1)").arg(QString::fromStdString(history.problem))));
@@ -116,15 +117,15 @@ void TFormServiceHistory::Reload() {
       const std::string key = journal_.PrinterKey(*port_);
       std::erase_if(entries_, [&](const JournalEntry& entry) { return entry.printer.port != key; });
       ui_->PrinterLbl->setText(
-          QStringLiteral("Entries for the printer at %1").arg(QString::fromStdString(key)));
+          tr("Entries for the printer at %1").arg(QString::fromStdString(key)));
     } else {
       ui_->PrinterLbl->setText(
-          QStringLiteral("Entries for every printer (choose a port on the start-up form to undo)"));
+          tr("Entries for every printer (choose a port on the start-up form to undo)"));
     }
   }
   ShowNormalCursor();
   if (!journal_.Store().Problem().empty()) {
-    ui_->PrinterLbl->setText(QStringLiteral("The service journal cannot be read: %1")
+    ui_->PrinterLbl->setText(tr("The service journal cannot be read: %1")
                                  .arg(QString::fromStdString(journal_.Store().Problem())));
   }
   ui_->EntriesList->clear();
@@ -241,9 +242,9 @@ void TFormServiceHistory::Said(const Outcome& outcome, const QString& done) {
 void TFormServiceHistory::RestoreValuesBtnClick() {
   const std::string serial = ui_->FindEdit->text().trimmed().toStdString();
   if (!port_ || serial.empty()) {
-    context_.dialogs.Warn(QStringLiteral(
-        "Choose the printer's port on the start-up form and type the serial number from the "
-        "printer's label."));
+    context_.dialogs.Warn(
+        tr("Choose the printer's port on the start-up form and type the serial number from the "
+           "printer's label."));
     return;
   }
   ShowHourglass();
@@ -252,8 +253,8 @@ void TFormServiceHistory::RestoreValuesBtnClick() {
   ShowNormalCursor();
   if (!search.found) {
     context_.dialogs.Warn(
-        QStringLiteral("No snapshot of the printer with serial %1 was found; "
-                       "its values are not known.%2")
+        tr("No snapshot of the printer with serial %1 was found; "
+           "its values are not known.%2")
             .arg(QString::fromStdString(serial),
                  QString::fromStdString(search.problem.empty() ? "" : "\n" + search.problem)));
     return;
@@ -266,19 +267,19 @@ void TFormServiceHistory::RestoreValuesBtnClick() {
   }));
   const std::vector<EepromWrite> writes = WritesOf(planned);
   QString question = QString::fromStdString(KnownValuesLine(*search.found)) +
-                     QStringLiteral(" Write them to the printer at %1?\n")
+                     tr(" Write them to the printer at %1?\n")
                          .arg(QString::fromStdString(journal_.PrinterKey(*port_)));
   for (const std::string& words : ChangesInWords(planned))
     question += QStringLiteral("    %1\n").arg(QString::fromStdString(words));
   if (outcome.result != PORT_OK) {
     Said(outcome, {});
   } else if (writes.empty()) {
-    context_.dialogs.Inform(QStringLiteral("The printer holds these values already."));
+    context_.dialogs.Inform(tr("The printer holds these values already."));
   } else if (context_.dialogs.Confirm(question)) {
     ShowHourglass();
     outcome = OffTheWindow([&] { return context_.operations.RestoreValues(writes); });
     ShowNormalCursor();
-    Said(outcome, QStringLiteral("Wrote %1 bytes and read each back (journal entry #%2).")
+    Said(outcome, tr("Wrote %1 bytes and read each back (journal entry #%2).")
                       .arg(writes.size())
                       .arg(outcome.entry.value_or(0)));
   }
@@ -290,25 +291,25 @@ void TFormServiceHistory::RestoreValuesBtnClick() {
 void TFormServiceHistory::ReportBtnClick() {
   if (!found_ || entries_.empty()) {
     context_.dialogs.Warn(
-        QStringLiteral("Find the printer by its serial number or ID first: the report is of "
-                       "its entries."));
+        tr("Find the printer by its serial number or ID first: the report is of "
+           "its entries."));
     return;
   }
   const ServiceReport report = BuildServiceReport(entries_, std::nullopt);
   const QString file = context_.dialogs.SaveFileName(
-      QStringLiteral("Service report"),
+      tr("Service report"),
       QStringLiteral("service-report-%1.pdf").arg(QString::fromStdString(*found_)),
-      QStringLiteral("PDF (*.pdf);;HTML page (*.html)"));
+      tr("PDF (*.pdf);;HTML page (*.html)"));
   if (file.isEmpty()) return;
   std::string problem;
   if (WriteReport(report, file.toStdString(), problem)) {
-    context_.dialogs.Inform(QStringLiteral("The report of %1 operations since %2 is in %3.")
+    context_.dialogs.Inform(tr("The report of %1 operations since %2 is in %3.")
                                 .arg(report.operations.size())
                                 .arg(QString::fromStdString(report.since), file));
   } else {
     context_.dialogs.Error(
         QString::fromUtf8(kApplicationTitle),
-        QStringLiteral("The report was not written: %1").arg(QString::fromStdString(problem)));
+        tr("The report was not written: %1").arg(QString::fromStdString(problem)));
   }
 }
 

@@ -5,6 +5,7 @@
 #include <QPalette>
 #include <QTextCursor>
 
+#include "ui/widgets/coretext.h"
 #include "ui/widgets/designcolours.h"
 
 namespace opal::ui {
@@ -36,7 +37,9 @@ void SetTextColour(QPlainTextEdit& memo, const QColor& colour) {
 
 }  // namespace
 
-void WriteStatusText(QPlainTextEdit& memo, StatusMode mode, const QString& text) {
+void WriteStatusText(QPlainTextEdit& memo, StatusMode mode, const QString& english) {
+  // Every line of the status memo comes through here, the core's own among them.
+  const QString text = CoreText(english);
   switch (mode) {
     case StatusMode::Plain:
     case StatusMode::Done:

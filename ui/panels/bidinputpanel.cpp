@@ -9,6 +9,7 @@
 #include <QValidator>
 
 #include "ui/seams/printerworker.h"
+#include "ui/widgets/coretext.h"
 #include "ui/widgets/updown.h"
 #include "ui_bidinputpanel.h"
 
@@ -63,7 +64,7 @@ BidInputPanel::BidInputPanel(ServiceContext& context, PanelHost& host, PanelRole
     : BidStepPanel(PanelId::BidInput, context, host, role, "BidWrtPnl"),
       ui_(std::make_unique<::Ui::BidInputPanel>()) {
   ui_->setupUi(this);
-  ui_->LimitNoteLbl->setText(QString::fromUtf8(kBidLimitNote));
+  ui_->LimitNoteLbl->setText(CoreText(kBidLimitNote));
   const int arrow_limit = role == PanelRole::Adjustment ? kBidValueMax : kRepairArrowLimit;
   for (std::size_t row = 0; row < kBidRowCount; ++row) AddRow(row, arrow_limit);
   ui_->RowsGrid->setColumnStretch(kColumnsPerSide - 1, 1);
@@ -86,10 +87,11 @@ BidInputPanel::~BidInputPanel() = default;
 
 void BidInputPanel::AddRow(std::size_t row, int arrow_limit) {
   const RowControls& names = kRowControls[row];
-  auto* box = new QCheckBox(QString::fromUtf8(kBidRows[row].label), this);
+  auto* box = new QCheckBox(CoreText(kBidRows[row].label), this);
   box->setObjectName(QString::fromLatin1(names.box));
   auto* edit = new QLineEdit(QStringLiteral("0"), this);
   edit->setObjectName(QString::fromLatin1(names.edit));
+  edit->setAccessibleName(box->text());
   edit->setValidator(new TypedLengthLimit(edit));
   edit->setFixedWidth(EditWidth(*edit));
   auto* up_down = new UpDown(*edit, -arrow_limit, arrow_limit, this);
@@ -135,7 +137,7 @@ bool BidInputPanel::TickedValuesAccepted(const std::array<BidEntry, kBidRowCount
     if (!entries[row].ticked || BidValueInRange(BidValueFromText(entries[row].text))) continue;
     if (accepted) host_.ShowStatus(StatusMode::Error, QString::fromUtf8(kBidLimitNote));
     host_.ShowStatus(StatusMode::NewLine, QStringLiteral("%1 = \"%2\"")
-                                              .arg(QString::fromUtf8(kBidRows[row].label),
+                                              .arg(CoreText(kBidRows[row].label),
                                                    QString::fromStdString(entries[row].text)));
     accepted = false;
   }

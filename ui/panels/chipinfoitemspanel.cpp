@@ -3,6 +3,7 @@
 #include <string>
 
 #include "ui/seams/printerworker.h"
+#include "ui/widgets/coretext.h"
 #include "ui_chipinfoitemspanel.h"
 
 namespace opal::ui {
@@ -33,7 +34,7 @@ void ChipInfoItemsPanel::ZLICInfoItemsOKBtnClick() {
 }
 
 void ChipInfoItemsPanel::ShowReport(const ChipInfoItem& item) {
-  report_.SetTitle(QString::fromUtf8(item.label));
+  report_.SetTitle(CoreText(item.label));
   std::string report;
   if (const Result result =
           OffTheWindow([&] { return context_.operations.ReadChipInfo(item, report); });

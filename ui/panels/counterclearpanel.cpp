@@ -1,6 +1,7 @@
 #include "ui/panels/counterclearpanel.h"
 
 #include "ui/seams/printerworker.h"
+#include "ui/widgets/coretext.h"
 #include "ui_counterclearpanel.h"
 
 namespace opal::ui {
@@ -18,7 +19,7 @@ CounterClearPanel::CounterClearPanel(ServiceContext& context, PanelHost& host, P
             &CounterClearPanel::CounterClearRtnBtnClick);
   } else {
     ui_->CounterClearInstLbl->setText(
-        QStringLiteral("The protection counter is initialized by clicking OK button."));
+        tr("The protection counter is initialized by clicking OK button."));
   }
 }
 
@@ -35,8 +36,7 @@ Result CounterClearPanel::Clear() {
     return cleared.result;
   }
   host_.ShowStatus(StatusMode::Plain, QString::fromUtf8(kCounterCleared));
-  host_.SetAdjustedItem(AdjustedItem::ProtectionCounter,
-                        QString::fromUtf8(kCounterFieldAfterClear));
+  host_.SetAdjustedItem(AdjustedItem::ProtectionCounter, CoreText(kCounterFieldAfterClear));
   return PORT_OK;
 }
 

@@ -3,13 +3,14 @@
 namespace opal::ui {
 
 CounterPanel::CounterPanel(PanelHost& host)
-    : ItemChoicePanel({.id = PanelId::CounterChoice,
-                       .panel = "CounterPnl",
-                       .title_label = "TitleLbl",
-                       .title = "Protection counter maintenance ",
-                       .group = "CounterRdoBtn",
-                       .items = {"Check the protection counter.", "Clear the protection counter."},
-                       .ok_button = "ProCounterOKBtn"}),
+    : ItemChoicePanel(
+          {.id = PanelId::CounterChoice,
+           .panel = "CounterPnl",
+           .title_label = "TitleLbl",
+           .title = tr("Protection counter maintenance "),
+           .group = "CounterRdoBtn",
+           .items = {tr("Check the protection counter."), tr("Clear the protection counter.")},
+           .ok_button = "ProCounterOKBtn"}),
       host_(host) {
   connect(&OkButton(), &QPushButton::clicked, this, &CounterPanel::ProCounterOKBtnClick);
 }

@@ -33,8 +33,7 @@ HeadIdInputPanel::~HeadIdInputPanel() = default;
 void HeadIdInputPanel::ShowPhotograph() {
   const JpegPicture photograph = HeadIdPhotograph();
   if (photograph.image.isNull()) {
-    ui_->HdVolWrtImg->setText(
-        QStringLiteral("The photograph cannot be shown: %1").arg(photograph.failure));
+    ui_->HdVolWrtImg->setText(tr("The photograph cannot be shown: %1").arg(photograph.failure));
   } else {
     ui_->HdVolWrtImg->setPixmap(QPixmap::fromImage(photograph.image));
   }

@@ -12,9 +12,9 @@ HeadIdPanel::HeadIdPanel(ServiceContext& context, PanelHost& host)
     : ItemChoicePanel({.id = PanelId::HeadIdChoice,
                        .panel = "HdVolPnl",
                        .title_label = "TitleLbl",
-                       .title = "Head ID adjustment items ",
+                       .title = tr("Head ID adjustment items "),
                        .group = "HdVolRdoBtn",
-                       .items = {"Input head ID", "Check head ID"},
+                       .items = {tr("Input head ID"), tr("Check head ID")},
                        .ok_button = "HdVolOKBtn"}),
       context_(context),
       host_(host) {

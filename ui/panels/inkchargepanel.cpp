@@ -12,8 +12,8 @@ InkChargePanel::InkChargePanel(ServiceContext& context, PanelHost& host, PanelRo
   complete_ = StepCompleteButton(*this, role, ui_->InkChargeCompleteBtn);
   if (role == PanelRole::RepairStep) {
     setObjectName(QStringLiteral("InkChargePnl"));
-    ui_->TitleLbl->setText(QStringLiteral("Ink charge "));
-    ui_->ChargeQuestionLbl->setText(QStringLiteral("Do you want to perform the ink charge? "));
+    ui_->TitleLbl->setText(tr("Ink charge "));
+    ui_->ChargeQuestionLbl->setText(tr("Do you want to perform the ink charge? "));
   }
   connect(ui_->ChargeOKBtn, &QPushButton::clicked, this, &InkChargePanel::ChargeOKBtnClick);
 }

@@ -10,9 +10,10 @@
 namespace opal::ui {
 namespace {
 
-constexpr const char* kRetryNote =
+constexpr const char* kRetryNote = QT_TRANSLATE_NOOP(
+    "opal::ui::NozzleCheckPanel",
     "If there are any dot missing, please retry this routine.\nIn the case of no-missing, click "
-    "the Complete button.";
+    "the Complete button.");
 
 }  // namespace
 
@@ -59,7 +60,7 @@ void NozzleCheckPanel::NozzleCheckOKBtnClick() {
     ui_->NozzleCheckOKBtn->setEnabled(true);
     return;
   }
-  context_.dialogs.Inform(QString::fromLatin1(kRetryNote));
+  context_.dialogs.Inform(tr(kRetryNote));
   complete_.Enable();
   ui_->NozzleCheckOKBtn->setEnabled(true);
 }

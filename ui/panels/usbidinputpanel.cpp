@@ -26,8 +26,8 @@ UsbIdInputPanel::UsbIdInputPanel(ServiceContext& context, PanelHost& host, Panel
             &UsbIdInputPanel::UsbIdInputRtnBtnClick);
   } else {
     // The repair form words its step differently.
-    ui_->TitleLbl->setText(QStringLiteral("Input USB ID "));
-    ui_->UsbIdInputInstLbl->setText(QStringLiteral("Enter Serial NO., and click OK button. "));
+    ui_->TitleLbl->setText(tr("Input USB ID "));
+    ui_->UsbIdInputInstLbl->setText(tr("Enter Serial NO., and click OK button. "));
   }
 }
 

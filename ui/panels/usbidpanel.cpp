@@ -11,9 +11,9 @@ UsbIdPanel::UsbIdPanel(ServiceContext& context, PanelHost& host)
     : ItemChoicePanel({.id = PanelId::UsbIdChoice,
                        .panel = "UsbIdPnl",
                        .title_label = "TitleLbl",
-                       .title = "USB ID adjustment items ",
+                       .title = tr("USB ID adjustment items "),
                        .group = "UsbIdRdoBtn",
-                       .items = {"Input USB ID", "Check USB ID"},
+                       .items = {tr("Input USB ID"), tr("Check USB ID")},
                        .ok_button = "UsbIdOKBtn"}),
       context_(context),
       host_(host) {

@@ -16,7 +16,8 @@ void ApplicationExit::End(const ExitNotice& notice) {
     const QString text = QString::fromStdString(notice.text);
     if (!diagnose_) {
       dialogs_.Error(caption, text);
-    } else if (dialogs_.ErrorOffering(caption, text, QStringLiteral("Diagnose..."))) {
+    } else if (dialogs_.ErrorOffering(
+                   caption, text, QCoreApplication::translate("ApplicationExit", "Diagnose..."))) {
       diagnose_();
     }
   });

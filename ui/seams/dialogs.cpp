@@ -10,6 +10,7 @@
 
 #include "ui/seams/inputdrop.h"
 #include "ui/seams/screencursor.h"
+#include "ui/widgets/coretext.h"
 
 namespace opal::ui {
 namespace {
@@ -42,23 +43,25 @@ int Run(QMessageBox& box) {
 
 QMessageBox::StandardButton Show(QMessageBox::Icon icon, const QString& caption,
                                  const QString& text, QMessageBox::StandardButtons buttons) {
-  QMessageBox box(icon, caption, text, buttons, DialogParent());
+  QMessageBox box(icon, CoreText(caption), CoreText(text), buttons, DialogParent());
   return static_cast<QMessageBox::StandardButton>(Run(box));
 }
 
 }  // namespace
 
 bool MessageBoxDialogs::Confirm(const QString& text) {
-  return Show(QMessageBox::Question, QStringLiteral("Confirm"), text,
+  return Show(QMessageBox::Question, QCoreApplication::translate("Dialogs", "Confirm"), text,
               QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 void MessageBoxDialogs::Inform(const QString& text) {
-  Show(QMessageBox::Information, QStringLiteral("Information"), text, QMessageBox::Ok);
+  Show(QMessageBox::Information, QCoreApplication::translate("Dialogs", "Information"), text,
+       QMessageBox::Ok);
 }
 
 void MessageBoxDialogs::Warn(const QString& text) {
-  Show(QMessageBox::Warning, QStringLiteral("Warning"), text, QMessageBox::Ok);
+  Show(QMessageBox::Warning, QCoreApplication::translate("Dialogs", "Warning"), text,
+       QMessageBox::Ok);
 }
 
 void MessageBoxDialogs::Error(const QString& caption, const QString& text) {
@@ -67,15 +70,16 @@ void MessageBoxDialogs::Error(const QString& caption, const QString& text) {
 
 bool MessageBoxDialogs::ErrorOffering(const QString& caption, const QString& text,
                                       const QString& action) {
-  QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, DialogParent());
+  QMessageBox box(QMessageBox::Critical, CoreText(caption), CoreText(text), QMessageBox::Ok,
+                  DialogParent());
   const QPushButton* offered = box.addButton(action, QMessageBox::ActionRole);
   Run(box);
   return box.clickedButton() == offered;
 }
 
 int MessageBoxDialogs::Choose(const QString& text, const QStringList& choices) {
-  QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::NoButton,
-                  DialogParent());
+  QMessageBox box(QMessageBox::Question, QCoreApplication::translate("Dialogs", "Confirm"),
+                  CoreText(text), QMessageBox::NoButton, DialogParent());
   std::vector<QPushButton*> buttons;
   for (const QString& choice : choices) {
     buttons.push_back(box.addButton(choice, QMessageBox::AcceptRole));

@@ -102,7 +102,7 @@ void WaitCountdown::hideEvent(QHideEvent* event) {
 
 void WaitCountdown::ShowRemaining(std::chrono::milliseconds remaining) {
   const int seconds = WholeSecondsLeft(remaining);
-  text_.setText(QStringLiteral("Please wait: %1 s").arg(seconds));
+  text_.setText(tr("Please wait: %1 s").arg(seconds));
   bar_.setValue(bar_.maximum() - seconds);
 }
 

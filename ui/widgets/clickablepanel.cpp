@@ -24,6 +24,8 @@ QString ClickablePanel::Caption() const {
 
 void ClickablePanel::SetCaption(const QString& caption) {
   caption_->setText(caption);
+  // A screen reader announces the panel by what it says, as it does a button.
+  setAccessibleName(caption);
 }
 
 void ClickablePanel::SetColour(const QColor& ground) {

@@ -1,5 +1,6 @@
 #include "ui/widgets/jpegpicture.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <csetjmp>
 #include <cstdio>  // jpeglib.h needs FILE declared before it
@@ -78,13 +79,16 @@ JpegPicture DecodeJpeg(const QByteArray& bytes) {
   jpeg_destroy_decompress(&info);
   if (decoded && !errors.failed) return {image, {}};
   if (errors.failed) return {{}, QString::fromLocal8Bit(errors.message)};
-  return {{}, QStringLiteral("The picture is larger than %1 x %1 pixels.").arg(kLargestSide)};
+  return {{},
+          QCoreApplication::translate("JpegPicture", "The picture is larger than %1 x %1 pixels.")
+              .arg(kLargestSide)};
 }
 
 JpegPicture HeadIdPhotograph() {
   LoadPhotograph();
   QFile file(QStringLiteral(":/opal-service/headid-photo.jpg"));
-  if (!file.open(QIODevice::ReadOnly)) return {{}, QStringLiteral("The photograph is missing.")};
+  if (!file.open(QIODevice::ReadOnly))
+    return {{}, QCoreApplication::translate("JpegPicture", "The photograph is missing.")};
   return DecodeJpeg(file.readAll());
 }
 

@@ -44,7 +44,7 @@ bool ShopStateLine::Refresh() {
 void ShopStateLine::showEvent(QShowEvent* event) {
   QLabel::showEvent(event);
   if (Refresh()) {
-    if (text().isEmpty()) setText(QStringLiteral("Shop: looking for its database..."));
+    if (text().isEmpty()) setText(tr("Shop: looking for its database..."));
     timer_.start();
   } else {
     // Nothing to say: the form stays as it was designed.

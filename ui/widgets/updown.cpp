@@ -19,6 +19,8 @@ UpDown::UpDown(QLineEdit& associate, int minimum, int maximum, QWidget* parent)
   arrows->setSpacing(0);
   arrows->addWidget(AddArrow("UpBtn", Qt::UpArrow, 1));
   arrows->addWidget(AddArrow("DownBtn", Qt::DownArrow, -1));
+  findChild<QToolButton*>(QStringLiteral("UpBtn"))->setAccessibleName(tr("Up"));
+  findChild<QToolButton*>(QStringLiteral("DownBtn"))->setAccessibleName(tr("Down"));
   setFixedSize(kArrowWidth, associate.sizeHint().height());
 }
 

@@ -13,7 +13,6 @@
 #include "ui/seams/screencursor.h"
 
 namespace opal::testing {
-namespace {
 
 void EnsureApplication() {
   static int argc = 1;
@@ -22,6 +21,8 @@ void EnsureApplication() {
   static QApplication* application = new QApplication(argc, argv);
   (void)application;
 }
+
+namespace {
 
 std::unique_ptr<PortProvider> Made(const ProviderMaker& maker, FakeClock& clock) {
   EnsureApplication();

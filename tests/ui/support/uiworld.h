@@ -23,6 +23,9 @@
 
 namespace opal::testing {
 
+// The tests' one application object, made on first use.
+void EnsureApplication();
+
 // Another port provider in place of the virtual printer's, on the world's clock.
 using ProviderMaker = std::function<std::unique_ptr<PortProvider>(FakeClock& clock)>;
 
