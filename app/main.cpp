@@ -5,9 +5,8 @@
 #include <QMessageBox>
 
 #include "app/language.h"
+#include "app/makeapplication.h"
 #include "app/opalservice.h"
-#include "app/options.h"
-#include "app/serviceapplication.h"
 #include "link/forceexit.h"
 #include "service/processmemory.h"
 #include "ui/forms/boot.h"
@@ -19,12 +18,13 @@ int main(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_IGN);
 
   // Help and version are text: they must answer over ssh too, where no display can be opened.
-  if (opal::app::AsksForTextOnly(argc, argv)) {
-    if (const auto status = opal::app::ParseOptions(argc, argv).exit_status) return *status;
+  const opal::app::EarlyReading early = opal::app::ReadCommandLineEarly(argc, argv);
+  if (early.parsed.exit_status == 0) {
+    std::cout << early.out;
+    return 0;
   }
-
-  opal::app::ServiceApplication application(argc, argv);
-  opal::app::LoadTechniciansLanguage(application);
+  const auto application = opal::app::MakeApplication(argc, argv, early);
+  opal::app::LoadTechniciansLanguage(*application);
   QApplication::setApplicationName(QStringLiteral("opal-service"));
   // No display name: Qt would append it to every form's caption.
   QApplication::setDesktopFileName(QStringLiteral("opal-service"));
@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
   // Only closing the start-up form ends the program; forms are hidden and shown in between.
   QApplication::setQuitOnLastWindowClosed(false);
 
-  const opal::app::ParsedOptions parsed = opal::app::ParseOptions(argc, argv);
+  const opal::app::ParsedOptions parsed = opal::app::ParseOptions(argc, argv, std::cout, std::cerr);
   if (parsed.exit_status) return *parsed.exit_status;
 
   std::unique_ptr<opal::app::OpalService> service;
@@ -44,8 +44,8 @@ int main(int argc, char** argv) {
                           QString::fromUtf8(error.what()));
     return 1;
   }
-  QObject::connect(service->forms.FormBoot.get(), &opal::ui::TFormBoot::ProgramEnding, &application,
-                   &QApplication::quit);
+  QObject::connect(service->forms.FormBoot.get(), &opal::ui::TFormBoot::ProgramEnding,
+                   application.get(), &QApplication::quit);
   if (opal::ReplayPortProvider* replay = service->ports.Replay()) {
     // Found wherever the printer is talked to; told on the window's thread, where the run ends.
     replay->SetDifferenceHook([](const std::string& difference) {

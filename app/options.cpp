@@ -2,7 +2,6 @@
 
 #include <CLI/CLI.hpp>
 #include <QStandardPaths>
-#include <string_view>
 
 #include "link/models.h"
 #include "opal/version.h"
@@ -16,7 +15,7 @@ std::filesystem::path DefaultVirtualPrinter() {
   return std::filesystem::path(data.toStdString()) / "opal-service" / "virtual-printer";
 }
 
-ParsedOptions ParseOptions(int argc, char** argv) {
+ParsedOptions ParseOptions(int argc, char** argv, std::ostream& out, std::ostream& err) {
   CLI::App cli{"Service program for Corvane Opal 310 and 320 printers.", "opal-service"};
   cli.set_version_flag("--version", "opal-service " OPAL_VERSION);
   ParsedOptions parsed;
@@ -50,7 +49,7 @@ ParsedOptions ParseOptions(int argc, char** argv) {
   try {
     cli.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
-    parsed.exit_status = cli.exit(error) == 0 ? 0 : 2;
+    parsed.exit_status = cli.exit(error, out, err) == 0 ? 0 : 2;
     return parsed;
   }
   if (virtual_printer->count() > 0) {
@@ -58,14 +57,6 @@ ParsedOptions ParseOptions(int argc, char** argv) {
         directory.empty() ? DefaultVirtualPrinter() : std::filesystem::path(directory);
   }
   return parsed;
-}
-
-bool AsksForTextOnly(int argc, char** argv) {
-  for (int k = 1; k < argc; ++k) {
-    const std::string_view arg(argv[k]);
-    if (arg == "-h" || arg == "--help" || arg == "--version") return true;
-  }
-  return false;
 }
 
 }  // namespace opal::app

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <ostream>
 
 #include "virtualport/printerports.h"
 
@@ -12,16 +13,13 @@ struct Options {
 };
 
 // The command line's options, or the exit status when the program should end at once (--help
-// gives 0, a usage error 2, both after their message).
+// and --version give 0, a usage error 2, both after their message to `out` or `err`).
 struct ParsedOptions {
   Options options;
   std::optional<int> exit_status;
 };
 
-ParsedOptions ParseOptions(int argc, char** argv);
-
-// True when the command line asks for --help or --version, which need no display.
-bool AsksForTextOnly(int argc, char** argv);
+ParsedOptions ParseOptions(int argc, char** argv, std::ostream& out, std::ostream& err);
 
 // $XDG_DATA_HOME/opal-service/virtual-printer, or the same under ~/.local/share.
 std::filesystem::path DefaultVirtualPrinter();
