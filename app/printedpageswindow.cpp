@@ -1,5 +1,6 @@
 #include "app/printedpageswindow.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 
 namespace opal::app {
@@ -23,7 +24,14 @@ class SessionStart final : public QObject {
 QStringList PrinterLines(const std::optional<BenchView>& view) {
   QStringList lines;
   if (!view) return lines;
-  for (const std::string& line : view->printer_lines) lines.append(QString::fromStdString(line));
+  lines << QCoreApplication::translate("PrinterLabels", "Head label: %1")
+               .arg(QString::fromStdString(view->head_label))
+        << QCoreApplication::translate("PrinterLabels", "Serial label: %1")
+               .arg(QString::fromStdString(view->serial_label));
+  if (!view->scenario.empty()) {
+    lines << QCoreApplication::translate("PrinterLabels", "Scenario: %1")
+                 .arg(QString::fromStdString(view->scenario));
+  }
   return lines;
 }
 

@@ -952,6 +952,25 @@ ersetzen Sie dann das Abfalltintenkissen.</translation>
     </message>
 </context>
 <context>
+    <name>PrinterLabels</name>
+    <message>
+        <source>Head label: %1</source>
+        <translation>Kopfetikett: %1</translation>
+    </message>
+    <message>
+        <source>Serial label: %1</source>
+        <translation>Seriennummernetikett: %1</translation>
+    </message>
+    <message>
+        <source>Scenario: %1</source>
+        <translation>Szenario: %1</translation>
+    </message>
+    <message>
+        <source>On the printer:</source>
+        <translation>Am Drucker:</translation>
+    </message>
+</context>
+<context>
     <name>PrinterWork</name>
     <message>
         <source>The printer is still at work. Stop at the next point where nothing is half-done and close the program?</source>
@@ -1350,6 +1369,34 @@ ersetzen Sie dann das Abfalltintenkissen.</translation>
         <source>Printed page</source>
         <translation>Gedruckte Seite</translation>
     </message>
+    <message>
+        <source>Zoom out (Ctrl+minus)</source>
+        <translation>Verkleinern (Strg+Minus)</translation>
+    </message>
+    <message>
+        <source>Whole page (Ctrl+0), 1:1 (Ctrl+1)</source>
+        <translation>Ganze Seite (Strg+0), 1:1 (Strg+1)</translation>
+    </message>
+    <message>
+        <source>Zoom in (Ctrl+plus)</source>
+        <translation>Vergrößern (Strg+Plus)</translation>
+    </message>
+    <message>
+        <source>Bi-D blocks</source>
+        <translation>Bi-D-Blöcke</translation>
+    </message>
+    <message>
+        <source>Each Bi-D block&apos;s five columns side by side, one dot four pixels wide</source>
+        <translation>Die fünf Spalten jedes Bi-D-Blocks nebeneinander, ein Punkt vier Pixel breit</translation>
+    </message>
+    <message>
+        <source>Strong light inks</source>
+        <translation>Helle Tinten kräftig</translation>
+    </message>
+    <message>
+        <source>Light cyan and light magenta drawn darker, so faint marks can be judged</source>
+        <translation>Hell-Cyan und Hell-Magenta dunkler gezeichnet, damit schwache Marken zu beurteilen sind</translation>
+    </message>
 </context>
 <context>
     <name>TFormQuit</name>
@@ -1675,6 +1722,10 @@ Der Anschluss ist wieder geschlossen. Prüfen Sie Drucker und Kabel und drücken
     <message>
         <source>%1, %2 × %3 printer dots, zoom %4</source>
         <translation>%1, %2 × %3 Druckpunkte, Zoom %4</translation>
+    </message>
+    <message>
+        <source>This page holds no Bi-D block</source>
+        <translation>Diese Seite enthält keinen Bi-D-Block</translation>
     </message>
 </context>
 <context>

@@ -17,12 +17,10 @@ std::optional<BenchView> BenchViewOf(PrinterPorts& ports) {
   const vp::VirtualPrinter* printer = ports.Virtual();
   if (printer == nullptr) return std::nullopt;
   const vp::Simulation simulation = printer->GetSimulation();
-  BenchView view{
-      printer->Directory() / "pages",
-      {"Head label: " + simulation.head_label, "Serial label: " + simulation.serial_label}};
-  if (!simulation.scenario.empty())
-    view.printer_lines.push_back("Scenario: " + simulation.scenario);
-  return view;
+  return BenchView{.pages_folder = printer->Directory() / "pages",
+                   .head_label = simulation.head_label,
+                   .serial_label = simulation.serial_label,
+                   .scenario = simulation.scenario};
 }
 
 BenchGrade GradeVirtualPrinter(const PrinterPlace& place) {

@@ -18,7 +18,10 @@ std::vector<std::string> TrainingScenarios();
 // technician would read off the hardware (the head and serial labels, the scenario).
 struct BenchView {
   std::filesystem::path pages_folder;
-  std::vector<std::string> printer_lines;
+  // What the labels on the printer say; no scenario is an empty one.
+  std::string head_label;
+  std::string serial_label;
+  std::string scenario;
 };
 // The view of the printer behind the ports; none on the machine's own ports.
 std::optional<BenchView> BenchViewOf(PrinterPorts& ports);
